@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts Vintora.
+#   ./run.sh          install what is missing, build, start the wizard
+#   ./run.sh test     install what is missing, build, run every test
+#   ./run.sh bench    install what is missing, build, run the benchmarks
+set -euo pipefail
+cd "$(dirname "$0")"
+
+mode="${1:-run}"
+case "$mode" in
+run | test | bench) ;;
+*)
+    echo "usage: ./run.sh [test|bench]" >&2
+    exit 2
+    ;;
+esac
+
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
+    libbenchmark-dev fonts-dejavu-core)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+fi
+
+build=build
+if [ ! -f "$build/build.ninja" ]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build "$build"
+
+case "$mode" in
+test)
+    ctest --test-dir "$build" --output-on-failure
+    ;;
+bench)
+    bench/run_all.sh "$build"
+    ;;
+run)
+    if [ ! -x "$build/bin/vintora" ]; then
+        echo "The wizard is not built yet."
+        exit 0
+    fi
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+        echo "Vintora needs a desktop to show its wizard, and no display was found (try vintora-cli)."
+        exit 1
+    fi
+    exec "$build/bin/vintora"
+    ;;
+esac

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+
+namespace vintora {
+
+// The text the page puts between the quotes of an HREF, SRC or background
+// attribute for one picture.
+//
+// Copied pictures are referred to by their name in the output folder,
+// others by "file://" and their full path. Plain names are written as they
+// are; characters that would cut the reference short or end the attribute
+// are escaped so that every legal file name resolves and nothing escapes
+// its attribute: "%", "#", "?", control characters and letters beyond ASCII
+// are percent-encoded (UTF-8), "&", "<", ">" and '"' become entities.
+QString PictureReference(const QString &path, bool copied, const QString &copiedName,
+                         QChar separator = QDir::separator());
+
+// Escapes one reference text as described above. A relative reference whose
+// first segment would read as a URL scheme ("a:b.jpg") gets its colon
+// encoded. Where the separator is not a backslash, a backslash is a plain
+// file-name character and is encoded too.
+QString EscapeReference(const QString &reference, bool relative, QChar separator);
+
+} // namespace vintora

@@ -1,0 +1,153 @@
+// Draws the Vintora wizard artwork and writes it as PNG files.
+//
+//   vintora-artwork OUTPUT_DIR [--sheet FILE] [--scale N]
+//
+// --sheet also writes every picture, enlarged N times (default 4) without
+// smoothing, onto a single contact sheet for close inspection.
+
+#include "pictures.h"
+
+#include <QDir>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QStringList>
+#include <QTextStream>
+
+#include <vector>
+
+namespace {
+
+struct Picture {
+    const char *fileName;
+    QSize size;
+    QImage (*draw)();
+};
+
+const std::vector<Picture> &pictures()
+{
+    static const std::vector<Picture> list = {
+        {"sidebar.png", {185, 354}, drawSidebar},
+        {"button_back.png", {89, 36}, drawButtonBack},
+        {"button_fore.png", {89, 36}, drawButtonFore},
+        {"button_fin.png", {89, 36}, drawButtonFin},
+        {"icon_readme.png", {30, 31}, drawIconReadme},
+        {"icon_mail.png", {33, 31}, drawIconMail},
+        {"icon_web.png", {32, 30}, drawIconWeb},
+        {"layout_table.png", {60, 61}, drawLayoutTable},
+        {"layout_generic.png", {60, 61}, drawLayoutGeneric},
+        {"packaging_copy.png", {60, 61}, drawPackagingCopy},
+        {"packaging_nocopy.png", {60, 61}, drawPackagingNoCopy},
+        {"browser_window.png", {220, 200}, drawBrowserWindow},
+        {"vintora_icon.png", {32, 32}, drawAppIcon32},
+        {"vintora_icon_128.png", {128, 128}, drawAppIcon128},
+    };
+    return list;
+}
+
+QImage contactSheet(const std::vector<std::pair<QString, QImage>> &images,
+                    int scale)
+{
+    const int margin = 16;
+    const int label = 18;
+    const int maxWidth = 1800;
+
+    // Simple left-to-right flow layout.
+    std::vector<QPoint> positions;
+    int x = margin, y = margin, rowHeight = 0, width = 0;
+    for (const auto &[name, image] : images) {
+        const QSize s = image.size() * scale;
+        if (x > margin && x + s.width() > maxWidth) {
+            x = margin;
+            y += rowHeight + margin;
+            rowHeight = 0;
+        }
+        positions.emplace_back(x, y);
+        x += s.width() + margin;
+        width = std::max(width, x);
+        rowHeight = std::max(rowHeight, s.height() + label);
+    }
+
+    QImage sheet(width, y + rowHeight + margin,
+                 QImage::Format_ARGB32_Premultiplied);
+    sheet.fill(QColor(0xff9aa3ad));
+    QPainter p(&sheet);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(12);
+    p.setFont(font);
+    for (size_t i = 0; i < images.size(); ++i) {
+        const auto &[name, image] = images[i];
+        const QPoint at = positions[i];
+        p.setPen(Qt::black);
+        p.drawText(at + QPoint(0, 12), name);
+        p.drawImage(at + QPoint(0, label),
+                    image.scaled(image.size() * scale, Qt::IgnoreAspectRatio,
+                                 Qt::FastTransformation));
+    }
+    return sheet;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    QTextStream err(stderr);
+    QTextStream out(stdout);
+
+    QStringList args = QGuiApplication::arguments();
+    args.removeFirst();
+    QString outputDir;
+    QString sheetFile;
+    int scale = 4;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--sheet") && i + 1 < args.size()) {
+            sheetFile = args[++i];
+        } else if (args[i] == QLatin1String("--scale") && i + 1 < args.size()) {
+            scale = std::max(1, args[++i].toInt());
+        } else if (outputDir.isEmpty()) {
+            outputDir = args[i];
+        } else {
+            outputDir.clear();
+            break;
+        }
+    }
+    if (outputDir.isEmpty()) {
+        err << "usage: vintora-artwork OUTPUT_DIR [--sheet FILE] [--scale N]\n";
+        return 2;
+    }
+
+    QDir dir(outputDir);
+    if (!dir.mkpath(QStringLiteral("."))) {
+        err << "cannot create " << outputDir << "\n";
+        return 1;
+    }
+
+    std::vector<std::pair<QString, QImage>> drawn;
+    for (const Picture &pic : pictures()) {
+        const QImage image = pic.draw().convertToFormat(QImage::Format_ARGB32);
+        const QString name = QString::fromLatin1(pic.fileName);
+        if (image.size() != pic.size) {
+            err << name << ": drawn at the wrong size\n";
+            return 1;
+        }
+        if (!image.save(dir.filePath(name), "PNG")) {
+            err << "cannot write " << dir.filePath(name) << "\n";
+            return 1;
+        }
+        out << dir.filePath(name) << "\n";
+        drawn.emplace_back(name, image);
+    }
+
+    if (!sheetFile.isEmpty()) {
+        if (!contactSheet(drawn, scale).save(sheetFile, "PNG")) {
+            err << "cannot write " << sheetFile << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}
