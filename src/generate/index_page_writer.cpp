@@ -62,7 +62,7 @@ QString quotedNumber(qint16 value)
 QString colorAttribute(const char *name, ColorValue color)
 {
     return QLatin1Char(' ') + QLatin1String(name) + QLatin1String(" = ")
-            + quoted(QLatin1Char('#') + HtmlColor(color));
+           + quoted(QLatin1Char('#') + HtmlColor(color));
 }
 
 class PageBuilder
@@ -82,8 +82,8 @@ public:
         if (m_copied) {
             const auto it = m_options.copiedNames.constFind(path);
             copiedName = it != m_options.copiedNames.constEnd()
-                    ? *it
-                    : FileNameOf(path, m_options.separator);
+                                 ? *it
+                                 : FileNameOf(path, m_options.separator);
         }
         return PictureReference(path, m_copied, copiedName, m_options.separator);
     }
@@ -92,14 +92,14 @@ public:
     {
         const QString ref = reference(path);
         return QLatin1String("<A HREF = ") + quoted(ref) + QLatin1String("><IMG SRC = ")
-                + quoted(ref) + m_imageAttributes + QLatin1String("</a>");
+               + quoted(ref) + m_imageAttributes + QLatin1String("</a>");
     }
 
     QString cellOpening() const
     {
         QString cell = QLatin1String("<TD ALIGN = ") + quoted(m_settings.cellAlign)
-                + QLatin1String(" VALIGN = ") + quoted(m_settings.cellVAlign)
-                + colorAttribute("bgcolor", m_settings.cellColor);
+                       + QLatin1String(" VALIGN = ") + quoted(m_settings.cellVAlign)
+                       + colorAttribute("bgcolor", m_settings.cellColor);
         if (!m_settings.cellPicture.isEmpty())
             cell += QLatin1String(" background = ") + quoted(reference(m_settings.cellPicture));
         cell += QLatin1Char('>');
@@ -164,12 +164,13 @@ private:
         QString attributes;
         if (m_settings.thumbHeight != 0) {
             attributes = QLatin1String(" width = ") + quotedNumber(m_settings.thumbWidth)
-                    + QLatin1String(" height = ") + quotedNumber(m_settings.thumbHeight);
+                         + QLatin1String(" height = ") + quotedNumber(m_settings.thumbHeight);
         } else {
-            attributes = QLatin1String(" width = ")
-                    + quoted(QString::number(m_settings.thumbWidthPercent) + QLatin1Char('%'))
-                    + QLatin1String(" height = ")
-                    + quoted(QString::number(m_settings.thumbHeightPercent) + QLatin1Char('%'));
+            attributes
+                    = QLatin1String(" width = ")
+                      + quoted(QString::number(m_settings.thumbWidthPercent) + QLatin1Char('%'))
+                      + QLatin1String(" height = ")
+                      + quoted(QString::number(m_settings.thumbHeightPercent) + QLatin1Char('%'));
         }
         if (m_settings.imageBorders == kFalse)
             attributes += QLatin1String(" border = ") + quoted(QStringLiteral("0"));

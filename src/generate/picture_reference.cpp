@@ -27,8 +27,8 @@ bool looksLikeScheme(const QString &reference)
         return false;
     for (qsizetype i = 1; i < colon; ++i) {
         const QChar c = reference.at(i);
-        const bool schemeChar = (c.unicode() < 128 && c.isLetterOrNumber())
-                || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char('.');
+        const bool schemeChar = (c.unicode() < 128 && c.isLetterOrNumber()) || c == QLatin1Char('+')
+                                || c == QLatin1Char('-') || c == QLatin1Char('.');
         if (!schemeChar)
             return false;
     }

@@ -18,7 +18,6 @@ QString FileNameOf(const QString &path, QChar separator = QDir::separator());
 
 // Folder and name joined with exactly one separator inserted, also when the
 // folder already ends with one.
-QString JoinPath(const QString &folder, const QString &name,
-                 QChar separator = QDir::separator());
+QString JoinPath(const QString &folder, const QString &name, QChar separator = QDir::separator());
 
 } // namespace vintora

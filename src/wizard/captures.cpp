@@ -9,8 +9,7 @@ namespace {
 // Reads the boxes given by index into values; on the first box that does
 // not read, names it and leaves values partly filled (the caller discards them).
 template<std::size_t N>
-std::optional<BadNumberBox> readBoxes(const std::array<QString, 4> &texts,
-                                      const QString &control,
+std::optional<BadNumberBox> readBoxes(const std::array<QString, 4> &texts, const QString &control,
                                       const std::array<int, N> &indexes,
                                       std::array<qint16, N> &values)
 {
@@ -35,12 +34,11 @@ void CapturePageStyle(WizardSettings &settings, const PageStyleControls &control
     settings.backgroundPicture = controls.previewTag;
 }
 
-std::optional<BadNumberBox> CaptureTable(WizardSettings &settings,
-                                         const TableControls &controls)
+std::optional<BadNumberBox> CaptureTable(WizardSettings &settings, const TableControls &controls)
 {
     std::array<qint16, 4> numbers{};
-    if (auto bad = readBoxes(controls.numberTexts, QStringLiteral("Text1"),
-                             std::array{0, 1, 2, 3}, numbers))
+    if (auto bad
+        = readBoxes(controls.numberTexts, QStringLiteral("Text1"), std::array{0, 1, 2, 3}, numbers))
         return bad;
 
     settings.tableColumns = numbers[0];
@@ -68,8 +66,8 @@ std::optional<BadNumberBox> CaptureThumbnails(WizardSettings &settings,
     // In each row the left box is the height and the right box the width.
     std::array<qint16, 2> heightAndWidth{};
     const auto indexes = controls.uniformChosen ? std::array{0, 1} : std::array{3, 2};
-    if (auto bad = readBoxes(controls.sizeTexts, QStringLiteral("txtSize"), indexes,
-                             heightAndWidth))
+    if (auto bad
+        = readBoxes(controls.sizeTexts, QStringLiteral("txtSize"), indexes, heightAndWidth))
         return bad;
 
     if (controls.uniformChosen) {

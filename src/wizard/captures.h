@@ -37,8 +37,8 @@ enum class CheckState { Unchecked = 0, Checked = 1, Grayed = 2 };
 
 struct ThumbnailControls
 {
-    bool uniformChosen = true;           // optsize(0) "Uniform size:"
-    std::array<QString, 4> sizeTexts;    // txtSize(0..3)
+    bool uniformChosen = true;                  // optsize(0) "Uniform size:"
+    std::array<QString, 4> sizeTexts;           // txtSize(0..3)
     CheckState borders = CheckState::Unchecked; // Check1(0)
 };
 
@@ -61,8 +61,7 @@ struct BadNumberBox
 // meets a box which does not read as a number changes no field and names
 // the first such box instead.
 void CapturePageStyle(WizardSettings &settings, const PageStyleControls &controls);
-std::optional<BadNumberBox> CaptureTable(WizardSettings &settings,
-                                         const TableControls &controls);
+std::optional<BadNumberBox> CaptureTable(WizardSettings &settings, const TableControls &controls);
 std::optional<BadNumberBox> CaptureThumbnails(WizardSettings &settings,
                                               const ThumbnailControls &controls);
 void CapturePackaging(WizardSettings &settings, const PackagingControls &controls);

@@ -12,7 +12,10 @@ using ColorValue = quint32;
 // Booleans of the record are 16-bit values: -1 for true, 0 for false.
 inline constexpr qint16 kTrue = -1;
 inline constexpr qint16 kFalse = 0;
-inline constexpr qint16 toFlag(bool value) { return value ? kTrue : kFalse; }
+inline constexpr qint16 toFlag(bool value)
+{
+    return value ? kTrue : kFalse;
+}
 
 // The one record of the user's choices on which the index page depends.
 // Fields in their order of declaration; all zero, false or empty until the

@@ -15,29 +15,55 @@ private slots:
         QTest::addColumn<QString>("copied");
         QTest::addColumn<QString>("notCopied");
         // Paths are /p/<name> with the slash separator.
-        QTest::newRow("plain") << "a.jpg" << "a.jpg" << "file:///p/a.jpg";
-        QTest::newRow("space stays") << "my cat.jpg" << "my cat.jpg" << "file:///p/my cat.jpg";
-        QTest::newRow("apostrophe stays") << "it's.jpg" << "it's.jpg" << "file:///p/it's.jpg";
-        QTest::newRow("hash") << "Party #1.jpg" << "Party %231.jpg" << "file:///p/Party %231.jpg";
-        QTest::newRow("percent") << "100%.jpg" << "100%25.jpg" << "file:///p/100%25.jpg";
-        QTest::newRow("question") << "why?.jpg" << "why%3F.jpg" << "file:///p/why%3F.jpg";
-        QTest::newRow("ampersand") << "a&b.jpg" << "a&amp;b.jpg" << "file:///p/a&amp;b.jpg";
-        QTest::newRow("less") << "a<b.jpg" << "a&lt;b.jpg" << "file:///p/a&lt;b.jpg";
-        QTest::newRow("greater") << "a>b.jpg" << "a&gt;b.jpg" << "file:///p/a&gt;b.jpg";
-        QTest::newRow("quote") << "\"><script>.jpg" << "&quot;&gt;&lt;script&gt;.jpg"
+        QTest::newRow("plain") << "a.jpg"
+                               << "a.jpg"
+                               << "file:///p/a.jpg";
+        QTest::newRow("space stays") << "my cat.jpg"
+                                     << "my cat.jpg"
+                                     << "file:///p/my cat.jpg";
+        QTest::newRow("apostrophe stays") << "it's.jpg"
+                                          << "it's.jpg"
+                                          << "file:///p/it's.jpg";
+        QTest::newRow("hash") << "Party #1.jpg"
+                              << "Party %231.jpg"
+                              << "file:///p/Party %231.jpg";
+        QTest::newRow("percent") << "100%.jpg"
+                                 << "100%25.jpg"
+                                 << "file:///p/100%25.jpg";
+        QTest::newRow("question") << "why?.jpg"
+                                  << "why%3F.jpg"
+                                  << "file:///p/why%3F.jpg";
+        QTest::newRow("ampersand") << "a&b.jpg"
+                                   << "a&amp;b.jpg"
+                                   << "file:///p/a&amp;b.jpg";
+        QTest::newRow("less") << "a<b.jpg"
+                              << "a&lt;b.jpg"
+                              << "file:///p/a&lt;b.jpg";
+        QTest::newRow("greater") << "a>b.jpg"
+                                 << "a&gt;b.jpg"
+                                 << "file:///p/a&gt;b.jpg";
+        QTest::newRow("quote") << "\"><script>.jpg"
+                               << "&quot;&gt;&lt;script&gt;.jpg"
                                << "file:///p/&quot;&gt;&lt;script&gt;.jpg";
         QTest::newRow("e acute") << QString::fromUtf8("caf\u00e9.jpg") << "caf%C3%A9.jpg"
                                  << "file:///p/caf%C3%A9.jpg";
         QTest::newRow("japanese") << QString::fromUtf8("\u65e5\u672c.jpg")
-                                  << "%E6%97%A5%E6%9C%AC.jpg" << "file:///p/%E6%97%A5%E6%9C%AC.jpg";
+                                  << "%E6%97%A5%E6%9C%AC.jpg"
+                                  << "file:///p/%E6%97%A5%E6%9C%AC.jpg";
         QTest::newRow("emoji pair") << QString::fromUtf8("\U0001F600.png") << "%F0%9F%98%80.png"
                                     << "file:///p/%F0%9F%98%80.png";
-        QTest::newRow("newline") << "a\nb.jpg" << "a%0Ab.jpg" << "file:///p/a%0Ab.jpg";
-        QTest::newRow("backslash in a unix name") << "a\\b.jpg" << "a%5Cb.jpg"
+        QTest::newRow("newline") << "a\nb.jpg"
+                                 << "a%0Ab.jpg"
+                                 << "file:///p/a%0Ab.jpg";
+        QTest::newRow("backslash in a unix name") << "a\\b.jpg"
+                                                  << "a%5Cb.jpg"
                                                   << "file:///p/a%5Cb.jpg";
-        QTest::newRow("scheme-like name") << "http:x.jpg" << "http%3Ax.jpg"
+        QTest::newRow("scheme-like name") << "http:x.jpg"
+                                          << "http%3Ax.jpg"
                                           << "file:///p/http:x.jpg";
-        QTest::newRow("colon later stays") << "1:2.jpg" << "1:2.jpg" << "file:///p/1:2.jpg";
+        QTest::newRow("colon later stays") << "1:2.jpg"
+                                           << "1:2.jpg"
+                                           << "file:///p/1:2.jpg";
     }
 
     void escapes()
