@@ -34,15 +34,13 @@ QImage drawAppIcon128()
     p.fillRect(tile, sheen);
     p.restore();
 
-    const Scene scenes[] = {Scene::Day, Scene::Lake, Scene::Meadow,
-                            Scene::Dusk};
+    const Scene scenes[] = {Scene::Day, Scene::Lake, Scene::Meadow, Scene::Dusk};
     const qreal size = 38;
     const qreal gap = 8;
     const qreal x0 = tile.center().x() - size - gap / 2;
     const qreal y0 = tile.center().y() - size - gap / 2;
     for (int i = 0; i < 4; ++i) {
-        const QRectF r(x0 + (i % 2) * (size + gap), y0 + (i / 2) * (size + gap),
-                       size, size);
+        const QRectF r(x0 + (i % 2) * (size + gap), y0 + (i / 2) * (size + gap), size, size);
         QPainterPath frame;
         frame.addRoundedRect(r, 4, 4);
         softShadow(p, frame, QPointF(0, 2), 4, 110);
@@ -58,6 +56,54 @@ QImage drawAppIcon128()
     p.drawRoundedRect(tile.adjusted(0.5, 0.5, -0.5, -0.5), 23.5, 23.5);
     return image;
 }
+
+namespace {
+
+// At 32 px the scenes are redrawn by hand on a 9 x 9 grid so that they
+// stay crisp: flat sky, one clear silhouette, one spot of colour.
+void tinyScene(QPainter &p, QPoint o, int variant)
+{
+    using namespace Palette;
+    auto poly = [&](std::initializer_list<QPointF> pts, QRgb colour) {
+        QPainterPath path;
+        bool first = true;
+        for (const QPointF &pt : pts) {
+            if (first)
+                path.moveTo(o + pt);
+            else
+                path.lineTo(o + pt);
+            first = false;
+        }
+        path.closeSubpath();
+        p.fillPath(path, QColor(colour));
+    };
+    const QRect area(o, QSize(9, 9));
+    switch (variant) {
+    case 0: // Sun over mountains.
+        p.fillRect(area, QColor(0xffb4d0f4));
+        p.fillRect(QRect(o + QPoint(6, 1), QSize(2, 2)), QColor(Amber));
+        poly({{0, 9}, {0, 6}, {3, 3}, {5, 5}, {6.5, 4}, {9, 6.5}, {9, 9}}, Mid);
+        break;
+    case 1: // Mountain and water.
+        p.fillRect(area, QColor(0xffc9dcf5));
+        poly({{0, 6}, {3.5, 2}, {6, 4.5}, {7, 3.5}, {9, 5.5}, {9, 6}}, Mid);
+        p.fillRect(QRect(o + QPoint(0, 6), QSize(9, 3)), QColor(Deep));
+        break;
+    case 2: // Rolling hills.
+        p.fillRect(area, QColor(0xffd8e6f8));
+        p.fillRect(QRect(o + QPoint(1, 1), QSize(2, 2)), QColor(Amber));
+        poly({{0, 9}, {0, 6}, {4, 4.5}, {9, 5.5}, {9, 9}}, Sky);
+        poly({{0, 9}, {0, 7.5}, {5, 6}, {9, 7.5}, {9, 9}}, Bright);
+        break;
+    default: // Dusk.
+        p.fillRect(area, QColor(0xfff9cf8f));
+        p.fillRect(QRect(o + QPoint(3, 3), QSize(3, 3)), QColor(0xfff08f3a));
+        poly({{0, 9}, {0, 5.5}, {3, 5}, {6, 6.5}, {9, 5}, {9, 9}}, Navy);
+        break;
+    }
+}
+
+} // namespace
 
 QImage drawAppIcon32()
 {
@@ -77,14 +123,12 @@ QImage drawAppIcon32()
     p.setBrush(g);
     p.drawPath(shape);
 
-    const Scene scenes[] = {Scene::Day, Scene::Lake, Scene::Meadow,
-                            Scene::Dusk};
     for (int i = 0; i < 4; ++i) {
-        const QRectF r(5 + (i % 2) * 12, 5 + (i / 2) * 12, 10, 10);
+        const QRect r(4 + (i % 2) * 13, 4 + (i / 2) * 13, 11, 11);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(Paper));
-        p.drawRoundedRect(r, 1.5, 1.5);
-        drawScene(p, r.adjusted(1, 1, -1, -1), scenes[i], false);
+        p.drawRoundedRect(QRectF(r), 1.5, 1.5);
+        tinyScene(p, r.topLeft() + QPoint(1, 1), i);
     }
 
     p.setPen(QPen(withAlpha(Night, 120), 1));

@@ -14,8 +14,7 @@ constexpr QRect kContent(2, 32, 217, 161);
 
 void drawWindowControls(QPainter &p)
 {
-    p.setPen(QPen(QColor(0xffffffff), 1.2, Qt::SolidLine, Qt::FlatCap,
-                  Qt::MiterJoin));
+    p.setPen(QPen(QColor(0xffffffff), 1.2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     p.setBrush(Qt::NoBrush);
     // Minimise.
     p.drawLine(QPointF(181, 12.5), QPointF(188, 12.5));
@@ -116,7 +115,7 @@ void drawToolbar(QPainter &p)
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(8);
     p.setFont(font);
-    p.setPen(QColor(Slate));
+    p.setPen(QColor(Ink));
     p.drawText(QRectF(67, 19.5, 120, 10), Qt::AlignVCenter | Qt::AlignLeft,
                QStringLiteral("index.html"));
 }
@@ -155,13 +154,14 @@ QImage drawBrowserWindow()
     drawWindowControls(p);
     drawToolbar(p);
 
-    // Toolbar edge, status bar edge, then the page itself.
-    p.setRenderHint(QPainter::Antialiasing, false);
+    // Toolbar edge, status bar, then the page itself.
+    p.save();
+    p.setClipPath(window);
     p.fillRect(QRect(0, 31, 220, 1), QColor(0xffa9b7c8));
     p.fillRect(QRect(0, 193, 220, 1), QColor(0xffc3ceda));
     p.fillRect(QRect(0, 194, 220, 6), QColor(0xffeef2f7));
+    p.restore();
     p.fillRect(kContent, Qt::white);
-    p.setRenderHint(QPainter::Antialiasing, true);
 
     p.setPen(QPen(QColor(Navy), 1));
     p.setBrush(Qt::NoBrush);

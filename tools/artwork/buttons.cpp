@@ -49,8 +49,7 @@ void doubleChevron(QPainter &p, int direction)
     auto chevrons = [&](QPointF shift) {
         QPainterPath path;
         for (int i = 0; i < 2; ++i) {
-            const qreal tipX =
-                centre.x() + direction * (depth / 2 + gap / 2 - i * gap);
+            const qreal tipX = centre.x() + direction * (depth / 2 + gap / 2 - i * gap);
             const qreal backX = tipX - direction * depth;
             path.moveTo(QPointF(backX, centre.y() - halfH) + shift);
             path.lineTo(QPointF(tipX, centre.y()) + shift);
@@ -60,11 +59,9 @@ void doubleChevron(QPainter &p, int direction)
     };
 
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(withAlpha(Palette::Night, 90), 2.6, Qt::SolidLine,
-                  Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(withAlpha(Palette::Night, 90), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(chevrons(QPointF(0, 1)));
-    p.setPen(QPen(QColor(0xffffffff), 2.6, Qt::SolidLine, Qt::RoundCap,
-                  Qt::RoundJoin));
+    p.setPen(QPen(QColor(0xffffffff), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(chevrons(QPointF(0, 0)));
 }
 

@@ -7,8 +7,7 @@
 
 namespace {
 
-constexpr Scene kCycle[] = {Scene::Day, Scene::Lake, Scene::Dusk,
-                            Scene::Meadow};
+constexpr Scene kCycle[] = {Scene::Day, Scene::Lake, Scene::Dusk, Scene::Meadow};
 
 Scene sceneAt(int i)
 {
@@ -43,14 +42,14 @@ QImage drawLayoutGeneric()
 
     // Pictures keep their own proportions and simply flow along the rows.
     const std::array<QRectF, 8> cells = {{
-        {5, 14, 17, 13},
-        {25, 18, 11, 9},
-        {39, 15, 16, 11},
-        {5, 31, 10, 13},
-        {18, 30, 21, 15},
-        {42, 33, 13, 9},
-        {5, 47, 15, 8},
-        {23, 48, 10, 7},
+            {5, 14, 17, 13},
+            {25, 18, 11, 9},
+            {39, 15, 16, 11},
+            {5, 31, 10, 13},
+            {18, 30, 21, 15},
+            {42, 33, 13, 9},
+            {5, 47, 15, 8},
+            {23, 48, 10, 7},
     }};
     int n = 0;
     for (const QRectF &r : cells)
@@ -65,19 +64,20 @@ QImage drawPackagingCopy()
     QPainter p(&image);
     prepare(p);
 
-    // Two source folders ...
+    // The output place: the page and the folder it gets.
+    p.setPen(QPen(QColor(Pale), 1));
+    p.setBrush(QColor(Mist));
+    p.drawRoundedRect(QRectF(1.5, 30.5, 57, 29), 3, 3);
+    drawPage(p, QRectF(37.5, 34.5, 17, 23));
+    drawFolder(p, QRectF(4.5, 40.5, 26, 16), true);
+
+    // Two source folders, both copied into the new one.
     drawFolder(p, QRectF(3.5, 8.5, 20, 13), true);
     drawFolder(p, QRectF(36.5, 8.5, 20, 13), true);
 
-    // ... copied into one folder that sits beside the page.
-    drawPage(p, QRectF(38.5, 33.5, 17, 23));
-    drawFolder(p, QRectF(4.5, 40.5, 26, 16), true);
-
     const QColor ink(Deep);
-    drawArrow(p, QPointF(13.5, 24.5), QPointF(13.5, 30), QPointF(13.5, 36.5),
-              ink, 1.6, 4.5);
-    drawArrow(p, QPointF(44, 24.5), QPointF(36, 33), QPointF(23.5, 36.5), ink,
-              1.6, 4.5);
+    drawArrow(p, QPointF(14, 24), QPointF(14, 30), QPointF(14, 36), ink, 2, 5);
+    drawArrow(p, QPointF(46, 24), QPointF(42, 34), QPointF(26, 35.5), ink, 2, 5);
     return image;
 }
 
@@ -88,37 +88,36 @@ QImage drawPackagingNoCopy()
     QPainter p(&image);
     prepare(p);
 
-    drawPage(p, QRectF(3.5, 17.5, 19, 26));
+    drawPage(p, QRectF(3.5, 19.5, 19, 26));
 
     const qreal folderX = 37.5;
     const std::array<qreal, 3> tops = {6.5, 26.5, 46.5};
     for (qreal top : tops)
         drawFolder(p, QRectF(folderX, top, 19, 11), true);
 
-    // The page only points at the pictures where they already are.
-    const QPointF from(26, 30.5);
-    QPen dash(QColor(Deep), 1.2, Qt::CustomDashLine, Qt::FlatCap);
-    dash.setDashPattern({2.0, 1.6});
+    // The page only points at the pictures where they already are:
+    // dashed references, branching from the page to each folder.
+    const qreal bus = 29.5;
+    const qreal tip = folderX - 1;
+    QPen dash(QColor(Deep), 1, Qt::CustomDashLine, Qt::FlatCap);
+    dash.setDashPattern({2.0, 2.0});
+    p.setPen(dash);
+    p.setBrush(Qt::NoBrush);
+    p.drawLine(QPointF(23, 32.5), QPointF(bus, 32.5));
+    p.drawLine(QPointF(bus, tops.front() + 6), QPointF(bus, tops.back() + 6));
     for (qreal top : tops) {
-        const QPointF to(folderX - 2.5, top + 6);
+        const qreal y = top + 6;
         p.setPen(dash);
-        p.setBrush(Qt::NoBrush);
-        p.drawLine(from, to - QPointF(2.5, 0) * 0.8);
+        p.drawLine(QPointF(bus + 0.5, y), QPointF(tip - 3, y));
 
-        // Small open arrowhead at the folder.
-        QPointF dir = to - from;
-        dir /= std::hypot(dir.x(), dir.y());
-        const QPointF normal(-dir.y(), dir.x());
         QPainterPath head;
-        head.moveTo(to - dir * 3 + normal * 2.2);
-        head.lineTo(to);
-        head.lineTo(to - dir * 3 - normal * 2.2);
-        p.setPen(QPen(QColor(Deep), 1.2, Qt::SolidLine, Qt::RoundCap,
-                      Qt::RoundJoin));
+        head.moveTo(tip, y);
+        head.lineTo(tip - 3.5, y - 2.5);
+        head.lineTo(tip - 3.5, y + 2.5);
+        head.closeSubpath();
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(Deep));
         p.drawPath(head);
     }
-    p.setPen(QPen(QColor(0xffffffff), 1));
-    p.setBrush(QColor(Amber));
-    p.drawEllipse(from, 2.2, 2.2);
     return image;
 }

@@ -129,8 +129,8 @@ QImage drawIconWeb()
     QPainter p(&image);
     prepare(p);
 
-    const QPointF c(16, 15);
-    const qreal r = 13;
+    const QPointF c(15.5, 14.5);
+    const qreal r = 13.5;
     QPainterPath sphere;
     sphere.addEllipse(c, r, r);
 
@@ -149,13 +149,13 @@ QImage drawIconWeb()
     // Parallels.
     p.drawLine(QPointF(c.x() - r, c.y()), QPointF(c.x() + r, c.y()));
     p.setPen(QPen(withAlpha(0xffffffff, 140), 1));
-    p.drawLine(QPointF(c.x() - r, c.y() - 6.5), QPointF(c.x() + r, c.y() - 6.5));
-    p.drawLine(QPointF(c.x() - r, c.y() + 6.5), QPointF(c.x() + r, c.y() + 6.5));
+    p.drawLine(QPointF(c.x() - r, c.y() - 7), QPointF(c.x() + r, c.y() - 7));
+    p.drawLine(QPointF(c.x() - r, c.y() + 7), QPointF(c.x() + r, c.y() + 7));
     // Meridians.
     p.setPen(QPen(withAlpha(0xffffffff, 185), 1));
     p.drawLine(QPointF(c.x(), c.y() - r), QPointF(c.x(), c.y() + r));
     p.setPen(QPen(withAlpha(0xffffffff, 140), 1));
-    p.drawEllipse(c, 6.5, r);
+    p.drawEllipse(c, 7, r);
     p.restore();
 
     p.setPen(QPen(QColor(Navy), 1));

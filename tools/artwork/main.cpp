@@ -3,7 +3,7 @@
 //   vintora-artwork OUTPUT_DIR [--sheet FILE] [--scale N]
 //
 // --sheet also writes every picture, enlarged N times (default 4) without
-// smoothing, onto a single contact sheet for close inspection.
+// smoothing, onto a single contact sheet for checking them up close.
 
 #include "pictures.h"
 
@@ -19,35 +19,36 @@
 
 namespace {
 
-struct Picture {
+struct Picture
+{
     const char *fileName;
     QSize size;
     QImage (*draw)();
+    bool transparent = false;
 };
 
 const std::vector<Picture> &pictures()
 {
     static const std::vector<Picture> list = {
-        {"sidebar.png", {185, 354}, drawSidebar},
-        {"button_back.png", {89, 36}, drawButtonBack},
-        {"button_fore.png", {89, 36}, drawButtonFore},
-        {"button_fin.png", {89, 36}, drawButtonFin},
-        {"icon_readme.png", {30, 31}, drawIconReadme},
-        {"icon_mail.png", {33, 31}, drawIconMail},
-        {"icon_web.png", {32, 30}, drawIconWeb},
-        {"layout_table.png", {60, 61}, drawLayoutTable},
-        {"layout_generic.png", {60, 61}, drawLayoutGeneric},
-        {"packaging_copy.png", {60, 61}, drawPackagingCopy},
-        {"packaging_nocopy.png", {60, 61}, drawPackagingNoCopy},
-        {"browser_window.png", {220, 200}, drawBrowserWindow},
-        {"vintora_icon.png", {32, 32}, drawAppIcon32},
-        {"vintora_icon_128.png", {128, 128}, drawAppIcon128},
+            {"sidebar.png", {185, 354}, drawSidebar},
+            {"button_back.png", {89, 36}, drawButtonBack},
+            {"button_fore.png", {89, 36}, drawButtonFore},
+            {"button_fin.png", {89, 36}, drawButtonFin},
+            {"icon_readme.png", {30, 31}, drawIconReadme},
+            {"icon_mail.png", {33, 31}, drawIconMail},
+            {"icon_web.png", {32, 30}, drawIconWeb},
+            {"layout_table.png", {60, 61}, drawLayoutTable},
+            {"layout_generic.png", {60, 61}, drawLayoutGeneric},
+            {"packaging_copy.png", {60, 61}, drawPackagingCopy},
+            {"packaging_nocopy.png", {60, 61}, drawPackagingNoCopy},
+            {"browser_window.png", {220, 200}, drawBrowserWindow},
+            {"vintora_icon.png", {32, 32}, drawAppIcon32, true},
+            {"vintora_icon_128.png", {128, 128}, drawAppIcon128, true},
     };
     return list;
 }
 
-QImage contactSheet(const std::vector<std::pair<QString, QImage>> &images,
-                    int scale)
+QImage contactSheet(const std::vector<std::pair<QString, QImage>> &images, int scale)
 {
     const int margin = 16;
     const int label = 18;
@@ -69,8 +70,7 @@ QImage contactSheet(const std::vector<std::pair<QString, QImage>> &images,
         rowHeight = std::max(rowHeight, s.height() + label);
     }
 
-    QImage sheet(width, y + rowHeight + margin,
-                 QImage::Format_ARGB32_Premultiplied);
+    QImage sheet(width, y + rowHeight + margin, QImage::Format_ARGB32_Premultiplied);
     sheet.fill(QColor(0xff9aa3ad));
     QPainter p(&sheet);
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -81,9 +81,8 @@ QImage contactSheet(const std::vector<std::pair<QString, QImage>> &images,
         const QPoint at = positions[i];
         p.setPen(Qt::black);
         p.drawText(at + QPoint(0, 12), name);
-        p.drawImage(at + QPoint(0, label),
-                    image.scaled(image.size() * scale, Qt::IgnoreAspectRatio,
-                                 Qt::FastTransformation));
+        // No smooth transform on this painter: every pixel becomes a clean block.
+        p.drawImage(QRect(at + QPoint(0, label), image.size() * scale), image);
     }
     return sheet;
 }
@@ -129,7 +128,9 @@ int main(int argc, char *argv[])
 
     std::vector<std::pair<QString, QImage>> drawn;
     for (const Picture &pic : pictures()) {
-        const QImage image = pic.draw().convertToFormat(QImage::Format_ARGB32);
+        // Pictures that sit on the white window are stored without alpha.
+        const QImage image = pic.draw().convertToFormat(pic.transparent ? QImage::Format_ARGB32
+                                                                        : QImage::Format_RGB32);
         const QString name = QString::fromLatin1(pic.fileName);
         if (image.size() != pic.size) {
             err << name << ": drawn at the wrong size\n";

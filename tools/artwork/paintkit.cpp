@@ -60,14 +60,13 @@ void boxBlur(std::vector<float> &a, int w, int h, int r)
 
 } // namespace
 
-void softShadow(QPainter &p, const QPainterPath &shape, QPointF offset,
-                int blurRadius, int alpha, QRgb tint)
+void softShadow(QPainter &p, const QPainterPath &shape, QPointF offset, int blurRadius, int alpha,
+                QRgb tint)
 {
     // Work in device pixels so that rotated shapes blur correctly.
     const QPainterPath device = p.transform().map(shape).translated(offset);
     const int pad = blurRadius * 3 + 2;
-    const QRect bounds = device.boundingRect().toAlignedRect().adjusted(
-        -pad, -pad, pad, pad);
+    const QRect bounds = device.boundingRect().toAlignedRect().adjusted(-pad, -pad, pad, pad);
 
     QImage mask(bounds.size(), QImage::Format_ARGB32_Premultiplied);
     mask.fill(Qt::transparent);
@@ -97,10 +96,8 @@ void softShadow(QPainter &p, const QPainterPath &shape, QPointF offset,
     for (int y = 0; y < h; ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(shadow.scanLine(y));
         for (int x = 0; x < w; ++x) {
-            const int al = std::clamp(
-                int(a[size_t(y * w + x)] * float(alpha) + 0.5f), 0, 255);
-            line[x] = qRgba(c.red() * al / 255, c.green() * al / 255,
-                            c.blue() * al / 255, al);
+            const int al = std::clamp(int(a[size_t(y * w + x)] * float(alpha) + 0.5f), 0, 255);
+            line[x] = qRgba(c.red() * al / 255, c.green() * al / 255, c.blue() * al / 255, al);
         }
     }
 
@@ -130,8 +127,7 @@ QPainterPath ridge(const QRectF &r, std::initializer_list<QPointF> points)
     return path;
 }
 
-QPainterPath hill(const QRectF &r, qreal leftY, qreal midX, qreal midY,
-                  qreal rightY)
+QPainterPath hill(const QRectF &r, qreal leftY, qreal midX, qreal midY, qreal rightY)
 {
     QPainterPath path;
     path.moveTo(r.left() - 1, r.bottom() + 1);
@@ -184,11 +180,8 @@ void drawScene(QPainter &p, const QRectF &area, Scene scene, bool detailed)
         p.drawEllipse(at(area, 0.38, 0.62), 0.17 * h, 0.17 * h);
         if (detailed) {
             p.setBrush(QColor(Mid));
-            p.drawPath(ridge(area, {{0, 0.60},
-                                    {0.18, 0.50},
-                                    {0.42, 0.68},
-                                    {0.66, 0.42},
-                                    {1, 0.64}}));
+            p.drawPath(
+                    ridge(area, {{0, 0.60}, {0.18, 0.50}, {0.42, 0.68}, {0.66, 0.42}, {1, 0.64}}));
         }
         p.setBrush(QColor(Navy));
         p.drawPath(hill(area, 0.86, 0.55, 0.66, 0.78));
@@ -197,34 +190,31 @@ void drawScene(QPainter &p, const QRectF &area, Scene scene, bool detailed)
     case Scene::Lake: {
         skyGradient(p, area, 0xffbcd5f3, 0xffeef4fb);
         p.setBrush(QColor(Mid));
-        p.drawPath(ridge(area, {{0, 0.62},
-                                {0.30, 0.30},
-                                {0.48, 0.48},
-                                {0.64, 0.36},
-                                {1, 0.62}}));
+        p.drawPath(ridge(area, {{0, 0.62}, {0.30, 0.30}, {0.48, 0.48}, {0.64, 0.36}, {1, 0.62}}));
         if (detailed) {
-            // Snow caps.
-            p.setBrush(QColor(0xffeef4fb));
+            // Snow on the highest peak.
+            p.setBrush(QColor(Mist));
             QPainterPath snow;
-            snow.moveTo(at(area, 0.30, 0.30));
-            snow.lineTo(at(area, 0.366, 0.36));
-            snow.lineTo(at(area, 0.33, 0.37));
-            snow.lineTo(at(area, 0.30, 0.35));
-            snow.lineTo(at(area, 0.25, 0.365));
+            snow.moveTo(at(area, 0.300, 0.300));
+            snow.lineTo(at(area, 0.360, 0.360));
+            snow.lineTo(at(area, 0.330, 0.385));
+            snow.lineTo(at(area, 0.300, 0.360));
+            snow.lineTo(at(area, 0.270, 0.390));
+            snow.lineTo(at(area, 0.244, 0.360));
             snow.closeSubpath();
             p.drawPath(snow);
         }
         QRectF water = area;
         water.setTop(area.top() + 0.62 * h);
         QLinearGradient g(water.topLeft(), water.bottomLeft());
-        g.setColorAt(0, QColor(Bright));
+        g.setColorAt(0, QColor(0xff6a9fe3));
         g.setColorAt(1, QColor(Deep));
         p.fillRect(water, g);
         if (detailed) {
-            p.setPen(QPen(withAlpha(0xffffffff, 150), std::max(1.0, h / 40)));
-            p.drawLine(at(area, 0.20, 0.74), at(area, 0.42, 0.74));
-            p.drawLine(at(area, 0.55, 0.84), at(area, 0.82, 0.84));
-            p.setPen(Qt::NoPen);
+            // A faint reflection of the light along the shore.
+            QRectF shore = water;
+            shore.setHeight(std::max(1.0, h * 0.05));
+            p.fillRect(shore, withAlpha(0xffffffff, 70));
         }
         break;
     }
@@ -242,14 +232,12 @@ void drawScene(QPainter &p, const QRectF &area, Scene scene, bool detailed)
     p.restore();
 }
 
-void drawPrint(QPainter &p, const QRectF &rect, qreal angle, Scene scene,
-               qreal border)
+void drawPrint(QPainter &p, const QRectF &rect, qreal angle, Scene scene, qreal border)
 {
     p.save();
     p.translate(rect.center());
     p.rotate(angle);
-    const QRectF local(-rect.width() / 2, -rect.height() / 2, rect.width(),
-                       rect.height());
+    const QRectF local(-rect.width() / 2, -rect.height() / 2, rect.width(), rect.height());
 
     QPainterPath outline;
     outline.addRoundedRect(local, 1.5, 1.5);
@@ -284,13 +272,13 @@ void drawFolder(QPainter &p, const QRectF &rect, bool withPicture)
     const QColor edge(0xffb06a1e);
     const qreal tabH = std::max(2.0, std::round(rect.height() * 0.16));
     const qreal tabW = std::round(rect.width() * 0.42);
+    const qreal lift = std::round(rect.height() * 0.26);
 
     // Back panel with its tab.
     QPainterPath back;
     back.moveTo(rect.left(), rect.bottom() - 1);
     back.lineTo(rect.left(), rect.top() - tabH + 1);
-    back.quadTo(rect.left(), rect.top() - tabH, rect.left() + 1,
-                rect.top() - tabH);
+    back.quadTo(rect.left(), rect.top() - tabH, rect.left() + 1, rect.top() - tabH);
     back.lineTo(rect.left() + tabW - 2, rect.top() - tabH);
     back.lineTo(rect.left() + tabW, rect.top());
     back.lineTo(rect.right() - 1, rect.top());
@@ -301,26 +289,28 @@ void drawFolder(QPainter &p, const QRectF &rect, bool withPicture)
     p.setBrush(QColor(AmberDeep));
     p.drawPath(back);
 
-    const qreal lift = std::round(rect.height() * 0.26);
     if (withPicture) {
-        // A print peeking out of the folder.
-        const QRectF print(std::round(rect.left() + rect.width() * 0.20) + 0.5,
-                           rect.top() - tabH * 0.5 + 0.5,
-                           std::round(rect.width() * 0.56),
-                           rect.height() * 0.6);
-        p.setPen(QPen(QColor(Rule), 1));
+        // A print peeking out of the folder, kept on the pixel grid.
+        const qreal pw = std::round(rect.width() * 0.56);
+        const QRectF print(rect.left() + std::round((rect.width() - pw) / 2), rect.top() - tabH - 1,
+                           pw, tabH + lift + 2);
+        p.setPen(QPen(QColor(0xff8a9bb0), 1));
         p.setBrush(QColor(Paper));
         p.drawRect(print);
         const QRectF inner = print.adjusted(1.5, 1.5, -1.5, 0);
-        drawScene(p, QRectF(inner.left(), inner.top(), inner.width(),
-                            rect.top() + lift - inner.top()),
-                  Scene::Day, false);
+        QLinearGradient sky(inner.topLeft(), inner.bottomLeft());
+        sky.setColorAt(0, QColor(0xff9cc2f1));
+        sky.setColorAt(1, QColor(Bright));
+        p.setPen(Qt::NoPen);
+        p.fillRect(inner, sky);
+        p.setBrush(QColor(Amber));
+        const qreal sun = std::max(1.2, inner.width() * 0.11);
+        p.drawEllipse(QPointF(inner.right() - sun - 1.5, inner.top() + sun + 1), sun, sun);
     }
 
     // Front panel, a little lower, so that the back panel shows above it.
     QPainterPath front;
-    front.addRoundedRect(QRectF(rect.left(), rect.top() + lift, rect.width(),
-                                rect.height() - lift),
+    front.addRoundedRect(QRectF(rect.left(), rect.top() + lift, rect.width(), rect.height() - lift),
                          1.5, 1.5);
     QLinearGradient g(rect.topLeft() + QPointF(0, lift), rect.bottomLeft());
     g.setColorAt(0, QColor(0xfff8c06a));
@@ -345,8 +335,7 @@ void drawPage(QPainter &p, const QRectF &rect)
     sheet.lineTo(rect.bottomRight());
     sheet.lineTo(rect.bottomLeft());
     sheet.closeSubpath();
-    p.setPen(QPen(QColor(Slate), 1, Qt::SolidLine, Qt::SquareCap,
-                  Qt::MiterJoin));
+    p.setPen(QPen(QColor(Slate), 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.setBrush(QColor(Paper));
     p.drawPath(sheet);
 
@@ -356,33 +345,29 @@ void drawPage(QPainter &p, const QRectF &rect)
     ear.lineTo(rect.right(), rect.top() + fold);
     ear.closeSubpath();
     p.setBrush(QColor(Pale));
-    p.setPen(QPen(QColor(Slate), 1, Qt::SolidLine, Qt::SquareCap,
-                  Qt::BevelJoin));
+    p.setPen(QPen(QColor(Slate), 1, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
     p.drawPath(ear);
 
     // Heading bar and a 2 x 2 grid of thumbnails.
     const qreal left = rect.left() + 2.5;
-    const qreal right = rect.right() - 2.5;
-    p.setPen(QPen(QColor(Deep), 1.6, Qt::SolidLine, Qt::FlatCap));
+    p.setPen(QPen(QColor(Deep), 2, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(QPointF(left, rect.top() + 3.5),
-               QPointF(rect.right() - fold - 2, rect.top() + 3.5));
+               QPointF(rect.right() - fold - 1.5, rect.top() + 3.5));
 
-    const qreal gap = 2;
-    const qreal top = rect.top() + fold + 1.5;
-    const qreal cell = std::floor((right - left - gap) / 2);
-    const qreal gridW = 2 * cell + gap;
-    const qreal x0 = std::round(rect.center().x() - gridW / 2 - 0.5) + 0.5;
+    // The cells are filled, not stroked, so they sit on whole pixels.
+    const int gap = 2;
+    const int inside = int(rect.width()) - 4; // one pixel of paper each side
+    const int cell = (inside - gap) / 2;
+    const int gridW = 2 * cell + gap;
+    const int x0 = int(std::floor(rect.left())) + 1 + (int(rect.width()) - gridW) / 2;
+    const int y0 = int(std::floor(rect.top() + fold)) + 2;
     p.setPen(Qt::NoPen);
     const QRgb shades[4] = {Bright, Amber, Sky, Mid};
     for (int i = 0; i < 4; ++i) {
-        const int col = i % 2;
-        const int row = i / 2;
-        const QRectF cellRect(x0 + col * (cell + gap) - 0.5,
-                              top + row * (cell + gap) - 0.5, cell, cell);
-        if (cellRect.bottom() > rect.bottom() - 1)
+        const QRect cellRect(x0 + (i % 2) * (cell + gap), y0 + (i / 2) * (cell + gap), cell, cell);
+        if (cellRect.bottom() >= rect.bottom() - 1)
             break;
-        p.setBrush(QColor(shades[i]));
-        p.drawRect(cellRect);
+        p.fillRect(cellRect, QColor(shades[i]));
     }
 }
 
@@ -414,20 +399,17 @@ QRectF drawMiniBrowser(QPainter &p, const QRectF &rect)
     p.setBrush(withAlpha(0xffffffff, 170));
     p.drawEllipse(QPointF(rect.left() + 8.5, rect.top() + 4.5), 1.3, 1.3);
     p.setBrush(withAlpha(0xffffffff, 235));
-    p.drawRoundedRect(QRectF(rect.left() + 13, rect.top() + 3, rect.width() - 17,
-                             3),
-                      1.5, 1.5);
+    p.drawRoundedRect(QRectF(rect.left() + 13, rect.top() + 3, rect.width() - 17, 3), 1.5, 1.5);
 
     p.setPen(QPen(QColor(Navy), 1));
     p.setBrush(Qt::NoBrush);
     p.drawPath(frame);
 
-    return QRectF(rect.left() + 1, rect.top() + barH, rect.width() - 2,
-                  rect.height() - barH - 1);
+    return QRectF(rect.left() + 1, rect.top() + barH, rect.width() - 2, rect.height() - barH - 1);
 }
 
-void drawArrow(QPainter &p, QPointF start, QPointF control, QPointF end,
-               const QColor &color, qreal width, qreal headLength)
+void drawArrow(QPainter &p, QPointF start, QPointF control, QPointF end, const QColor &color,
+               qreal width, qreal headLength)
 {
     // Direction of travel at the tip of the quadratic curve.
     QPointF dir = end - control;

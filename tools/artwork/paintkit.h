@@ -39,18 +39,16 @@ QImage newCanvas(int width, int height, bool transparent = false);
 void prepare(QPainter &p);
 
 // Paints a soft, blurred shadow of the given shape.
-void softShadow(QPainter &p, const QPainterPath &shape, QPointF offset,
-                int blurRadius, int alpha, QRgb tint = Palette::Night);
+void softShadow(QPainter &p, const QPainterPath &shape, QPointF offset, int blurRadius, int alpha,
+                QRgb tint = Palette::Night);
 
 // A small landscape used inside every "photo": a few variations.
 enum class Scene { Day, Dusk, Lake, Meadow };
-void drawScene(QPainter &p, const QRectF &area, Scene scene,
-               bool detailed = true);
+void drawScene(QPainter &p, const QRectF &area, Scene scene, bool detailed = true);
 
 // A white-bordered print showing a scene, optionally rotated about its
 // centre, with a soft shadow.
-void drawPrint(QPainter &p, const QRectF &rect, qreal angle, Scene scene,
-               qreal border);
+void drawPrint(QPainter &p, const QRectF &rect, qreal angle, Scene scene, qreal border);
 
 // A tiny picture thumbnail for the diagram icons: framed scene.
 void drawThumb(QPainter &p, const QRectF &rect, Scene scene);
@@ -67,5 +65,5 @@ QRectF drawMiniBrowser(QPainter &p, const QRectF &rect);
 
 // A gently curved arrow from start to end, bending towards control, with a
 // filled head at the end.
-void drawArrow(QPainter &p, QPointF start, QPointF control, QPointF end,
-               const QColor &color, qreal width, qreal headLength);
+void drawArrow(QPainter &p, QPointF start, QPointF control, QPointF end, const QColor &color,
+               qreal width, qreal headLength);

@@ -33,15 +33,16 @@ QImage drawSidebar()
     p.drawRect(all);
 
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(withAlpha(0xffffffff, 20), 26));
-    p.drawEllipse(QPointF(172, 128), 118, 118);
-    p.setPen(QPen(withAlpha(0xffffffff, 12), 1.2));
-    p.drawEllipse(QPointF(172, 128), 146, 146);
+    const QPointF ringCentre(166, 118);
+    p.setPen(QPen(withAlpha(0xffffffff, 18), 24));
+    p.drawEllipse(ringCentre, 100, 100);
+    p.setPen(QPen(withAlpha(0xffffffff, 14), 1.2));
+    p.drawEllipse(ringCentre, 132, 132);
 
     // A loose stack of three prints.
-    drawPrint(p, QRectF(20, 64, 88, 68), -13, Scene::Dusk, 4.5);
-    drawPrint(p, QRectF(80, 50, 88, 68), 9, Scene::Lake, 4.5);
-    drawPrint(p, QRectF(44, 104, 100, 76), -2.5, Scene::Day, 5);
+    drawPrint(p, QRectF(20, 78, 88, 68), -13, Scene::Dusk, 4.5);
+    drawPrint(p, QRectF(80, 64, 88, 68), 9, Scene::Lake, 4.5);
+    drawPrint(p, QRectF(44, 118, 100, 76), -2.5, Scene::Day, 5);
 
     // The product name.
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -51,7 +52,7 @@ QImage drawSidebar()
     QPainterPath name;
     name.addText(0, 0, font, QStringLiteral("Vintora"));
     const QRectF nb = name.boundingRect();
-    const qreal baseline = 248;
+    const qreal baseline = 264;
     name.translate(std::round((185 - nb.width()) / 2 - nb.left()), baseline);
 
     softShadow(p, name, QPointF(0, 2), 4, 90);
