@@ -3,14 +3,15 @@
 #   ./run.sh          install what is missing, build, start the wizard
 #   ./run.sh test     install what is missing, build, run every test
 #   ./run.sh bench    install what is missing, build, run the benchmarks
+#   ./run.sh screenshots  render every wizard page to docs/screenshots/
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode="${1:-run}"
 case "$mode" in
-run | test | bench) ;;
+run | test | bench | screenshots) ;;
 *)
-    echo "usage: ./run.sh [test|bench]" >&2
+    echo "usage: ./run.sh [test|bench|screenshots]" >&2
     exit 2
     ;;
 esac
@@ -43,6 +44,9 @@ test)
     ;;
 bench)
     bench/run_all.sh "$build"
+    ;;
+screenshots)
+    QT_QPA_PLATFORM=offscreen "$build/bin/vintora-screenshots" docs/screenshots
     ;;
 run)
     if [ ! -x "$build/bin/vintora" ]; then

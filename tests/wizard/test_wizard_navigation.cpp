@@ -1,0 +1,276 @@
+#include "wizard_fixture.h"
+
+#include "wizard/number_reading.h"
+
+using namespace vintora;
+
+class TestWizardNavigation : public QObject
+{
+    Q_OBJECT
+
+private:
+    // After every switch exactly one page shows, the buttons match the page
+    // and Fore and Fin are never both visible.
+    static void checkShown(const WizardFixture &w, int page)
+    {
+        QCOMPARE(w.page(), page);
+        QCOMPARE(w.visiblePages(), 1);
+        QVERIFY(w.c().picFrame[page]->isVisible());
+        QCOMPARE(w.c().btnBack->isVisible(), page != kWelcomePage);
+        QCOMPARE(w.c().btnFore->isVisible(), page != kOutputPage);
+        QCOMPARE(w.c().btnFin->isVisible(), page == kOutputPage);
+    }
+
+private slots:
+    void start_state()
+    {
+        WizardFixture w;
+        QVERIFY(w.window->isVisible());
+        checkShown(w, kWelcomePage);
+        QCOMPARE(w.c().lblVersion->text(), QString("Version 2.0.4"));
+        QCOMPARE(w.window->windowTitle(), QString("Quendry's Vintora"));
+        QCOMPARE(w.window->size(), QSize(464, 354));
+        QCOMPARE(w.window->minimumSize(), w.window->maximumSize());
+        QVERIFY(!(w.window->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(w.window->windowFlags() & Qt::WindowMinimizeButtonHint);
+    }
+
+    void tables_walk_forward_and_back()
+    {
+        WizardFixture w;
+        for (int page = 1; page <= 7; ++page) {
+            w.fore();
+            checkShown(w, page);
+        }
+        QCOMPARE(w.settings.layoutStyle, QString("table"));
+        for (int page = 6; page >= 0; --page) {
+            w.back();
+            checkShown(w, page);
+        }
+    }
+
+    void generic_layout_skips_table_page_both_ways()
+    {
+        WizardFixture w;
+        w.fore();
+        w.fore();
+        w.click(w.c().optStyle[1]);
+        w.fore();
+        checkShown(w, kThumbnailsPage);
+        QCOMPARE(w.settings.layoutStyle, QString("generic"));
+        // Page 3 was skipped but its start values are captured all the same.
+        QCOMPARE(w.settings.tableColumns, 4);
+        QCOMPARE(w.settings.cellSpacing, 1);
+        QCOMPARE(w.settings.cellPadding, 1);
+        QCOMPARE(w.settings.tableBorder, 0);
+        QCOMPARE(w.settings.cellAlign, QString("Center"));
+        QCOMPARE(w.settings.cellVAlign, QString("Middle"));
+        w.back();
+        checkShown(w, kLayoutStylePage);
+    }
+
+    void changing_layout_after_going_back()
+    {
+        WizardFixture w;
+        w.fore();
+        w.fore();
+        w.fore();                                           // 3, tables
+        w.fore();                                           // 4
+        w.back();                                           // 3
+        w.back();                                           // 2
+        QCOMPARE(w.settings.layoutStyle, QString("table")); // Back never changes it
+        w.click(w.c().optStyle[1]);
+        w.fore();
+        checkShown(w, kThumbnailsPage);
+        w.back();
+        checkShown(w, kLayoutStylePage);
+    }
+
+    void default_record_on_output_page()
+    {
+        WizardFixture w;
+        for (int i = 0; i < 7; ++i)
+            w.fore();
+        WizardSettings expected;
+        expected.currentPage = 7;
+        expected.layoutStyle = "table";
+        expected.textColor = 0x000000;
+        expected.linkColor = 0xFF0000;
+        expected.activeLinkColor = 0x0000FF;
+        expected.visitedLinkColor = 0xC000C0;
+        expected.pageColor = 0xFFFFFF;
+        expected.tableColumns = 4;
+        expected.cellSpacing = 1;
+        expected.cellPadding = 1;
+        expected.tableBorder = 0;
+        expected.thumbHeight = 100;
+        expected.thumbWidth = 100;
+        expected.imageBorders = kFalse;
+        expected.cellColor = 0xFFFFFF;
+        expected.cellAlign = "Center";
+        expected.cellVAlign = "Middle";
+        expected.copyPictures = kTrue;
+        QCOMPARE(w.settings, expected);
+        QCOMPARE(w.c().txtFilename->text(), QString("vintora.htm"));
+    }
+
+    void going_back_recaptures()
+    {
+        WizardFixture w;
+        for (int i = 0; i < 5; ++i)
+            w.fore();                // page 5
+        w.type(w.c().Text1[1], "7"); // a change on page 3 while on page 5
+        w.back();                    // 5 -> 4 captures the Table page again
+        QCOMPARE(w.settings.cellSpacing, 7);
+        w.back(); // 3
+        w.c().pgpref[0]->setForeColor(0x00ABCDEF);
+        w.back(); // 3 -> 2 captures the Page style page again
+        QCOMPARE(w.settings.textColor, 0x00ABCDEFu);
+
+        for (int i = 0; i < 5; ++i)
+            w.fore(); // page 7
+        QCOMPARE(w.settings.copyPictures, kTrue);
+        w.back();
+        checkShown(w, kPackagingPage);
+        w.click(w.c().optCopy[1]);
+        w.fore();
+        checkShown(w, kOutputPage);
+        QCOMPARE(w.settings.copyPictures, kFalse);
+    }
+
+    void sizing_rows_and_borders()
+    {
+        WizardFixture w;
+        for (int i = 0; i < 4; ++i)
+            w.fore(); // page 4
+        w.click(w.c().optsize[1]);
+        w.click(w.c().Check1[0]);
+        w.fore();
+        QCOMPARE(w.settings.thumbHeight, 0);
+        QCOMPARE(w.settings.thumbWidth, 0);
+        QCOMPARE(w.settings.thumbHeightPercent, 25);
+        QCOMPARE(w.settings.thumbWidthPercent, 25);
+        QCOMPARE(w.settings.imageBorders, kTrue);
+        w.back();
+        w.click(w.c().optsize[0]);
+        w.type(w.c().txtSize[0], "80");
+        w.type(w.c().txtSize[1], "120");
+        w.fore();
+        QCOMPARE(w.settings.thumbHeight, 80);
+        QCOMPARE(w.settings.thumbWidth, 120);
+        QCOMPARE(w.settings.thumbHeightPercent, 0);
+        QCOMPARE(w.settings.thumbWidthPercent, 0);
+    }
+
+    void bad_number_stays_on_its_page_data()
+    {
+        QTest::addColumn<int>("fromPage");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("boxPage");
+        QTest::newRow("columns garbage") << 3 << "Text1" << 0 << "four" << 3;
+        QTest::newRow("border too large") << 3 << "Text1" << 3 << "40000" << 3;
+        QTest::newRow("empty spacing") << 3 << "Text1" << 1 << "" << 3;
+        QTest::newRow("height garbage") << 4 << "txtSize" << 0 << "1OO" << 4;
+        QTest::newRow("width too small") << 4 << "txtSize" << 1 << "-40000" << 4;
+    }
+
+    void bad_number_stays_on_its_page()
+    {
+        QFETCH(int, fromPage);
+        QFETCH(QString, box);
+        QFETCH(int, index);
+        QFETCH(QString, text);
+        QFETCH(int, boxPage);
+        WizardFixture w;
+        for (int i = 0; i < fromPage; ++i)
+            w.fore();
+        const WizardSettings before = w.settings;
+        QLineEdit *edit = box == "Text1" ? w.c().Text1[index] : w.c().txtSize[index];
+        w.type(edit, text);
+        w.fore();
+
+        checkShown(w, boxPage);
+        QCOMPARE(w.window->problemText(boxPage), badNumberMessage());
+        QVERIFY(w.c().problemLine[boxPage]->isVisible());
+        QVERIFY(edit->property("problem").toBool());
+        QCOMPARE(QApplication::focusWidget(), edit);
+        WizardSettings expected = before;
+        QCOMPARE(w.settings, expected);
+
+        // Correcting the box lets the user go on; the mark and line go.
+        w.type(edit, "5");
+        QVERIFY(!edit->property("problem").toBool());
+        w.fore();
+        checkShown(w, boxPage + 1);
+        QVERIFY(!w.c().problemLine[boxPage]->isVisible());
+    }
+
+    void bad_table_box_found_on_entering_thumbnails_from_generic()
+    {
+        WizardFixture w;
+        w.fore();
+        w.fore();
+        w.fore(); // page 3
+        w.type(w.c().Text1[2], "x");
+        w.back(); // to 2: Page style is captured, the Table page is not
+        checkShown(w, kLayoutStylePage);
+        w.click(w.c().optStyle[1]);
+        w.fore(); // generic: 2 -> 4 captures page 3 and meets the bad box
+        checkShown(w, kTablePage);
+        QVERIFY(w.c().Text1[2]->property("problem").toBool());
+    }
+
+    void table_needs_a_column_data()
+    {
+        QTest::addColumn<QString>("columns");
+        QTest::newRow("zero") << "0";
+        QTest::newRow("negative") << "-2";
+        QTest::newRow("rounds to zero") << "0.4";
+    }
+
+    void table_needs_a_column()
+    {
+        QFETCH(QString, columns);
+        WizardFixture w;
+        for (int i = 0; i < 3; ++i)
+            w.fore();
+        const WizardSettings before = w.settings;
+        w.type(w.c().Text1[0], columns);
+        w.fore();
+        checkShown(w, kTablePage);
+        QCOMPARE(w.window->problemText(kTablePage), QString("A table needs at least one column."));
+        QCOMPARE(w.settings, before);
+        w.type(w.c().Text1[0], "1");
+        w.fore();
+        checkShown(w, kThumbnailsPage);
+        QCOMPARE(w.settings.tableColumns, 1);
+    }
+
+    void generic_layout_ignores_column_count()
+    {
+        WizardFixture w;
+        for (int i = 0; i < 3; ++i)
+            w.fore();
+        w.type(w.c().Text1[0], "0");
+        w.back();
+        w.click(w.c().optStyle[1]);
+        w.fore();
+        checkShown(w, kThumbnailsPage);
+        QCOMPARE(w.settings.tableColumns, 0);
+    }
+
+    void buttons_take_no_focus()
+    {
+        WizardFixture w;
+        for (QWidget *button :
+             {static_cast<QWidget *>(w.c().btnBack), static_cast<QWidget *>(w.c().btnFore),
+              static_cast<QWidget *>(w.c().btnFin)})
+            QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(w.c().btnFore->geometry(), w.c().btnFin->geometry());
+    }
+};
+
+QTEST_MAIN(TestWizardNavigation)
+#include "test_wizard_navigation.moc"
