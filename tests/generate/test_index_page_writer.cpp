@@ -1,4 +1,5 @@
 #include "generate/index_page_writer.h"
+#include "support/default_settings.h"
 
 #include <QBuffer>
 #include <QTest>
@@ -7,28 +8,9 @@ using namespace vintora;
 
 namespace {
 
-// The record as the wizard captures it when the user changes nothing.
 WizardSettings defaults()
 {
-    WizardSettings s;
-    s.layoutStyle = "table";
-    s.textColor = 0x000000;
-    s.linkColor = 0xFF0000;
-    s.activeLinkColor = 0x0000FF;
-    s.visitedLinkColor = 0xC000C0;
-    s.pageColor = 0xFFFFFF;
-    s.tableColumns = 4;
-    s.cellSpacing = 1;
-    s.cellPadding = 1;
-    s.tableBorder = 0;
-    s.thumbHeight = 100;
-    s.thumbWidth = 100;
-    s.imageBorders = kFalse;
-    s.cellColor = 0xFFFFFF;
-    s.cellAlign = "Center";
-    s.cellVAlign = "Middle";
-    s.copyPictures = kTrue;
-    return s;
+    return defaultSettings();
 }
 
 PageWriteOptions backslash()

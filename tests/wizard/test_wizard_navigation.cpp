@@ -1,5 +1,7 @@
 #include "wizard_fixture.h"
 
+#include "support/default_settings.h"
+
 #include "wizard/number_reading.h"
 
 using namespace vintora;
@@ -91,25 +93,7 @@ private slots:
         WizardFixture w;
         for (int i = 0; i < 7; ++i)
             w.fore();
-        WizardSettings expected;
-        expected.currentPage = 7;
-        expected.layoutStyle = "table";
-        expected.textColor = 0x000000;
-        expected.linkColor = 0xFF0000;
-        expected.activeLinkColor = 0x0000FF;
-        expected.visitedLinkColor = 0xC000C0;
-        expected.pageColor = 0xFFFFFF;
-        expected.tableColumns = 4;
-        expected.cellSpacing = 1;
-        expected.cellPadding = 1;
-        expected.tableBorder = 0;
-        expected.thumbHeight = 100;
-        expected.thumbWidth = 100;
-        expected.imageBorders = kFalse;
-        expected.cellColor = 0xFFFFFF;
-        expected.cellAlign = "Center";
-        expected.cellVAlign = "Middle";
-        expected.copyPictures = kTrue;
+        const WizardSettings expected = defaultSettings();
         QCOMPARE(w.settings, expected);
         QCOMPARE(w.c().txtFilename->text(), QString("vintora.htm"));
     }

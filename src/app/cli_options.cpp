@@ -1,0 +1,236 @@
+#include "app/cli_options.h"
+
+#include "version.h"
+#include "wizard/captures.h"
+#include "wizard/number_reading.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace vintora {
+
+std::optional<ColorValue> readHtmlColor(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^#?([0-9A-Fa-f]{6})$"));
+    const auto match = pattern.match(text.trimmed());
+    if (!match.hasMatch())
+        return std::nullopt;
+    const uint rgb = match.captured(1).toUInt(nullptr, 16);
+    return ColorValue(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
+}
+
+namespace {
+
+struct Option
+{
+    const char *names;
+    const char *description;
+    const char *valueName = nullptr;
+    const char *defaultValue = nullptr;
+};
+
+// Keeps the parser and the first problem found while reading values.
+class Reader
+{
+public:
+    explicit Reader(QCommandLineParser &parser) : m_parser(parser) {}
+
+    QString text(const char *name) const { return m_parser.value(QLatin1String(name)); }
+    bool isSet(const char *name) const { return m_parser.isSet(QLatin1String(name)); }
+
+    QString number(const char *name)
+    {
+        const QString value = text(name);
+        if (!readNumber(value))
+            fail(QStringLiteral("--%1: \"%2\" is not a whole number from -32768 to 32767")
+                         .arg(QLatin1String(name), value));
+        return value;
+    }
+
+    ColorValue color(const char *name)
+    {
+        const auto value = readHtmlColor(text(name));
+        if (!value)
+            fail(QStringLiteral("--%1: \"%2\" is not a colour; use #RRGGBB or RRGGBB")
+                         .arg(QLatin1String(name), text(name)));
+        return value.value_or(0);
+    }
+
+    // One of the given words, whatever its letter case, written as listed.
+    QString word(const char *name, const QStringList &words)
+    {
+        const QString value = text(name);
+        for (const QString &w : words) {
+            if (w.compare(value, Qt::CaseInsensitive) == 0)
+                return w;
+        }
+        fail(QStringLiteral("--%1: \"%2\" is not one of %3")
+                     .arg(QLatin1String(name), value, words.join(QLatin1String(", "))));
+        return words.first();
+    }
+
+    QString existingFile(const char *name)
+    {
+        if (!isSet(name))
+            return QString();
+        const QFileInfo info(text(name));
+        if (!info.isFile())
+            fail(QStringLiteral("--%1: no such file: %2").arg(QLatin1String(name), text(name)));
+        return QDir::toNativeSeparators(info.absoluteFilePath());
+    }
+
+    void fail(const QString &message)
+    {
+        if (m_error.isEmpty())
+            m_error = message;
+    }
+    const QString &error() const { return m_error; }
+
+private:
+    QCommandLineParser &m_parser;
+    QString m_error;
+};
+
+void addOptions(QCommandLineParser &parser)
+{
+    const Option options[] = {
+            {"o,output", "Output folder (required; must exist).", "DIR"},
+            {"name", "Page file name.", "NAME", "vintora.htm"},
+            {"layout", "Layout of the page: table or generic.", "table|generic", "table"},
+            {"columns", "Thumbnails per table row.", "N", "4"},
+            {"spacing", "Table cell spacing.", "N", "1"},
+            {"padding", "Table cell padding.", "N", "1"},
+            {"border", "Table border size.", "N", "0"},
+            {"align", "Horizontal alignment in the cells: Left, Center or Right.", "WORD",
+             "Center"},
+            {"valign", "Vertical alignment in the cells: Top, Middle or Bottom.", "WORD", "Middle"},
+            {"cell-color", "Table cell colour.", "COLOR", "#FFFFFF"},
+            {"cell-picture", "Table cell background picture.", "FILE"},
+            {"width", "Uniform thumbnail width in pixels.", "N", "100"},
+            {"height", "Uniform thumbnail height in pixels.", "N", "100"},
+            {"width-percent", "Thumbnail width in percent; selects percentage sizing.", "N", "25"},
+            {"height-percent", "Thumbnail height in percent; selects percentage sizing.", "N",
+             "25"},
+            {"image-borders", "Show borders on the thumbnails."},
+            {"text-color", "Body text colour.", "COLOR", "#000000"},
+            {"link-color", "Link colour.", "COLOR", "#0000FF"},
+            {"active-link-color", "Active link colour.", "COLOR", "#FF0000"},
+            {"visited-link-color", "Visited link colour.", "COLOR", "#C000C0"},
+            {"page-color", "Page colour.", "COLOR", "#FFFFFF"},
+            {"background", "Page background picture.", "FILE"},
+            {"no-copy", "Do not copy the pictures (the page refers to them where they are)."},
+    };
+    for (const Option &o : options) {
+        QCommandLineOption option(QString::fromLatin1(o.names).split(QLatin1Char(',')),
+                                  QString::fromLatin1(o.description));
+        if (o.valueName)
+            option.setValueName(QLatin1String(o.valueName));
+        if (o.defaultValue)
+            option.setDefaultValue(QLatin1String(o.defaultValue));
+        parser.addOption(option);
+    }
+}
+
+} // namespace
+
+CliRequest parseCliArguments(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+            "Makes one HTML thumbnail index page of the given pictures, as the Vintora wizard "
+            "does.\nN is a whole number from -32768 to 32767; COLOR is #RRGGBB or RRGGBB."));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version."));
+    parser.addOption(help);
+    parser.addOption(version);
+    addOptions(parser);
+    parser.addPositionalArgument(
+            QStringLiteral("PATH"),
+            QStringLiteral("A folder adds its pictures as \"Select a folder\" does; a file is "
+                           "added as given. In the order given."),
+            QStringLiteral("PATH..."));
+
+    CliRequest request;
+    request.helpText = parser.helpText();
+    if (!parser.parse(arguments)) {
+        request.message = parser.errorText();
+        return request;
+    }
+    if (parser.isSet(help)) {
+        request.kind = CliRequest::Kind::Help;
+        return request;
+    }
+    if (parser.isSet(version)) {
+        request.kind = CliRequest::Kind::Version;
+        request.message = QStringLiteral("vintora-cli %1").arg(QLatin1String(kVersionText));
+        return request;
+    }
+
+    Reader r(parser);
+    request.outputFolder = r.text("output");
+    if (!r.isSet("output"))
+        r.fail(QStringLiteral("--output: an output folder is required"));
+    else if (!QFileInfo(request.outputFolder).isDir())
+        r.fail(QStringLiteral("--output: no such folder: %1").arg(request.outputFolder));
+    request.outputFolder = QDir::toNativeSeparators(request.outputFolder);
+    request.pageName = r.text("name");
+    request.paths = parser.positionalArguments();
+    if (request.paths.isEmpty())
+        r.fail(QStringLiteral("no PATH given: name at least one picture or folder"));
+
+    WizardSettings &s = request.settings;
+    s.layoutStyle = r.word("layout", {QStringLiteral("table"), QStringLiteral("generic")});
+
+    // The same captures as the wizard's pages, fed from the options.
+    PageStyleControls style;
+    style.labelColors = {r.color("text-color"), r.color("link-color"), r.color("active-link-color"),
+                         r.color("visited-link-color")};
+    style.previewBackColor = r.color("page-color");
+    style.previewTag = r.existingFile("background");
+    CapturePageStyle(s, style);
+
+    TableControls table;
+    table.numberTexts
+            = {r.number("columns"), r.number("spacing"), r.number("padding"), r.number("border")};
+    table.cellPictureTag = r.existingFile("cell-picture");
+    table.cellBackColor = r.color("cell-color");
+    const QStringList horizontal{QStringLiteral("Left"), QStringLiteral("Center"),
+                                 QStringLiteral("Right")};
+    const QStringList vertical{QStringLiteral("Top"), QStringLiteral("Middle"),
+                               QStringLiteral("Bottom")};
+    const QString align = r.word("align", horizontal);
+    const QString valign = r.word("valign", vertical);
+    for (int i = 0; i < 3; ++i) {
+        table.alignOptions[i] = {horizontal[i] == align, horizontal[i]};
+        table.alignOptions[i + 3] = {vertical[i] == valign, vertical[i]};
+    }
+
+    ThumbnailControls thumbnails;
+    const bool percent = r.isSet("width-percent") || r.isSet("height-percent");
+    if (percent && (r.isSet("width") || r.isSet("height")))
+        r.fail(QStringLiteral("--width/--height and --width-percent/--height-percent choose "
+                              "different sizings; give one pair"));
+    thumbnails.uniformChosen = !percent;
+    // The left box of each row is the height, the right box the width.
+    thumbnails.sizeTexts = {r.number("height"), r.number("width"), r.number("width-percent"),
+                            r.number("height-percent")};
+    thumbnails.borders = r.isSet("image-borders") ? CheckState::Checked : CheckState::Unchecked;
+
+    if (!r.error().isEmpty()) {
+        request.message = r.error();
+        return request;
+    }
+    // Every number was checked above, so the captures cannot refuse.
+    (void) CaptureTable(s, table);
+    (void) CaptureThumbnails(s, thumbnails);
+    CapturePackaging(s, {!r.isSet("no-copy")});
+    request.kind = CliRequest::Kind::Run;
+    return request;
+}
+
+} // namespace vintora

@@ -1,0 +1,173 @@
+#include "app/cli_options.h"
+#include "support/default_settings.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vintora;
+
+class TestCliOptions : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_picture;
+
+    CliRequest parse(QStringList extra) const
+    {
+        QStringList args{"vintora-cli", "-o", m_dir.path()};
+        args += extra;
+        if (!extra.contains("PATHLESS"))
+            args << m_picture;
+        args.removeAll("PATHLESS");
+        args.replaceInStrings("PICTURE", m_picture);
+        return parseCliArguments(args);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_picture = m_dir.filePath("a.jpg");
+        QFile file(m_picture);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+
+    void defaults_are_the_wizards()
+    {
+        const CliRequest r = parse({});
+        QCOMPARE(int(r.kind), int(CliRequest::Kind::Run));
+        WizardSettings expected = defaultSettings();
+        expected.currentPage = 0; // the command line switches no pages
+        QCOMPARE(r.settings, expected);
+        QCOMPARE(r.pageName, QString("vintora.htm"));
+        QCOMPARE(r.paths, QStringList{m_picture});
+    }
+
+    void each_option_lands_in_its_field_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QVariant>("value");
+        const auto row = [](const char *name, QStringList args, const char *field, QVariant v) {
+            QTest::newRow(name) << args << QString(field) << v;
+        };
+        row("layout", {"--layout", "generic"}, "layoutStyle", "generic");
+        row("layout any case", {"--layout", "GENERIC"}, "layoutStyle", "generic");
+        row("columns", {"--columns", " 6 "}, "tableColumns", 6);
+        row("columns half to even", {"--columns", "6.5"}, "tableColumns", 6);
+        row("spacing", {"--spacing", "3"}, "cellSpacing", 3);
+        row("padding", {"--padding", "-2"}, "cellPadding", -2);
+        row("border", {"--border", "7.5"}, "tableBorder", 8);
+        row("align", {"--align", "right"}, "cellAlign", "Right");
+        row("valign", {"--valign", "Top"}, "cellVAlign", "Top");
+        row("cell colour", {"--cell-color", "#102030"}, "cellColor", 0x302010u);
+        row("width", {"--width", "120"}, "thumbWidth", 120);
+        row("height", {"--height", "80"}, "thumbHeight", 80);
+        row("width percent", {"--width-percent", "40"}, "thumbWidthPercent", 40);
+        row("height percent", {"--height-percent", "30"}, "thumbHeightPercent", 30);
+        row("percent clears pixels", {"--height-percent", "30"}, "thumbHeight", 0);
+        row("percent default other", {"--height-percent", "30"}, "thumbWidthPercent", 25);
+        row("borders", {"--image-borders"}, "imageBorders", -1);
+        row("text colour", {"--text-color", "FF0000"}, "textColor", 0x0000FFu);
+        row("link colour", {"--link-color", "#00ff00"}, "linkColor", 0x00FF00u);
+        row("active colour", {"--active-link-color", "#0000FF"}, "activeLinkColor", 0xFF0000u);
+        row("visited colour", {"--visited-link-color", "#123456"}, "visitedLinkColor", 0x563412u);
+        row("page colour", {"--page-color", "#ABCDEF"}, "pageColor", 0xEFCDABu);
+        row("no copy", {"--no-copy"}, "copyPictures", 0);
+    }
+
+    void each_option_lands_in_its_field()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, field);
+        QFETCH(QVariant, value);
+        const CliRequest r = parse(args);
+        QCOMPARE(int(r.kind), int(CliRequest::Kind::Run));
+        const WizardSettings &s = r.settings;
+        const QMap<QString, QVariant> fields{
+                {"layoutStyle", s.layoutStyle},
+                {"tableColumns", int(s.tableColumns)},
+                {"cellSpacing", int(s.cellSpacing)},
+                {"cellPadding", int(s.cellPadding)},
+                {"tableBorder", int(s.tableBorder)},
+                {"cellAlign", s.cellAlign},
+                {"cellVAlign", s.cellVAlign},
+                {"cellColor", s.cellColor},
+                {"thumbWidth", int(s.thumbWidth)},
+                {"thumbHeight", int(s.thumbHeight)},
+                {"thumbWidthPercent", int(s.thumbWidthPercent)},
+                {"thumbHeightPercent", int(s.thumbHeightPercent)},
+                {"imageBorders", int(s.imageBorders)},
+                {"textColor", s.textColor},
+                {"linkColor", s.linkColor},
+                {"activeLinkColor", s.activeLinkColor},
+                {"visitedLinkColor", s.visitedLinkColor},
+                {"pageColor", s.pageColor},
+                {"copyPictures", int(s.copyPictures)},
+        };
+        QVERIFY(fields.contains(field));
+        QCOMPARE(fields[field], value);
+    }
+
+    void pictures_options_are_made_absolute()
+    {
+        const QString relative = QDir::current().relativeFilePath(m_picture);
+        const CliRequest r = parse({"--background", relative, "--cell-picture", m_picture});
+        QCOMPARE(int(r.kind), int(CliRequest::Kind::Run));
+        QCOMPARE(r.settings.backgroundPicture, QDir::toNativeSeparators(m_picture));
+        QCOMPARE(r.settings.cellPicture, QDir::toNativeSeparators(m_picture));
+    }
+
+    void usage_errors_name_the_option_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("columns text") << QStringList{"--columns", "four"} << "--columns";
+        QTest::newRow("width range") << QStringList{"--width", "40000"} << "--width";
+        QTest::newRow("colour") << QStringList{"--page-color", "#12345"} << "--page-color";
+        QTest::newRow("colour name") << QStringList{"--text-color", "red"} << "--text-color";
+        QTest::newRow("layout") << QStringList{"--layout", "grid"} << "--layout";
+        QTest::newRow("align") << QStringList{"--align", "Middle"} << "--align";
+        QTest::newRow("mixed sizing")
+                << QStringList{"--width", "5", "--width-percent", "5"} << "--width";
+        QTest::newRow("missing background")
+                << QStringList{"--background", "/no/such.gif"} << "--background";
+        QTest::newRow("unknown option") << QStringList{"--colums", "4"} << "colums";
+        QTest::newRow("missing value")
+                << QStringList{"PATHLESS", "PICTURE", "--columns"} << "columns";
+        QTest::newRow("no path") << QStringList{"PATHLESS"} << "PATH";
+    }
+
+    void usage_errors_name_the_option()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, named);
+        const CliRequest r = parse(args);
+        QCOMPARE(int(r.kind), int(CliRequest::Kind::UsageError));
+        QVERIFY2(r.message.contains(named), qPrintable(r.message));
+        QVERIFY(r.helpText.contains("--output"));
+    }
+
+    void output_is_required_and_must_exist()
+    {
+        CliRequest r = parseCliArguments({"vintora-cli", m_picture});
+        QCOMPARE(int(r.kind), int(CliRequest::Kind::UsageError));
+        QVERIFY(r.message.contains("--output"));
+        r = parseCliArguments({"vintora-cli", "--output", m_dir.filePath("none"), m_picture});
+        QCOMPARE(int(r.kind), int(CliRequest::Kind::UsageError));
+        QVERIFY(r.message.contains("--output"));
+    }
+
+    void help_and_version()
+    {
+        QCOMPARE(int(parseCliArguments({"vintora-cli", "--help"}).kind),
+                 int(CliRequest::Kind::Help));
+        const CliRequest v = parseCliArguments({"vintora-cli", "-v"});
+        QCOMPARE(int(v.kind), int(CliRequest::Kind::Version));
+        QCOMPARE(v.message, QString("vintora-cli 2.0.4"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliOptions)
+#include "test_cli_options.moc"
