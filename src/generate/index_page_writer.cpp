@@ -12,40 +12,58 @@ namespace {
 
 constexpr QLatin1Char Q('"');
 
-// Collects lines and hands them to the device in large encoded blocks, so
-// that a page of many thousands of lines costs few writes.
-class LineSink
+// Collects the page's bytes and hands them to the device in large blocks,
+// so that a page of many thousands of lines costs few writes. Text is
+// encoded in the system's 8-bit encoding; the picture references are
+// escaped to plain ASCII and appended as they are.
+class ByteSink
 {
 public:
-    explicit LineSink(QIODevice &out) : m_out(out), m_encoder(QStringConverter::System)
+    explicit ByteSink(QIODevice &out) : m_out(out), m_encoder(QStringConverter::System)
     {
-        m_buffer.reserve(kBlock + 1024);
+        m_buffer.reserve(kBlock + 4096);
     }
+
+    QByteArray &buffer() { return m_buffer; }
+
+    QByteArray encode(const QString &text) { return m_encoder.encode(text); }
+
+    void text(const QString &text) { m_buffer += m_encoder.encode(text); }
 
     void line(const QString &text)
     {
-        m_buffer += text;
-        m_buffer += QLatin1String("\r\n");
+        this->text(text);
+        endLine();
+    }
+
+    void line(const char *ascii)
+    {
+        m_buffer += ascii;
+        endLine();
+    }
+
+    void endLine()
+    {
+        m_buffer += "\r\n";
         if (m_buffer.size() >= kBlock)
             flush();
     }
 
     bool flush()
     {
-        if (!m_buffer.isEmpty()) {
-            const QByteArray bytes = m_encoder.encode(m_buffer);
-            if (m_out.write(bytes) != bytes.size())
+        if (!m_buffer.isEmpty() && !m_failed) {
+            if (m_out.write(m_buffer) != m_buffer.size())
                 m_failed = true;
-            m_buffer.clear();
         }
+        m_buffer.clear();
         return !m_failed;
     }
 
 private:
-    static constexpr qsizetype kBlock = 64 * 1024;
+    static constexpr qsizetype kBlock = 256 * 1024;
     QIODevice &m_out;
     QStringEncoder m_encoder;
-    QString m_buffer;
+    QByteArray m_buffer;
     bool m_failed = false;
 };
 
@@ -68,31 +86,53 @@ QString colorAttribute(const char *name, ColorValue color)
 class PageBuilder
 {
 public:
-    PageBuilder(const WizardSettings &settings, const PageWriteOptions &options)
+    PageBuilder(const WizardSettings &settings, const PageWriteOptions &options, ByteSink &sink)
         : m_settings(settings)
         , m_options(options)
+        , m_sink(sink)
         , m_copied(options.copied.value_or(settings.copyPictures == kTrue))
+        , m_imageAttributes(sink.encode(imageAttributes()))
+    {}
+
+    // Appends the escaped reference of a picture path.
+    void appendReference(QByteArray &out, const QString &path) const
     {
-        m_imageAttributes = imageAttributes();
+        if (!m_copied) {
+            out += "file://";
+            AppendEscapedReference(out, path, false, m_options.separator);
+            return;
+        }
+        if (!m_options.copiedNames.isEmpty()) {
+            const auto it = m_options.copiedNames.constFind(path);
+            if (it != m_options.copiedNames.constEnd()) {
+                AppendEscapedReference(out, *it, true, m_options.separator);
+                return;
+            }
+        }
+        const qsizetype last = path.lastIndexOf(m_options.separator);
+        AppendEscapedReference(out, QStringView(path).mid(last + 1), true, m_options.separator);
     }
 
     QString reference(const QString &path) const
     {
-        QString copiedName;
-        if (m_copied) {
-            const auto it = m_options.copiedNames.constFind(path);
-            copiedName = it != m_options.copiedNames.constEnd()
-                                 ? *it
-                                 : FileNameOf(path, m_options.separator);
-        }
-        return PictureReference(path, m_copied, copiedName, m_options.separator);
+        QByteArray out;
+        appendReference(out, path);
+        return QString::fromLatin1(out);
     }
 
-    QString thumbnailLink(const QString &path) const
+    // The thumbnail link: the anchor and the image both point at the picture.
+    void appendThumbnailLink(const QString &path)
     {
-        const QString ref = reference(path);
-        return QLatin1String("<A HREF = ") + quoted(ref) + QLatin1String("><IMG SRC = ")
-               + quoted(ref) + m_imageAttributes + QLatin1String("</a>");
+        m_reference.clear();
+        appendReference(m_reference, path);
+        QByteArray &out = m_sink.buffer();
+        out += "<A HREF = \"";
+        out += m_reference;
+        out += "\"><IMG SRC = \"";
+        out += m_reference;
+        out += '"';
+        out += m_imageAttributes;
+        out += "</a>";
     }
 
     QString cellOpening() const
@@ -121,41 +161,49 @@ public:
         return body;
     }
 
-    void tableLayout(const QStringList &entries, LineSink &sink) const
+    void tableLayout(const QStringList &entries)
     {
         const qint16 columns = m_settings.tableColumns;
-        sink.line(QLatin1String("<table border = ") + quotedNumber(m_settings.tableBorder)
-                  + QLatin1String(" cellpadding = ") + quotedNumber(m_settings.cellPadding)
-                  + QLatin1String(" cellspacing = ") + quotedNumber(m_settings.cellSpacing)
-                  + QLatin1Char('>'));
+        m_sink.line(QLatin1String("<table border = ") + quotedNumber(m_settings.tableBorder)
+                    + QLatin1String(" cellpadding = ") + quotedNumber(m_settings.cellPadding)
+                    + QLatin1String(" cellspacing = ") + quotedNumber(m_settings.cellSpacing)
+                    + QLatin1Char('>'));
 
         const qsizetype n = entries.size();
         const qsizetype fullRows = n / columns;
-        const QString opening = cellOpening();
-        const QLatin1String closing("</TD>");
+        const QByteArray opening = m_sink.encode(cellOpening());
+        const auto realCell = [&](qsizetype k) {
+            m_sink.buffer() += opening;
+            appendThumbnailLink(entries.at(k));
+            m_sink.buffer() += "</TD>";
+            m_sink.endLine();
+        };
         qsizetype k = 0;
         for (qsizetype row = 0; row < fullRows; ++row) {
-            sink.line(QLatin1String("<TR>"));
+            m_sink.line("<TR>");
             for (qint16 c = 0; c < columns; ++c)
-                sink.line(opening + thumbnailLink(entries.at(k++)) + closing);
-            sink.line(QLatin1String("</TR>"));
+                realCell(k++);
+            m_sink.line("</TR>");
         }
         // The last row is always written, filled up with filler cells, and
         // is not closed by </TR>.
-        sink.line(QLatin1String("<TR>"));
+        m_sink.line("<TR>");
         for (qint16 c = 0; c < columns; ++c, ++k) {
             if (k < n)
-                sink.line(opening + thumbnailLink(entries.at(k)) + closing);
+                realCell(k);
             else
-                sink.line(QLatin1String("<TD>&nbsp;</TD>"));
+                m_sink.line("<TD>&nbsp;</TD>");
         }
-        sink.line(QLatin1String("</TABLE>"));
+        m_sink.line("</TABLE>");
     }
 
-    void genericLayout(const QStringList &entries, LineSink &sink) const
+    void genericLayout(const QStringList &entries)
     {
-        for (const QString &entry : entries)
-            sink.line(thumbnailLink(entry) + QLatin1Char(' '));
+        for (const QString &entry : entries) {
+            appendThumbnailLink(entry);
+            m_sink.buffer() += ' ';
+            m_sink.endLine();
+        }
     }
 
 private:
@@ -180,8 +228,10 @@ private:
 
     const WizardSettings &m_settings;
     const PageWriteOptions &m_options;
+    ByteSink &m_sink;
     const bool m_copied;
-    QString m_imageAttributes;
+    const QByteArray m_imageAttributes;
+    QByteArray m_reference; // scratch space for one entry's reference
 };
 
 } // namespace
@@ -196,26 +246,26 @@ bool WriteIndexPage(const WizardSettings &settings, const QStringList &entries, 
         return false;
     }
 
-    const PageBuilder page(settings, options);
-    LineSink sink(out);
+    ByteSink sink(out);
+    PageBuilder page(settings, options, sink);
     sink.line(QStringLiteral("<!-- Code generated by Vintora %1.%2, %3 -->")
                       .arg(major)
                       .arg(minor)
                       .arg(QLatin1String(maker::kNotice)));
     sink.line(QStringLiteral("<!-- Mail: %1  Web: %2 -->")
                       .arg(QLatin1String(maker::kMail), QLatin1String(maker::kWebHost)));
-    sink.line(QStringLiteral("<html><head><title>Vintora Index Page</title></head>"));
+    sink.line("<html><head><title>Vintora Index Page</title></head>");
     sink.line(page.bodyTag());
-    sink.line(QStringLiteral("Thumbnails<hr><center>"));
+    sink.line("Thumbnails<hr><center>");
     if (table)
-        page.tableLayout(entries, sink);
+        page.tableLayout(entries);
     else if (settings.layoutStyle == QLatin1String(kLayoutGeneric))
-        page.genericLayout(entries, sink);
-    sink.line(QStringLiteral("</center><hr>"));
+        page.genericLayout(entries);
+    sink.line("</center><hr>");
     sink.line(QLatin1String("<br><br><center><font size = ") + quoted(QStringLiteral("1"))
               + QLatin1String("><a href = ") + quoted(QLatin1String(maker::kWebAddress))
               + QLatin1String(">this page generated by Vintora software</a></font></center><br>"));
-    sink.line(QStringLiteral("</body></html>"));
+    sink.line("</body></html>");
 
     if (!sink.flush()) {
         if (error)

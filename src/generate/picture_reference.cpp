@@ -4,31 +4,37 @@ namespace vintora {
 
 namespace {
 
-void appendPercentEncoded(QString &out, const QString &text)
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+void appendPercentEncoded(QByteArray &out, QStringView text)
 {
-    static const char hexDigits[] = "0123456789ABCDEF";
     const QByteArray utf8 = text.toUtf8();
     for (const char c : utf8) {
         const auto byte = static_cast<unsigned char>(c);
-        out += QLatin1Char('%');
-        out += QLatin1Char(hexDigits[byte >> 4]);
-        out += QLatin1Char(hexDigits[byte & 0xF]);
+        out += '%';
+        out += kHexDigits[byte >> 4];
+        out += kHexDigits[byte & 0xF];
     }
 }
 
 // True when the text up to the first ":" is a URL scheme, so that a
 // relative reference would be read as an absolute one.
-bool looksLikeScheme(const QString &reference)
+bool looksLikeScheme(QStringView reference)
 {
     const qsizetype colon = reference.indexOf(QLatin1Char(':'));
     if (colon <= 0)
         return false;
-    if (!reference.at(0).isLetter() || reference.at(0).unicode() > 127)
+    const auto isAsciiLetter = [](QChar c) {
+        return (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+               || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+    };
+    if (!isAsciiLetter(reference.at(0)))
         return false;
     for (qsizetype i = 1; i < colon; ++i) {
         const QChar c = reference.at(i);
-        const bool schemeChar = (c.unicode() < 128 && c.isLetterOrNumber()) || c == QLatin1Char('+')
-                                || c == QLatin1Char('-') || c == QLatin1Char('.');
+        const bool schemeChar = isAsciiLetter(c) || (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+                                || c == QLatin1Char('+') || c == QLatin1Char('-')
+                                || c == QLatin1Char('.');
         if (!schemeChar)
             return false;
     }
@@ -37,47 +43,45 @@ bool looksLikeScheme(const QString &reference)
 
 } // namespace
 
-QString EscapeReference(const QString &reference, bool relative, QChar separator)
+void AppendEscapedReference(QByteArray &out, QStringView reference, bool relative, QChar separator)
 {
-    QString out;
-    out.reserve(reference.size() + 8);
-    const bool encodeFirstColon = relative && looksLikeScheme(reference);
-    bool colonDone = false;
-    for (qsizetype i = 0; i < reference.size(); ++i) {
-        const QChar c = reference.at(i);
-        const char16_t u = c.unicode();
+    bool encodeColon = relative && looksLikeScheme(reference);
+    const bool backslashIsName = separator != QLatin1Char('\\');
+    const qsizetype size = reference.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t u = reference.at(i).unicode();
         switch (u) {
         case u'%':
-            out += QLatin1String("%25");
+            out += "%25";
             continue;
         case u'#':
-            out += QLatin1String("%23");
+            out += "%23";
             continue;
         case u'?':
-            out += QLatin1String("%3F");
+            out += "%3F";
             continue;
         case u'&':
-            out += QLatin1String("&amp;");
+            out += "&amp;";
             continue;
         case u'<':
-            out += QLatin1String("&lt;");
+            out += "&lt;";
             continue;
         case u'>':
-            out += QLatin1String("&gt;");
+            out += "&gt;";
             continue;
         case u'"':
-            out += QLatin1String("&quot;");
+            out += "&quot;";
             continue;
         case u':':
-            if (encodeFirstColon && !colonDone) {
-                colonDone = true;
-                out += QLatin1String("%3A");
+            if (encodeColon) {
+                encodeColon = false;
+                out += "%3A";
                 continue;
             }
             break;
         case u'\\':
-            if (separator != QLatin1Char('\\')) {
-                out += QLatin1String("%5C");
+            if (backslashIsName) {
+                out += "%5C";
                 continue;
             }
             break;
@@ -85,21 +89,25 @@ QString EscapeReference(const QString &reference, bool relative, QChar separator
             break;
         }
         if (u < 0x20 || u == 0x7F) {
-            appendPercentEncoded(out, QString(c));
+            appendPercentEncoded(out, reference.mid(i, 1));
         } else if (u > 0x7F) {
-            // Encode a whole surrogate pair at once so it becomes valid UTF-8.
-            if (c.isHighSurrogate() && i + 1 < reference.size()
-                && reference.at(i + 1).isLowSurrogate()) {
-                appendPercentEncoded(out, reference.mid(i, 2));
-                ++i;
-            } else {
-                appendPercentEncoded(out, QString(c));
-            }
+            // A surrogate pair is encoded as one character.
+            const bool pair = QChar::isHighSurrogate(u) && i + 1 < size
+                              && reference.at(i + 1).isLowSurrogate();
+            appendPercentEncoded(out, reference.mid(i, pair ? 2 : 1));
+            i += pair ? 1 : 0;
         } else {
-            out += c;
+            out += char(u);
         }
     }
-    return out;
+}
+
+QString EscapeReference(const QString &reference, bool relative, QChar separator)
+{
+    QByteArray out;
+    out.reserve(reference.size() + 8);
+    AppendEscapedReference(out, reference, relative, separator);
+    return QString::fromLatin1(out);
 }
 
 QString PictureReference(const QString &path, bool copied, const QString &copiedName,

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDir>
 #include <QString>
+#include <QStringView>
 
 namespace vintora {
 
@@ -22,5 +24,9 @@ QString PictureReference(const QString &path, bool copied, const QString &copied
 // encoded. Where the separator is not a backslash, a backslash is a plain
 // file-name character and is encoded too.
 QString EscapeReference(const QString &reference, bool relative, QChar separator);
+
+// The same escaping, appended to a byte buffer. The escaped text is plain
+// ASCII whatever the reference holds, so it needs no further encoding.
+void AppendEscapedReference(QByteArray &out, QStringView reference, bool relative, QChar separator);
 
 } // namespace vintora
