@@ -86,8 +86,8 @@ void PageStyleDesigner::chooseBackground()
     // Composed once per choice, over the system's window colour, at the
     // preview's outer size; repainting the preview only draws the result.
     const QSizeF outer(twipsFromPixels(m_preview->width()), twipsFromPixels(m_preview->height()));
-    const auto tiled = TilePicture(outer, picture.image,
-                                   QApplication::palette().color(QPalette::Base));
+    const auto tiled
+            = TilePicture(outer, picture.image, QApplication::palette().color(QPalette::Base));
     if (!tiled) {
         report(tooLargeToTileMessage(path));
         return;

@@ -30,8 +30,9 @@ public:
     // used; an empty text clears the line.
     using Report = std::function<void(const QString &)>;
 
-    PageStyleDesigner(QWidget *owner, Dialogs &dialogs, const std::array<ClickableLabel *, 6> &pgpref,
-                      PictureBox *picPreview, Report report, QObject *parent = nullptr);
+    PageStyleDesigner(QWidget *owner, Dialogs &dialogs,
+                      const std::array<ClickableLabel *, 6> &pgpref, PictureBox *picPreview,
+                      Report report, QObject *parent = nullptr);
 
     // pgpref(index) was clicked: 0..3 choose that label's colour, 4 the page
     // colour, 5 the background picture; any other index does nothing.

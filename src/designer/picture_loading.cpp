@@ -7,9 +7,11 @@ namespace vintora {
 
 namespace {
 
+// The file's own name, or the whole path when it has none (a folder).
 QString quotedName(const QString &path)
 {
-    return u'"' + QFileInfo(path).fileName() + u'"';
+    const QString name = QFileInfo(path).fileName();
+    return u'"' + (name.isEmpty() ? path : name) + u'"';
 }
 
 } // namespace

@@ -12,17 +12,16 @@ QPoint previewTopLeft(const QPointF &wizardTopLeftTwips)
                   pixelsFromTwips(wizardTopLeftTwips.y() + kPreviewOffsetTwips));
 }
 
-QSize previewMaxClient(const QRect &available, const QPoint &outerTopLeft,
-                       const QMargins &frame)
+QSize previewMaxClient(const QRect &available, const QPoint &outerTopLeft, const QMargins &frame)
 {
     const auto room = [](int availableStart, int availableLength, int at) {
         const int toEdge = availableStart + availableLength - at;
         return std::clamp(toEdge, availableLength / 3, availableLength);
     };
-    const int width = room(available.left(), available.width(), outerTopLeft.x())
-                      - frame.left() - frame.right();
-    const int height = room(available.top(), available.height(), outerTopLeft.y())
-                       - frame.top() - frame.bottom();
+    const int width = room(available.left(), available.width(), outerTopLeft.x()) - frame.left()
+                      - frame.right();
+    const int height = room(available.top(), available.height(), outerTopLeft.y()) - frame.top()
+                       - frame.bottom();
     return QSize(std::max(width, 1), std::max(height, 1));
 }
 

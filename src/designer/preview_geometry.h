@@ -21,8 +21,7 @@ QPoint previewTopLeft(const QPointF &wizardTopLeftTwips);
 // available screen area right of and below its outer top-left, less its
 // frame. So that a window opened near the screen's edge stays usable, that
 // part is never taken smaller than a third of the available area each way.
-QSize previewMaxClient(const QRect &available, const QPoint &outerTopLeft,
-                       const QMargins &frame);
+QSize previewMaxClient(const QRect &available, const QPoint &outerTopLeft, const QMargins &frame);
 
 // The client size that shows content of the given size whole, or as much of
 // it as the limit allows with scroll bars of the given thickness: a side

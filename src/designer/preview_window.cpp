@@ -14,14 +14,16 @@
 namespace vintora {
 
 PreviewWindow::PreviewWindow()
-    : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                               | Qt::WindowCloseButtonHint)
+    : QDialog(nullptr,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_scrollArea(new QScrollArea(this))
     , m_picView(new PictureBox)
 {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("Picture Preview"));
     setWindowModality(Qt::ApplicationModal);
+    // A tool window would otherwise hide whenever the program is inactive.
+    setAttribute(Qt::WA_MacAlwaysShowToolWindow);
 
     m_picView->setObjectName(QStringLiteral("picView"));
     m_picView->setAutoSize(true);

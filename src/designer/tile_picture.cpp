@@ -87,9 +87,8 @@ std::optional<QImage> TilePicture(const QSizeF &destinationOuterTwips, const QIm
         return image;
 
     QPainter painter(&image);
-    const bool finished
-            = forEachTile(source.size(), *surface,
-                          [&](const QPoint &at) { painter.drawImage(at, source); });
+    const bool finished = forEachTile(source.size(), *surface,
+                                      [&](const QPoint &at) { painter.drawImage(at, source); });
     painter.end();
     if (!finished)
         return std::nullopt;

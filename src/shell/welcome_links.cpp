@@ -7,9 +7,7 @@ namespace vintora {
 
 WelcomeLinks::WelcomeLinks(UrlOpener &opener, const std::array<ClickableLabel *, 3> &image4,
                            const QString &programFolder, QObject *parent)
-    : QObject(parent)
-    , m_opener(opener)
-    , m_programFolder(programFolder)
+    : QObject(parent), m_opener(opener), m_programFolder(programFolder)
 {
     for (int i = 0; i < int(image4.size()); ++i)
         connect(image4[i], &ClickableLabel::clicked, this, [this, i] { click(i); });
