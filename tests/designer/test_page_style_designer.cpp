@@ -1,0 +1,214 @@
+#include "designer/page_style_designer.h"
+
+#include "designer/picture_loading.h"
+#include "wizard/color_value.h"
+#include "wizard/controls/clickable_label.h"
+#include "wizard/controls/picture_box.h"
+
+#include "picture_files.h"
+#include "scripted_dialogs.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vintora;
+
+namespace {
+
+// The Page style page: the preview with the four colour labels on it, and
+// the two captions below it.
+struct Page
+{
+    QWidget owner;
+    PictureBox *preview = new PictureBox(&owner);
+    std::array<ClickableLabel *, 6> pgpref{};
+    ScriptedDialogs dialogs;
+    QStringList reports;
+    PageStyleDesigner designer{&owner, dialogs, labels(), preview, [this](const QString &line) {
+                                   reports.append(line);
+                               }};
+
+    std::array<ClickableLabel *, 6> labels()
+    {
+        owner.resize(464, 354);
+        preview->setGeometry(18, 88, 217, 161);
+        const ColorValue colors[] = {0x000000, 0xFF0000, 0x0000FF, 0xC000C0, 0, 0};
+        for (int i = 0; i < 6; ++i) {
+            pgpref[i] = new ClickableLabel(i < 4 ? static_cast<QWidget *>(preview) : &owner);
+            pgpref[i]->setForeColor(colors[i]);
+            pgpref[i]->setGeometry(i < 4 ? QRect(24, 32 + 24 * i, 161, 25)
+                                         : QRect(i == 4 ? 176 : 8, 264, 81, 17));
+        }
+        return pgpref;
+    }
+
+    WizardSettings captured() const
+    {
+        WizardSettings settings;
+        CapturePageStyle(settings, designer.controls());
+        return settings;
+    }
+    QImage shown() const { return preview->grab().toImage(); }
+};
+
+const std::array<ColorValue WizardSettings::*, 5> kFields
+        = {&WizardSettings::textColor, &WizardSettings::linkColor, &WizardSettings::activeLinkColor,
+           &WizardSettings::visitedLinkColor, &WizardSettings::pageColor};
+const std::array<ColorValue, 5> kDefaults = {0x000000, 0xFF0000, 0x0000FF, 0xC000C0, 0xFFFFFF};
+
+} // namespace
+
+class TestPageStyleDesigner : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QTemporaryDir m_tmp;
+    QString m_tile;
+
+private slots:
+    void initTestCase()
+    {
+        // Whatever goes to the temporary folder lands where the test sees it.
+        qputenv("TMPDIR", QFile::encodeName(m_tmp.path()));
+        m_tile = picture_files::write(m_dir.path(), "tile.png", picture_files::pattern({100, 50}));
+        QVERIFY(!m_tile.isEmpty());
+    }
+
+    // Each colour caption twice: a first colour, then, opened on it, a
+    // second colour, black, or a cancel.
+    void colour_choices_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<std::optional<QColor>>("answer");
+        QTest::addColumn<ColorValue>("expected");
+        for (int i = 0; i < 5; ++i) {
+            QTest::addRow("%d chosen", i)
+                    << i << std::optional(QColor(0x56, 0x34, 0x12)) << ColorValue(0x123456);
+            QTest::addRow("%d black", i) << i << std::optional(QColor(Qt::black)) << ColorValue(0);
+            QTest::addRow("%d cancelled", i) << i << std::optional<QColor>() << ColorValue(0xAA00);
+        }
+    }
+    void colour_choices()
+    {
+        QFETCH(int, index);
+        QFETCH(std::optional<QColor>, answer);
+        QFETCH(ColorValue, expected);
+        Page page;
+        page.dialogs.colors = {QColor(0, 0xAA, 0), answer};
+        page.designer.click(index);
+        page.designer.click(index);
+        QCOMPARE(page.dialogs.calls.size(), 2);
+        QCOMPARE(page.dialogs.calls[0].owner, &page.owner);
+        QCOMPARE(page.dialogs.calls[0].initial, toQColor(kDefaults[index]));
+        QCOMPARE(page.dialogs.calls[1].initial, QColor(0, 0xAA, 0));
+        const WizardSettings s = page.captured();
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(s.*kFields[i], i == index ? expected : kDefaults[i]);
+        QVERIFY(s.backgroundPicture.isEmpty());
+    }
+
+    void labels_are_wired_and_other_indexes_do_nothing()
+    {
+        Page page;
+        page.owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page.owner));
+        page.designer.click(-1);
+        page.designer.click(6);
+        QVERIFY(page.dialogs.calls.isEmpty());
+        page.dialogs.colors = {QColor(Qt::black)};
+        page.dialogs.files = {m_tile};
+        QTest::mouseClick(page.pgpref[2], Qt::LeftButton);
+        QTest::mouseClick(page.pgpref[5], Qt::LeftButton);
+        QCOMPARE(page.captured().activeLinkColor, 0u);
+        QCOMPARE(page.captured().backgroundPicture, m_tile);
+    }
+
+    void background_choice_cancel_and_page_colour()
+    {
+        Page page;
+        page.dialogs.files = {m_tile, QString()};
+        page.dialogs.colors = {QColor(0, 255, 0)};
+        page.designer.click(5);
+        QCOMPARE(page.dialogs.calls[0].filter, picturesFileFilter());
+        QCOMPARE(page.captured().backgroundPicture, m_tile);
+
+        // Tiled at the preview's outer size, shown unscaled inside its border.
+        const QImage source = picture_files::pattern({100, 50});
+        const QImage tiled = page.preview->picture().toImage();
+        QCOMPARE(tiled.size(), QSize(217, 161));
+        QCOMPARE(tiled.pixel(216, 160), source.pixel(16, 10));
+        const QImage shown = page.shown();
+        QCOMPARE(shown.pixel(1, 1), source.pixel(0, 0));
+        QCOMPARE(shown.pixel(214, 158), source.pixel(13, 7));
+
+        // A new page colour stays hidden but is captured ...
+        page.designer.click(4);
+        QCOMPARE(page.shown(), shown);
+        QCOMPARE(page.captured().pageColor, 0x00FF00u);
+        // ... and shows once a cancel removes the background.
+        page.designer.click(5);
+        QVERIFY(page.preview->picture().isNull());
+        QCOMPARE(page.shown().pixel(5, 5), qRgb(0, 255, 0));
+        QVERIFY(page.captured().backgroundPicture.isEmpty());
+        QCOMPARE(page.dialogs.unexpected, 0);
+    }
+
+    void unusable_picture_changes_nothing_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("problem");
+        const QDir dir(m_dir.path());
+        QTest::newRow("missing") << dir.filePath("gone.gif")
+                                 << "Could not find the file \"gone.gif\".";
+        QTest::newRow("not a picture") << picture_files::writeBytes(dir, "notes.txt", "words")
+                                       << "\"notes.txt\" is not a picture Vintora can show.";
+        QTest::newRow("no reader")
+                << picture_files::writeBytes(dir, "a.webp", picture_files::webpHeader())
+                << "\"a.webp\" is not a picture Vintora can show.";
+        QTest::newRow("too wide to tile") << picture_files::write(
+                dir, "strip.png", picture_files::filled({40000, 1}, Qt::red))
+                                          << "\"strip.png\" is too large to use as a background.";
+    }
+    void unusable_picture_changes_nothing()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, problem);
+        Page page;
+        page.dialogs.files = {m_tile, path};
+        page.designer.click(5);
+        const qint64 picture = page.preview->picture().cacheKey();
+        page.designer.click(5);
+        QCOMPARE(page.reports.last(), problem);
+        QCOMPARE(page.preview->tag(), m_tile);
+        QCOMPARE(page.preview->picture().cacheKey(), picture);
+        // The next choice clears the line.
+        page.dialogs.colors = {std::nullopt};
+        page.designer.click(0);
+        QCOMPARE(page.reports.last(), QString());
+    }
+
+    void no_temporary_file_anywhere()
+    {
+        const auto listing = [](const QString &path) {
+            return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        };
+        const QStringList folders = {QCoreApplication::applicationDirPath(), QDir::currentPath(),
+                                     m_dir.path(), m_tmp.path()};
+        QList<QStringList> before;
+        for (const QString &folder : folders)
+            before.append(listing(folder));
+
+        Page page;
+        page.dialogs.files = {m_tile, QString(), m_tile};
+        for (int i = 0; i < 3; ++i)
+            page.designer.click(5);
+        QVERIFY(!page.preview->picture().isNull());
+        for (int i = 0; i < folders.size(); ++i)
+            QCOMPARE(listing(folders[i]), before[i]);
+        QVERIFY(before[3].isEmpty());
+    }
+};
+
+QTEST_MAIN(TestPageStyleDesigner)
+#include "test_page_style_designer.moc"

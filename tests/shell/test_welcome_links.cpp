@@ -1,0 +1,87 @@
+#include "shell/welcome_links.h"
+#include "shell/welcome_targets.h"
+
+#include "wizard/controls/clickable_label.h"
+
+#include <QDir>
+#include <QTest>
+
+using namespace vintora;
+
+namespace {
+
+class RecordingOpener : public UrlOpener
+{
+public:
+    QList<QUrl> opened;
+    void open(const QUrl &url) override { opened.append(url); }
+};
+
+const QUrl kMail("mailto:vintora@quendry.example");
+const QUrl kWeb("http://www.quendry.example/");
+
+} // namespace
+
+class TestWelcomeLinks : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void targets_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QUrl>("expected");
+        QTest::newRow("readme") << 0 << "/opt/vintora bin"
+                                << QUrl::fromLocalFile("/opt/vintora bin/readme.txt");
+        // Not "//readme.txt", which a file URL would read as a host name.
+        QTest::newRow("readme, root folder") << 0 << "/" << QUrl("file:///readme.txt");
+        QTest::newRow("mail") << 1 << "/opt" << kMail;
+        QTest::newRow("web") << 2 << "/opt" << kWeb;
+        QTest::newRow("other index") << 3 << "/opt" << QUrl();
+    }
+    void targets()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, folder);
+        QFETCH(QUrl, expected);
+        QCOMPARE(welcomeLinkTarget(index, folder), expected);
+    }
+
+    void icons_open_once_per_click_and_captions_do_not()
+    {
+        QWidget page;
+        std::array<ClickableLabel *, 3> icons{};
+        QList<QLabel *> captions;
+        for (int i = 0; i < 3; ++i) {
+            icons[i] = new ClickableLabel(&page);
+            icons[i]->setGeometry(24 + 88 * i, 176, 32, 31);
+            captions.append(new QLabel(&page));
+            captions[i]->setGeometry(16 + 88 * i, 208, 49, 17);
+        }
+        RecordingOpener opener;
+        WelcomeLinks links(opener, icons, "/opt/vintora");
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+
+        for (int i : {2, 0, 1, 1, 1})
+            QTest::mouseClick(icons[i], Qt::LeftButton);
+        for (QLabel *caption : captions)
+            QTest::mouseClick(caption, Qt::LeftButton);
+        links.click(-1);
+        const QUrl readme = QUrl::fromLocalFile("/opt/vintora/readme.txt");
+        QCOMPARE(opener.opened, QList<QUrl>({kWeb, readme, kMail, kMail, kMail}));
+    }
+
+    void readme_lies_beside_the_program()
+    {
+        const QUrl target = welcomeLinkTarget(0, QCoreApplication::applicationDirPath());
+        QFile readme(target.toLocalFile());
+        QVERIFY(readme.open(QIODevice::ReadOnly));
+        const QByteArray text = readme.readAll();
+        QVERIFY(text.contains("Fin") && !text.contains("to be written"));
+    }
+};
+
+QTEST_MAIN(TestWelcomeLinks)
+#include "test_welcome_links.moc"
