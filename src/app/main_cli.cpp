@@ -81,7 +81,9 @@ int main(int argc, char *argv[])
             err.flush();
         }
     };
-    hooks.chooseOutputFolder = [&request] { return request.outputFolder; };
+    hooks.chooseOutputFolder = [&request] {
+        return request.outputFolder;
+    };
 
     const FinOutcome outcome = RunFin(request.settings, entries, request.pageName, hooks);
     return outcome.result == FinResult::Finished ? kExitFinished : kExitRunFailed;

@@ -1,3 +1,5 @@
+#include "shell/dialogs.h"
+#include "shell/url_opener.h"
 #include "version.h"
 #include "wizard/start_wizard.h"
 
@@ -11,6 +13,8 @@ int main(int argc, char *argv[])
 
     // The one record of the user's choices lives as long as the program.
     vintora::WizardSettings settings;
-    const auto wizard = vintora::StartWizard(settings);
+    vintora::QtDialogs dialogs;
+    vintora::DesktopUrlOpener urls;
+    const auto wizard = vintora::StartWizard(settings, dialogs, urls);
     return app.exec();
 }

@@ -2,7 +2,7 @@
 
 #include "designer/picture_loading.h"
 #include "designer/tile_picture.h"
-#include "designer/twips.h"
+#include "wizard/twips.h"
 #include "shell/dialogs.h"
 #include "wizard/color_value.h"
 #include "wizard/controls/clickable_label.h"

@@ -1,6 +1,6 @@
 #include "designer/preview_geometry.h"
 
-#include "designer/twips.h"
+#include "wizard/twips.h"
 
 #include <algorithm>
 

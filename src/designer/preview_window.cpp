@@ -2,7 +2,7 @@
 
 #include "designer/picture_loading.h"
 #include "designer/preview_geometry.h"
-#include "designer/twips.h"
+#include "wizard/twips.h"
 #include "wizard/controls/picture_box.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,7 @@
 #include "designer/tile_picture.h"
 
-#include "designer/twips.h"
+#include "wizard/number_reading.h"
+#include "wizard/twips.h"
 
 #include <QPainter>
 

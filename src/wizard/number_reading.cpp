@@ -19,9 +19,15 @@ std::optional<qint16> readNumber(const QString &text)
 
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value))
+    if (!ok)
         return std::nullopt;
+    return toInteger16(value);
+}
 
+std::optional<qint16> toInteger16(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
     // nearbyint rounds half to even in the default rounding mode.
     const double rounded = std::nearbyint(value);
     if (rounded < std::numeric_limits<qint16>::min()

@@ -13,6 +13,11 @@ namespace vintora {
 // a number, or a number outside -32768..32767 once rounded, gives nothing.
 std::optional<qint16> readNumber(const QString &text);
 
+// A value as a 16-bit signed integer: the nearest whole number, halves to
+// the even neighbour. Nothing when the rounded value lies outside
+// -32768..32767 or the value is not finite.
+std::optional<qint16> toInteger16(double value);
+
 // The line shown beside a box whose text does not read as a number.
 QString badNumberMessage();
 

@@ -15,9 +15,10 @@ QString versionCaption()
             .arg(kVersionRevision);
 }
 
-std::unique_ptr<WizardWindow> StartWizard(WizardSettings &settings)
+std::unique_ptr<WizardWindow> StartWizard(WizardSettings &settings, Dialogs &dialogs,
+                                          UrlOpener &urls)
 {
-    auto window = std::make_unique<WizardWindow>(settings);
+    auto window = std::make_unique<WizardWindow>(settings, dialogs, urls);
     window->controls().lblVersion->setText(versionCaption());
     window->ShowPage(kWelcomePage);
 

@@ -11,6 +11,7 @@ QString versionCaption();
 
 // Creates the wizard window with its controls at their start values, writes
 // the version caption, switches to the Welcome page and shows the window.
-std::unique_ptr<WizardWindow> StartWizard(WizardSettings &settings);
+std::unique_ptr<WizardWindow> StartWizard(WizardSettings &settings, Dialogs &dialogs,
+                                          UrlOpener &urls);
 
 } // namespace vintora

@@ -1,8 +1,12 @@
 #include "wizard/wizard_window.h"
 
+#include "designer/page_style_designer.h"
+#include "designer/table_cell_designer.h"
+#include "shell/welcome_links.h"
 #include "wizard/number_reading.h"
 #include "wizard/twips.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QPainter>
 
@@ -23,7 +27,8 @@ void setMarked(QLineEdit *box, bool marked)
 
 } // namespace
 
-WizardWindow::WizardWindow(WizardSettings &settings, QWidget *parent)
+WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener &urls,
+                           QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                               | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                               | Qt::WindowCloseButtonHint)
@@ -54,6 +59,15 @@ WizardWindow::WizardWindow(WizardSettings &settings, QWidget *parent)
         connect(box, &QLineEdit::textEdited, box, [box] { setMarked(box, false); });
     for (QLineEdit *box : m_controls.txtSize)
         connect(box, &QLineEdit::textEdited, box, [box] { setMarked(box, false); });
+    m_pageStyle = new PageStyleDesigner(
+            this, dialogs, m_controls.pgpref, m_controls.picPreview,
+            [this](const QString &line) { showProblem(kPageStylePage, line); }, this);
+    m_tableCell = new TableCellDesigner(
+            this, dialogs, m_controls.labTable, m_controls.picTable,
+            [this](const QString &line) { showProblem(kTablePage, line); }, {}, this);
+    m_welcomeLinks = new WelcomeLinks(urls, m_controls.Image4,
+                                      QCoreApplication::applicationDirPath(), this);
+
     connect(m_controls.btnFore, &ClickableLabel::clicked, this, &WizardWindow::ForeClicked);
     connect(m_controls.btnBack, &ClickableLabel::clicked, this, &WizardWindow::BackClicked);
 }
@@ -211,12 +225,7 @@ QString WizardWindow::problemText(int page) const
 
 PageStyleControls WizardWindow::pageStyleControls() const
 {
-    PageStyleControls c;
-    for (int i = 0; i < 4; ++i)
-        c.labelColors[i] = m_controls.pgpref[i]->foreColor();
-    c.previewBackColor = m_controls.picPreview->backColor();
-    c.previewTag = m_controls.picPreview->tag();
-    return c;
+    return m_pageStyle->controls();
 }
 
 TableControls WizardWindow::tableControls() const
@@ -224,8 +233,7 @@ TableControls WizardWindow::tableControls() const
     TableControls c;
     for (int i = 0; i < 4; ++i)
         c.numberTexts[i] = m_controls.Text1[i]->text();
-    c.cellPictureTag = m_controls.picTable[1]->tag();
-    c.cellBackColor = m_controls.picTable[0]->backColor();
+    m_tableCell->fillControls(c);
     for (int i = 0; i < 6; ++i)
         c.alignOptions[i]
                 = {m_controls.optTableAlign[i]->isChecked(), m_controls.optTableAlign[i]->text()};

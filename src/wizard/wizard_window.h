@@ -9,6 +9,12 @@
 
 namespace vintora {
 
+class Dialogs;
+class PageStyleDesigner;
+class TableCellDesigner;
+class UrlOpener;
+class WelcomeLinks;
+
 // The wizard window: eight pages in one fixed window, Fore and Back to walk
 // them, and the page switch that captures each completed page into the
 // settings record.
@@ -17,7 +23,10 @@ class WizardWindow : public QWidget
     Q_OBJECT
 
 public:
-    explicit WizardWindow(WizardSettings &settings, QWidget *parent = nullptr);
+    // The dialogs and the desktop's open action are handed in, so that tests
+    // can script them.
+    WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener &urls,
+                 QWidget *parent = nullptr);
     ~WizardWindow() override;
 
     const WizardControls &controls() const { return m_controls; }
@@ -55,6 +64,9 @@ private:
     WizardSettings &m_settings;
     WizardControls m_controls;
     QPixmap m_sidebar;
+    PageStyleDesigner *m_pageStyle = nullptr;
+    TableCellDesigner *m_tableCell = nullptr;
+    WelcomeLinks *m_welcomeLinks = nullptr;
 };
 
 } // namespace vintora

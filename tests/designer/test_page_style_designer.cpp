@@ -6,7 +6,7 @@
 #include "wizard/controls/picture_box.h"
 
 #include "picture_files.h"
-#include "scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -130,7 +130,7 @@ private slots:
         page.dialogs.files = {m_tile, QString()};
         page.dialogs.colors = {QColor(0, 255, 0)};
         page.designer.click(5);
-        QCOMPARE(page.dialogs.calls[0].filter, picturesFileFilter());
+        QCOMPARE(page.dialogs.calls[0].text, picturesFileFilter());
         QCOMPARE(page.captured().backgroundPicture, m_tile);
 
         // Tiled at the preview's outer size, shown unscaled inside its border.

@@ -1,8 +1,8 @@
 #include "designer/preview_window.h"
 
-#include "designer/twips.h"
 #include "wizard/controls/clickable_label.h"
 #include "wizard/controls/picture_box.h"
+#include "wizard/twips.h"
 
 #include "picture_files.h"
 #include "preview_watch.h"

@@ -5,7 +5,7 @@
 
 #include "picture_files.h"
 #include "preview_watch.h"
-#include "scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -100,7 +100,7 @@ private slots:
         QVERIFY(page.picTable[1]->toolTip().isEmpty());
         page.dialogs.files = {m_tile, QString()};
         page.designer.labelClick(1);
-        QCOMPARE(page.dialogs.calls[0].filter, picturesFileFilter());
+        QCOMPARE(page.dialogs.calls[0].text, picturesFileFilter());
         QCOMPARE(page.captured().cellPicture, m_tile);
         QCOMPARE(page.picTable[1]->toolTip(), m_tile + " (click to preview)");
 

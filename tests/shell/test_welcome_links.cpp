@@ -1,5 +1,6 @@
 #include "shell/welcome_links.h"
 #include "shell/welcome_targets.h"
+#include "support/recording_url_opener.h"
 
 #include "wizard/controls/clickable_label.h"
 
@@ -9,13 +10,6 @@
 using namespace vintora;
 
 namespace {
-
-class RecordingOpener : public UrlOpener
-{
-public:
-    QList<QUrl> opened;
-    void open(const QUrl &url) override { opened.append(url); }
-};
 
 const QUrl kMail("mailto:vintora@quendry.example");
 const QUrl kWeb("http://www.quendry.example/");
@@ -59,7 +53,7 @@ private slots:
             captions.append(new QLabel(&page));
             captions[i]->setGeometry(16 + 88 * i, 208, 49, 17);
         }
-        RecordingOpener opener;
+        RecordingUrlOpener opener;
         WelcomeLinks links(opener, icons, "/opt/vintora");
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/recording_url_opener.h"
+#include "support/scripted_dialogs.h"
 #include "wizard/start_wizard.h"
 
 #include <QApplication>
@@ -12,7 +14,9 @@
 struct WizardFixture
 {
     vintora::WizardSettings settings;
-    std::unique_ptr<vintora::WizardWindow> window = vintora::StartWizard(settings);
+    ScriptedDialogs dialogs;
+    RecordingUrlOpener urls;
+    std::unique_ptr<vintora::WizardWindow> window = vintora::StartWizard(settings, dialogs, urls);
 
     WizardFixture()
     {

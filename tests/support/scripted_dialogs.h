@@ -1,0 +1,51 @@
+#pragma once
+
+#include "shell/dialogs.h"
+
+#include <QList>
+#include <QStringList>
+
+// Dialogs that answer from queues filled by the test and record each call.
+// A dialog shown with nothing queued answers as a cancel and is counted as
+// unexpected.
+class ScriptedDialogs : public vintora::Dialogs
+{
+public:
+    struct Call
+    {
+        QString kind; // "folder", "file" or "color"
+        QString text; // the folder chooser's title or the file dialog's filter
+        QWidget *owner = nullptr;
+        QColor initial; // the colour dialog's starting colour
+    };
+
+    QStringList folders; // "" is a cancel
+    QStringList files;   // "" is a cancel
+    QList<std::optional<QColor>> colors;
+    QList<Call> calls;
+    int unexpected = 0;
+
+    QString chooseFolder(QWidget *owner, const QString &title) override
+    {
+        calls.append({"folder", title, owner, {}});
+        return folders.isEmpty() ? (++unexpected, QString()) : folders.takeFirst();
+    }
+    QString openFile(QWidget *owner, const QString &filter) override
+    {
+        calls.append({"file", filter, owner, {}});
+        return files.isEmpty() ? (++unexpected, QString()) : files.takeFirst();
+    }
+    std::optional<QColor> chooseColor(QWidget *owner, const QColor &initial) override
+    {
+        calls.append({"color", QString(), owner, initial});
+        return colors.isEmpty() ? (++unexpected, std::nullopt) : colors.takeFirst();
+    }
+
+    int count(const QString &kind) const
+    {
+        int n = 0;
+        for (const Call &call : calls)
+            n += call.kind == kind ? 1 : 0;
+        return n;
+    }
+};

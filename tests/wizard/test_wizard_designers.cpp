@@ -1,0 +1,72 @@
+// The designers and links as the wizard window wires them.
+
+#include "wizard_fixture.h"
+
+#include <QTemporaryDir>
+
+using namespace vintora;
+
+class TestWizardDesigners : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void unloadable_background_is_explained_on_the_page()
+    {
+        QTemporaryDir dir;
+        const QString notAPicture = dir.filePath("notes.jpg");
+        QFile file(notAPicture);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a picture");
+        file.close();
+
+        WizardFixture w;
+        w.fore(); // page 1
+        w.dialogs.files = {notAPicture};
+        w.click(w.c().pgpref[5]);
+        QVERIFY(w.c().problemLine[kPageStylePage]->isVisible());
+        QVERIFY2(w.window->problemText(kPageStylePage).contains("notes.jpg"),
+                 qPrintable(w.window->problemText(kPageStylePage)));
+        QVERIFY(w.c().picPreview->tag().isEmpty());
+
+        w.fore(); // leaving the page clears the line; nothing was captured
+        QVERIFY(w.settings.backgroundPicture.isEmpty());
+        w.back();
+        QVERIFY(!w.c().problemLine[kPageStylePage]->isVisible());
+    }
+
+    void designer_choices_are_captured_by_the_page_switch()
+    {
+        WizardFixture w;
+        w.fore(); // page 1
+        w.dialogs.colors = {QColor(0, 0, 0), QColor(0x10, 0x20, 0x30)};
+        w.click(w.c().pgpref[1]); // link colour: black takes effect
+        w.click(w.c().pgpref[4]); // page colour
+        w.fore();                 // page 2 captures the Page style page
+        QCOMPARE(w.settings.linkColor, 0x000000u);
+        QCOMPARE(w.settings.pageColor, 0x302010u);
+
+        w.fore(); // page 3
+        w.dialogs.colors = {QColor(0xFF, 0x80, 0x00)};
+        w.click(w.c().labTable[0]);
+        w.fore(); // page 4 captures the Table page
+        QCOMPARE(w.settings.cellColor, 0x0080FFu);
+        QCOMPARE(w.dialogs.unexpected, 0);
+    }
+
+    void welcome_icons_open_their_targets()
+    {
+        WizardFixture w;
+        for (ClickableLabel *icon : w.c().Image4)
+            w.click(icon);
+        w.click(w.c().Label1.value(26)); // the caption "Mail" is no link
+        QCOMPARE(w.urls.opened.size(), 3);
+        QCOMPARE(w.urls.opened[0].fileName(), QString("readme.txt"));
+        QCOMPARE(w.urls.opened[1], QUrl("mailto:vintora@quendry.example"));
+        QCOMPARE(w.urls.opened[2], QUrl("http://www.quendry.example/"));
+        QCOMPARE(w.page(), kWelcomePage);
+    }
+};
+
+QTEST_MAIN(TestWizardDesigners)
+#include "test_wizard_designers.moc"
