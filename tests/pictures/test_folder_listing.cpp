@@ -32,6 +32,17 @@ private slots:
         QCOMPARE(*paths, listed ? QStringList{dir.path() + '/' + name} : QStringList{});
     }
 
+    void other_patterns_match_by_wildcards()
+    {
+        QTemporaryDir dir;
+        for (const char *name :
+             {"IMG_1.jpg", "IMG_2.jpeg", "img_3.JPG", "x.jpg", "y.Png", "z.pngs"})
+            writeFile(dir.filePath(name), "x");
+        const QStringList found = ListFolderPictures(dir.path(), "IMG_?.j*g; *.png", '|').value();
+        QCOMPARE(found, QStringList({dir.path() + "|IMG_1.jpg", dir.path() + "|IMG_2.jpeg",
+                                     dir.path() + "|img_3.JPG", dir.path() + "|y.Png"}));
+    }
+
     void files_only_sorted_by_name_one_separator()
     {
         QTemporaryDir dir;
