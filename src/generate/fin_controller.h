@@ -34,7 +34,9 @@ class FinController : public QObject
 
 public:
     // owner: the wizard window, parent of the controller and of the folder
-    // chooser. settings and pictures must outlive the controller.
+    // chooser. settings and pictures must outlive the controller. The
+    // controller connects btnFin's clicked() to run() itself; fileName,
+    // status and finButton may be null (txtFilename then reads as empty).
     FinController(QWidget *owner, Dialogs &dialogs, const WizardSettings &settings,
                   PictureList &pictures, QLineEdit *fileName, QLabel *status,
                   ClickableLabel *finButton);

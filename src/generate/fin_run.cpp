@@ -140,9 +140,7 @@ FinOutcome RunFin(const WizardSettings &settings, const QStringList &entries,
                 && SameFile(source, JoinPath(folder, FileNameOf(source, sep), sep)))
                 namer.nameFor(source);
         }
-    }
 
-    if (copy) {
         for (qsizetype i = 0; i < n; ++i) {
             run.status(CopyingStatus(i, n));
             if (run.pumpAndCheck())
