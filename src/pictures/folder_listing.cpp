@@ -4,69 +4,36 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 
 namespace vintora {
 
-QStringList NameFiltersOf(const QString &pattern)
-{
-    QStringList filters;
-    for (const QString &element : pattern.split(QLatin1Char(';'))) {
-        const QString filter = element.trimmed();
-        if (!filter.isEmpty())
-            filters.append(filter);
-    }
-    return filters;
-}
-
 namespace {
 
-// Matches names against name filters, letter case ignored. Filters of the
-// form "*.ext" (all of the folder pattern's) are checked as plain endings;
-// anything else goes through one combined expression. One pass per name
-// instead of one expression per filter keeps big folders quick.
-class NameMatcher
+// The endings the pattern asks for (".jpg", ...): every element is "*."
+// and an extension, so a name matches when it ends with one of them.
+QStringList patternEndings()
 {
-public:
-    explicit NameMatcher(const QStringList &filters)
-    {
-        static const QRegularExpression simple(QStringLiteral("\\A\\*\\.[^*?\\[\\]]+\\z"));
-        QStringList expressions;
-        for (const QString &filter : filters) {
-            if (simple.match(filter).hasMatch())
-                m_endings.append(filter.mid(1));
-            else
-                expressions.append(QRegularExpression::wildcardToRegularExpression(
-                        filter, QRegularExpression::UnanchoredWildcardConversion));
-        }
-        m_useExpression = !expressions.isEmpty();
-        if (m_useExpression)
-            m_expression = QRegularExpression(
-                    QStringLiteral("\\A(?:%1)\\z").arg(expressions.join(QLatin1Char('|'))),
-                    QRegularExpression::CaseInsensitiveOption);
+    QStringList endings;
+    for (const QString &element : QString::fromLatin1(kFolderPicturePattern).split(u';')) {
+        const QString filter = element.trimmed();
+        if (filter.startsWith(u'*'))
+            endings.append(filter.mid(1));
     }
+    return endings;
+}
 
-    bool matches(const QString &name) const
-    {
-        for (const QString &ending : m_endings) {
-            if (name.endsWith(ending, Qt::CaseInsensitive))
-                return true;
-        }
-        return m_useExpression && m_expression.match(name).hasMatch();
-    }
-
-private:
-    QStringList m_endings;
-    QRegularExpression m_expression;
-    bool m_useExpression = false;
-};
+bool matchesPattern(const QString &name, const QStringList &endings)
+{
+    return std::any_of(endings.begin(), endings.end(), [&name](const QString &ending) {
+        return name.endsWith(ending, Qt::CaseInsensitive);
+    });
+}
 
 } // namespace
 
-std::optional<QStringList> ListFolderPictures(const QString &folder, const QString &pattern,
-                                              QChar separator)
+std::optional<QStringList> ListFolderPictures(const QString &folder, QChar separator)
 {
     if (folder.isEmpty())
         return std::nullopt;
@@ -74,16 +41,16 @@ std::optional<QStringList> ListFolderPictures(const QString &folder, const QStri
     if (!info.isDir() || !info.isReadable())
         return std::nullopt;
 
-    // Collect the names first and sort once: QDir's own filtering and
-    // sorting is several times slower, and a folder may hold tens of
+    // Plain endings and one sort at the end: QDir's own name filters and
+    // sorting are several times slower, and a folder may hold tens of
     // thousands of pictures. Without QDir::Hidden, hidden files stay out.
-    const NameMatcher matcher(NameFiltersOf(pattern));
+    static const QStringList endings = patternEndings();
     QStringList names;
     QDirIterator it(folder, QDir::Files | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
         const QString name = it.fileName();
-        if (matcher.matches(name))
+        if (matchesPattern(name, endings))
             names.append(name);
     }
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {

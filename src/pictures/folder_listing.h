@@ -12,21 +12,15 @@ namespace vintora {
 // element is written with a leading blank; it matches bitmaps all the same.
 inline constexpr const char *kFolderPicturePattern = "*.jpg;*.jpe;*.jpeg;*.gif;*.png; *.bmp";
 
-// The elements of a ";"-separated pattern as name filters, blanks around
-// each element removed and empty elements dropped.
-QStringList NameFiltersOf(const QString &pattern);
-
-// The full paths of the files directly in the folder whose names match the
-// pattern, letter case ignored, sorted by name (letter case ignored, ties
-// broken by exact text). Subfolders are not entered; hidden files are left
-// out. Each path is the folder, one separator and the name, the separator
-// inserted also when the folder already ends with one.
+// The full paths of the pictures directly in the folder: the files whose
+// names match the pattern above, letter case ignored, sorted by name (letter
+// case ignored, ties broken by exact text). Subfolders are not entered;
+// hidden files are left out. Each path is the folder, one separator and the
+// name, the separator inserted also when the folder already ends with one.
 //
 // Nothing (as opposed to an empty list) when the folder cannot be listed:
 // it does not exist, is not a folder or cannot be read.
 std::optional<QStringList> ListFolderPictures(const QString &folder,
-                                              const QString &pattern
-                                              = QLatin1String(kFolderPicturePattern),
                                               QChar separator = QDir::separator());
 
 } // namespace vintora

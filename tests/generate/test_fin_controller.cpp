@@ -1,13 +1,11 @@
 #include "generate/fin_controller.h"
 #include "pictures/picture_list.h"
-#include "support/default_settings.h"
-#include "support/files.h"
+#include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 #include "wizard/controls/clickable_label.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,14 +13,12 @@ using namespace vintora;
 
 namespace {
 
-// The Output page's controls and the picture list on a plain window, wired
-// the way the wizard wires them.
+// The Output page's controls and the picture list on a plain window.
 struct Wizard
 {
     ScriptedDialogs dialogs;
-    WizardSettings settings = defaultSettings();
+    WizardSettings settings = tableSettings();
     QPointer<QWidget> window = new QWidget;
-    QListView *lstFiles = new QListView(window);
     QLineEdit *txtFilename = new QLineEdit("vintora.htm", window);
     QLabel *labStatus = new QLabel(window);
     ClickableLabel *btnFin = new ClickableLabel("Fin", window);
@@ -30,22 +26,18 @@ struct Wizard
     FinController *fin = new FinController(window, dialogs, settings, *pictures, txtFilename,
                                            labStatus, btnFin);
     QStringList statuses;
-    std::function<void(const QString &)> onStatus;
+    std::function<void(const QString &)> onStatus = [](const QString &) {
+    };
 
     Wizard()
     {
-        pictures->connectView(lstFiles);
-        btnFin->move(0, 200);
         QObject::connect(fin, &FinController::statusChanged, [this](const QString &status) {
             statuses << status;
-            if (onStatus)
-                onStatus(status);
+            onStatus(status);
         });
         window->show();
     }
     ~Wizard() { delete window; }
-
-    void clickFin() { QTest::mouseClick(btnFin, Qt::LeftButton); }
 };
 
 const QStringList kCopyingThree{kStatusSelectingFolder, CopyingStatus(0, 3),  CopyingStatus(1, 3),
@@ -77,24 +69,27 @@ private slots:
 
     void refusals_leave_no_file_data()
     {
-        QTest::addColumn<bool>("pictures");
+        QTest::addColumn<int>("pictures");
+        QTest::addColumn<int>("columns");
         QTest::addColumn<QString>("status");
-        QTest::newRow("empty list") << false << kStatusNoFiles;
-        QTest::newRow("chooser cancelled") << true << kStatusNoFolder;
+        QTest::newRow("empty list") << 0 << 4 << kStatusNoFiles;
+        QTest::newRow("no columns") << 1 << 0 << kStatusNoColumns;
+        QTest::newRow("chooser cancelled") << 1 << 4 << kStatusNoFolder;
     }
     void refusals_leave_no_file()
     {
-        QFETCH(bool, pictures);
+        QFETCH(int, pictures);
+        QFETCH(int, columns);
         QFETCH(QString, status);
         Wizard w;
-        if (pictures)
-            w.pictures->append({pics() + "/a.jpg"});
-        else
-            w.dialogs.folders = {m_out};
-        w.clickFin();
+        w.settings.tableColumns = qint16(columns);
+        w.pictures->append(QStringList{pics() + "/a.jpg"}.mid(0, pictures));
+        if (status != kStatusNoFolder)
+            w.dialogs.folders = {m_out}; // there to be taken, were the chooser opened
+        QTest::mouseClick(w.btnFin, Qt::LeftButton);
         QCOMPARE(w.labStatus->text(), status);
-        QCOMPARE(w.dialogs.calls.size(), pictures ? 1 : 0);
-        if (pictures) {
+        QCOMPARE(w.dialogs.calls.size(), status == kStatusNoFolder ? 1 : 0);
+        if (!w.dialogs.calls.isEmpty()) {
             QCOMPARE(w.dialogs.calls.first().text, QString("Select output folder..."));
             QCOMPARE(w.dialogs.calls.first().owner, w.window.data());
         }
@@ -107,15 +102,13 @@ private slots:
         w.settings.backgroundPicture = m_dir.filePath("tile.bmp");
         w.dialogs.folders = {pics(), m_out};
         w.pictures->addFolder();
-        w.clickFin();
+        QTest::mouseClick(w.btnFin, Qt::LeftButton);
         QCOMPARE(w.statuses, kCopyingThree);
         QCOMPARE(w.labStatus->text(), kStatusFinished);
         QCOMPARE(folderNames(m_out),
                  QStringList({"a.jpg", "b.png", "c.gif", "tile.bmp", "vintora.htm"}));
         QCOMPARE(readFile(m_out + "/c.gif"), QByteArray("pics/c.gif"));
         QCOMPARE(w.pictures->count(), 3); // the list is kept
-        QVERIFY(!w.pictures->isLocked());
-        QVERIFY(w.btnFin->isEnabled());
     }
 
     void page_name_as_typed_without_copying_data()
@@ -132,7 +125,7 @@ private slots:
         w.txtFilename->setText(name);
         w.pictures->append({pics() + "/a.jpg"});
         w.dialogs.folders = {m_out};
-        w.clickFin();
+        QTest::mouseClick(w.btnFin, Qt::LeftButton);
         QCOMPARE(w.statuses,
                  QStringList({kStatusSelectingFolder, kStatusWritingHeader, kStatusFinished}));
         QCOMPARE(folderNames(m_out), QStringList{name});
@@ -145,22 +138,21 @@ private slots:
         w.pictures->addFolder();
         w.dialogs.calls.clear();
         w.dialogs.files = {"/x.jpg"};
-        bool checked = false;
+        bool busy = false;
         w.onStatus = [&](const QString &status) {
             if (status != CopyingStatus(0, 3))
                 return;
-            checked = w.fin->isRunning() && !w.btnFin->isEnabled();
+            busy = w.fin->isRunning() && !w.btnFin->isEnabled() && w.pictures->isLocked();
             emit w.btnFin->clicked();
-            w.fin->run();
             w.pictures->getFileClicked(1);
             w.pictures->removeAt(0);
         };
-        w.clickFin();
-        QVERIFY(checked);
+        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QVERIFY(busy);
         QCOMPARE(w.statuses, kCopyingThree);
         QCOMPARE(w.dialogs.calls.size(), 1); // the one output folder chooser
         QCOMPARE(w.pictures->count(), 3);
-        QVERIFY(!w.fin->isRunning());
+        QVERIFY(w.btnFin->isEnabled() && !w.pictures->isLocked() && !w.fin->isRunning());
     }
 
     void closing_the_window_mid_run_writes_nothing_data()
@@ -177,26 +169,15 @@ private slots:
         w.pictures->addFolder();
         writeFile(m_out + "/vintora.htm", "earlier page");
         w.onStatus = [&](const QString &status) {
-            if (status != CopyingStatus(1, 3))
-                return;
-            if (destroy)
-                delete w.window;
-            else
-                w.window->close();
+            if (status == CopyingStatus(1, 3))
+                destroy ? delete w.window : (void) w.window->close();
         };
         // A widget must not be destroyed inside its own mouse event, so the
         // destroyed case starts the run the way a queued click would.
-        if (destroy)
-            w.fin->run();
-        else
-            w.clickFin();
-        QVERIFY(!w.statuses.contains(kStatusWritingHeader));
+        destroy ? w.fin->run() : QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QCOMPARE(w.statuses.last(), destroy ? CopyingStatus(1, 3) : kStatusCancelled);
         QCOMPARE(folderNames(m_out), QStringList({"a.jpg", "vintora.htm"}));
         QCOMPARE(readFile(m_out + "/vintora.htm"), QByteArray("earlier page"));
-        if (!destroy) {
-            QCOMPARE(w.fin->lastOutcome().result, FinResult::Cancelled);
-            QCOMPARE(w.labStatus->text(), kStatusCancelled);
-        }
     }
 };
 
