@@ -1,0 +1,136 @@
+#include "generate/fin_controller.h"
+
+#include "pictures/picture_list.h"
+#include "shell/folder_chooser.h"
+#include "wizard/controls/clickable_label.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace vintora {
+
+// What the run's hooks reach. It outlives the controller when the window
+// goes away mid-run, so the hooks never touch a destroyed object.
+struct FinController::RunState
+{
+    QPointer<FinController> controller;
+    QPointer<QLabel> status;
+    QPointer<QWidget> window; // watched for its close
+    bool cancel = false;
+};
+
+FinController::FinController(QWidget *owner, Dialogs &dialogs, const WizardSettings &settings,
+                             PictureList &pictures, QLineEdit *fileName, QLabel *status,
+                             ClickableLabel *finButton)
+    : QObject(owner)
+    , m_owner(owner)
+    , m_dialogs(dialogs)
+    , m_settings(settings)
+    , m_pictures(&pictures)
+    , m_fileName(fileName)
+    , m_status(status)
+    , m_finButton(finButton)
+{
+    if (finButton)
+        connect(finButton, &ClickableLabel::clicked, this, &FinController::run);
+}
+
+FinController::~FinController()
+{
+    if (m_run)
+        m_run->cancel = true;
+}
+
+void FinController::requestCancel()
+{
+    if (m_run)
+        m_run->cancel = true;
+}
+
+bool FinController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Close && m_run && watched == m_run->window)
+        m_run->cancel = true;
+    return QObject::eventFilter(watched, event);
+}
+
+void FinController::run()
+{
+    if (m_run || !m_pictures)
+        return;
+
+    const auto state = std::make_shared<RunState>();
+    state->controller = this;
+    state->status = m_status;
+    state->window = m_owner ? m_owner->window() : nullptr;
+    m_run = state;
+
+    FinOutcome outcome;
+    {
+        // Everything the run locks is given back however it ends; the
+        // objects may be gone by then.
+        struct Restore
+        {
+            QPointer<PictureList> pictures;
+            bool wasLocked;
+            QPointer<ClickableLabel> finButton;
+            bool finEnabled;
+            QPointer<QWidget> window;
+            QPointer<FinController> controller;
+
+            ~Restore()
+            {
+                if (pictures)
+                    pictures->setLocked(wasLocked);
+                if (finButton)
+                    finButton->setEnabled(finEnabled);
+                if (window && controller)
+                    window->removeEventFilter(controller);
+            }
+        } restore{m_pictures,    m_pictures->isLocked(),
+                  m_finButton,   m_finButton && m_finButton->isEnabled(),
+                  state->window, this};
+
+        m_pictures->setLocked(true);
+        if (m_finButton)
+            m_finButton->setEnabled(false);
+        if (state->window)
+            state->window->installEventFilter(this);
+        emit runningChanged(true);
+
+        FinHooks hooks;
+        hooks.setStatus = [state](const QString &text) {
+            if (state->status)
+                state->status->setText(text);
+            if (state->controller)
+                emit state->controller->statusChanged(text);
+        };
+        hooks.pumpEvents = [] {
+            QCoreApplication::processEvents();
+        };
+        hooks.chooseOutputFolder = [state]() -> QString {
+            FinController *self = state->controller;
+            if (!self)
+                return {};
+            return BrowseForFolder(self->m_dialogs, self->m_owner,
+                                   QLatin1String(kOutputFolderTitle));
+        };
+        hooks.cancelRequested = [state] {
+            return state->cancel || !state->controller;
+        };
+
+        const QStringList entries = m_pictures->entries();
+        const QString fileName = m_fileName ? m_fileName->text() : QString();
+        outcome = RunFin(m_settings, entries, fileName, hooks);
+    }
+    if (!state->controller)
+        return; // destroyed mid-run
+
+    m_lastOutcome = outcome;
+    m_run.reset();
+    emit runningChanged(false);
+}
+
+} // namespace vintora

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "generate/fin_run.h"
+#include "shell/dialogs.h"
+#include "wizard/wizard_settings.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace vintora {
+
+class ClickableLabel;
+class PictureList;
+
+// Runs the Fin run for the wizard window: a click of btnFin reads the
+// picture list and txtFilename, asks for the output folder with the folder
+// chooser and shows every stage on labStatus, pumping events so that the
+// window stays live.
+//
+// During a run btnFin is disabled and a second click starts nothing, the
+// picture list is locked, and closing the owner's window asks the run to
+// stop. The controller may even be destroyed mid-run (with its window): the
+// run then stops at its next pump without touching the settings again and
+// commits no page.
+class FinController : public QObject
+{
+    Q_OBJECT
+
+public:
+    // owner: the wizard window, parent of the controller and of the folder
+    // chooser. settings and pictures must outlive the controller. The
+    // controller connects btnFin's clicked() to run() itself; fileName,
+    // status and finButton may be null (txtFilename then reads as empty).
+    FinController(QWidget *owner, Dialogs &dialogs, const WizardSettings &settings,
+                  PictureList &pictures, QLineEdit *fileName, QLabel *status,
+                  ClickableLabel *finButton);
+    ~FinController() override;
+
+    bool isRunning() const { return m_run != nullptr; }
+    // Asks a run in progress to stop at its next check; no effect otherwise.
+    void requestCancel();
+    // The outcome of the last run that ended; Refused with no status before
+    // the first.
+    const FinOutcome &lastOutcome() const { return m_lastOutcome; }
+
+public slots:
+    // What a click of btnFin does. Returns at once while a run is going on.
+    void run();
+
+signals:
+    void statusChanged(const QString &status);
+    void runningChanged(bool running);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    struct RunState;
+
+    QPointer<QWidget> m_owner;
+    Dialogs &m_dialogs;
+    const WizardSettings &m_settings;
+    QPointer<PictureList> m_pictures;
+    QPointer<QLineEdit> m_fileName;
+    QPointer<QLabel> m_status;
+    QPointer<ClickableLabel> m_finButton;
+    std::shared_ptr<RunState> m_run;
+    FinOutcome m_lastOutcome;
+};
+
+} // namespace vintora

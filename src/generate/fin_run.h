@@ -1,0 +1,81 @@
+#pragma once
+
+#include "generate/copy_plan.h"
+#include "version.h"
+#include "wizard/wizard_settings.h"
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace vintora {
+
+// The texts the run shows on the status line.
+inline constexpr const char *kStatusNoFiles = "No files selected to process... no output...";
+inline constexpr const char *kStatusSelectingFolder = "Selecting output folder...";
+inline constexpr const char *kStatusNoFolder = "No output folder chosen... no output...";
+inline constexpr const char *kStatusWritingHeader = "Writing header";
+inline constexpr const char *kStatusFinished = "Finished!";
+inline constexpr const char *kStatusNoColumns = "A table needs at least one column... no output...";
+inline constexpr const char *kStatusNoFileName = "No file name for the page... no output...";
+inline constexpr const char *kStatusCancelled = "Stopped... the page was not written...";
+
+// "Copying files: " copied " of " count.
+QString CopyingStatus(qsizetype copied, qsizetype count);
+
+// What the run needs from whoever starts it: the wizard window hands in its
+// status line, its event pump and the folder chooser; a command-line tool a
+// fixed folder and a printer. Hooks left empty do nothing (the chooser then
+// chooses nothing).
+struct FinHooks
+{
+    std::function<void(const QString &status)> setStatus;
+    // One pass of the event loop. What it handles may change the settings.
+    std::function<void()> pumpEvents;
+    // The output folder, or empty when none was chosen.
+    std::function<QString()> chooseOutputFolder;
+    // Asked after every pump and after the chooser; true stops the run
+    // before anything else is read, copied or written, and no page is
+    // committed.
+    std::function<bool()> cancelRequested;
+};
+
+struct FinOptions
+{
+    QChar separator = QDir::separator();
+    Qt::CaseSensitivity nameCase = kFileNameCase;
+    int major = kVersionMajor;
+    int minor = kVersionMinor;
+};
+
+enum class FinResult {
+    Finished,  // the page is written
+    Refused,   // nothing to do: an empty list, no folder, no table columns
+    Failed,    // the page or a copy could not be written
+    Cancelled, // stopped on request
+};
+
+struct FinOutcome
+{
+    FinResult result = FinResult::Refused;
+    QString status;   // the last status shown
+    QString pagePath; // where the page goes; empty when no folder was chosen
+};
+
+// The Fin run: checks there is something to do, asks for the output folder,
+// copies the pictures into it when copyPictures is true (each distinct
+// source once, under a name of its own, never onto itself), then writes the
+// index page there under fileName, used as typed.
+//
+// settings is the live record: copyPictures is read once, before the
+// copies, and decides how the page refers to the pictures; everything else
+// is read after the last pump, when the page is written. entries are the
+// picture list as it stood at the click. The page goes through a save file:
+// a run that fails or is cancelled leaves any earlier page untouched.
+// Pictures copied before a failure stay.
+FinOutcome RunFin(const WizardSettings &settings, const QStringList &entries,
+                  const QString &fileName, const FinHooks &hooks, const FinOptions &options = {});
+
+} // namespace vintora

@@ -1,0 +1,185 @@
+#include "generate/fin_controller.h"
+#include "pictures/picture_list.h"
+#include "support/fixtures.h"
+#include "support/scripted_dialogs.h"
+#include "wizard/controls/clickable_label.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vintora;
+
+namespace {
+
+// The Output page's controls and the picture list on a plain window.
+struct Wizard
+{
+    ScriptedDialogs dialogs;
+    WizardSettings settings = tableSettings();
+    QPointer<QWidget> window = new QWidget;
+    QLineEdit *txtFilename = new QLineEdit("vintora.htm", window);
+    QLabel *labStatus = new QLabel(window);
+    ClickableLabel *btnFin = new ClickableLabel("Fin", window);
+    PictureList *pictures = new PictureList(window, dialogs, window);
+    FinController *fin = new FinController(window, dialogs, settings, *pictures, txtFilename,
+                                           labStatus, btnFin);
+    QStringList statuses;
+    std::function<void(const QString &)> onStatus = [](const QString &) {
+    };
+
+    Wizard()
+    {
+        QObject::connect(fin, &FinController::statusChanged, [this](const QString &status) {
+            statuses << status;
+            onStatus(status);
+        });
+        window->show();
+    }
+    ~Wizard() { delete window; }
+};
+
+const QStringList kCopyingThree{kStatusSelectingFolder, CopyingStatus(0, 3),  CopyingStatus(1, 3),
+                                CopyingStatus(2, 3),    kStatusWritingHeader, kStatusFinished};
+
+} // namespace
+
+class TestFinController : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_out;
+
+    QString pics() const { return m_dir.filePath("pics"); }
+
+private slots:
+    void initTestCase()
+    {
+        for (const char *name : {"pics/a.jpg", "pics/b.png", "pics/c.gif", "tile.bmp"})
+            writeFile(m_dir.filePath(name), name);
+    }
+    void init()
+    {
+        m_out = m_dir.filePath(QTest::currentTestFunction() + QString("-")
+                               + QTest::currentDataTag());
+        QDir().mkpath(m_out);
+    }
+
+    void refusals_leave_no_file_data()
+    {
+        QTest::addColumn<int>("pictures");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("empty list") << 0 << 4 << kStatusNoFiles;
+        QTest::newRow("no columns") << 1 << 0 << kStatusNoColumns;
+        QTest::newRow("chooser cancelled") << 1 << 4 << kStatusNoFolder;
+    }
+    void refusals_leave_no_file()
+    {
+        QFETCH(int, pictures);
+        QFETCH(int, columns);
+        QFETCH(QString, status);
+        Wizard w;
+        w.settings.tableColumns = qint16(columns);
+        w.pictures->append(QStringList{pics() + "/a.jpg"}.mid(0, pictures));
+        if (status != kStatusNoFolder)
+            w.dialogs.folders = {m_out}; // there to be taken, were the chooser opened
+        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QCOMPARE(w.labStatus->text(), status);
+        QCOMPARE(w.dialogs.calls.size(), status == kStatusNoFolder ? 1 : 0);
+        if (!w.dialogs.calls.isEmpty()) {
+            QCOMPARE(w.dialogs.calls.first().text, QString("Select output folder..."));
+            QCOMPARE(w.dialogs.calls.first().owner, w.window.data());
+        }
+        QCOMPARE(folderNames(m_out), QStringList{});
+    }
+
+    void three_pictures_copied_with_the_background()
+    {
+        Wizard w;
+        w.settings.backgroundPicture = m_dir.filePath("tile.bmp");
+        w.dialogs.folders = {pics(), m_out};
+        w.pictures->addFolder();
+        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QCOMPARE(w.statuses, kCopyingThree);
+        QCOMPARE(w.labStatus->text(), kStatusFinished);
+        QCOMPARE(folderNames(m_out),
+                 QStringList({"a.jpg", "b.png", "c.gif", "tile.bmp", "vintora.htm"}));
+        QCOMPARE(readFile(m_out + "/c.gif"), QByteArray("pics/c.gif"));
+        QCOMPARE(w.pictures->count(), 3); // the list is kept
+    }
+
+    void page_name_as_typed_without_copying_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("default") << "vintora.htm";
+        QTest::newRow("no extension") << "index";
+    }
+    void page_name_as_typed_without_copying()
+    {
+        QFETCH(QString, name);
+        Wizard w;
+        w.settings.copyPictures = kFalse;
+        w.txtFilename->setText(name);
+        w.pictures->append({pics() + "/a.jpg"});
+        w.dialogs.folders = {m_out};
+        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QCOMPARE(w.statuses,
+                 QStringList({kStatusSelectingFolder, kStatusWritingHeader, kStatusFinished}));
+        QCOMPARE(folderNames(m_out), QStringList{name});
+    }
+
+    void nothing_else_starts_or_changes_during_a_run()
+    {
+        Wizard w;
+        w.dialogs.folders = {pics(), m_out};
+        w.pictures->addFolder();
+        w.dialogs.calls.clear();
+        w.dialogs.files = {"/x.jpg"};
+        bool busy = false;
+        w.onStatus = [&](const QString &status) {
+            if (status != CopyingStatus(0, 3))
+                return;
+            busy = w.fin->isRunning() && !w.btnFin->isEnabled() && w.pictures->isLocked();
+            emit w.btnFin->clicked();
+            w.pictures->getFileClicked(1);
+            w.pictures->removeAt(0);
+        };
+        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QVERIFY(busy);
+        QCOMPARE(w.statuses, kCopyingThree);
+        QCOMPARE(w.dialogs.calls.size(), 1); // the one output folder chooser
+        QCOMPARE(w.pictures->count(), 3);
+        QVERIFY(w.btnFin->isEnabled() && !w.pictures->isLocked() && !w.fin->isRunning());
+    }
+
+    void closing_the_window_mid_run_writes_nothing_data()
+    {
+        QTest::addColumn<bool>("destroy");
+        QTest::newRow("closed") << false;
+        QTest::newRow("destroyed") << true;
+    }
+    void closing_the_window_mid_run_writes_nothing()
+    {
+        QFETCH(bool, destroy);
+        Wizard w;
+        w.dialogs.folders = {pics(), m_out};
+        w.pictures->addFolder();
+        writeFile(m_out + "/vintora.htm", "earlier page");
+        w.onStatus = [&](const QString &status) {
+            if (status == CopyingStatus(1, 3))
+                destroy ? delete w.window : (void) w.window->close();
+        };
+        // A widget must not be destroyed inside its own mouse event, so the
+        // destroyed case starts the run the way a queued click would.
+        destroy ? w.fin->run() : QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QCOMPARE(w.statuses.last(), destroy ? CopyingStatus(1, 3) : kStatusCancelled);
+        QCOMPARE(folderNames(m_out), QStringList({"a.jpg", "vintora.htm"}));
+        QCOMPARE(readFile(m_out + "/vintora.htm"), QByteArray("earlier page"));
+    }
+};
+
+QTEST_MAIN(TestFinController)
+#include "test_fin_controller.moc"

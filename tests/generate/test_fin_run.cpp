@@ -1,0 +1,169 @@
+#include "generate/fin_run.h"
+#include "support/fixtures.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vintora;
+
+class TestFinRun : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_out;
+    WizardSettings m_settings;
+    QStringList m_statuses;
+    std::function<void(const QString &status)> m_onPump;
+    bool m_cancel = false;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString page() const { return QString::fromUtf8(readFile(m_out + "/vintora.htm")); }
+
+    FinOutcome run(const QStringList &entries, const QString &fileName = "vintora.htm")
+    {
+        FinHooks hooks;
+        hooks.setStatus = [this](const QString &text) {
+            m_statuses << text;
+        };
+        hooks.pumpEvents = [this] {
+            if (m_onPump)
+                m_onPump(m_statuses.last());
+        };
+        hooks.chooseOutputFolder = [this] {
+            return m_out;
+        };
+        hooks.cancelRequested = [this] {
+            return m_cancel;
+        };
+        return RunFin(m_settings, entries, fileName, hooks);
+    }
+
+private slots:
+    void init()
+    {
+        m_out = path(QTest::currentTestFunction() + QString("-") + QTest::currentDataTag());
+        QDir().mkpath(m_out);
+        for (const char *name :
+             {"x/a.jpg", "x/b.jpg", "x/IMG_0001.jpg", "y/IMG_0001.jpg", "bg.gif"})
+            writeFile(path(name), name);
+        m_settings = tableSettings();
+        m_statuses.clear();
+        m_onPump = nullptr;
+        m_cancel = false;
+    }
+
+    void a_picture_in_the_output_folder_is_never_copied_over()
+    {
+        // Listed under another spelling: the same file all the same.
+        writeFile(m_out + "/a.jpg", "mine");
+        QCOMPARE(run({path("x/a.jpg"), m_out + "/./a.jpg"}).result, FinResult::Finished);
+        QCOMPARE(readFile(m_out + "/a.jpg"), QByteArray("mine"));
+        QCOMPARE(readFile(m_out + "/a-2.jpg"), QByteArray("x/a.jpg"));
+        QVERIFY(page().indexOf(R"(HREF = "a-2.jpg")") < page().indexOf(R"(HREF = "a.jpg")"));
+    }
+
+    void pictures_of_one_name_are_all_kept()
+    {
+        const QString x = path("x/IMG_0001.jpg"), y = path("y/IMG_0001.jpg");
+        m_settings.backgroundPicture = y;
+        m_settings.cellPicture = path("z/IMG_0001.jpg");
+        writeFile(m_settings.cellPicture, "z");
+        QCOMPARE(run({x, y, x}).result, FinResult::Finished);
+        QCOMPARE(readFile(m_out + "/IMG_0001-2.jpg"), QByteArray("y/IMG_0001.jpg"));
+        QCOMPARE(readFile(m_out + "/IMG_0001-3.jpg"), QByteArray("z"));
+        QCOMPARE(folderNames(m_out).size(), 4);
+        QCOMPARE(page().count(R"(HREF = "IMG_0001.jpg")"), 2);
+        QVERIFY(page().contains(R"(<body background = "IMG_0001-2.jpg")"));
+        QVERIFY(page().contains(R"(background = "IMG_0001-3.jpg">)"));
+    }
+
+    void failures_stop_and_keep_the_earlier_page_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("missing source")
+                << "vintora.htm"
+                << "gone.jpg"
+                << "gone.jpg\": the file does not exist." << QStringList{"a.jpg", "vintora.htm"};
+        QTest::newRow("folder in the way") << "page"
+                                           << "x/b.jpg"
+                                           << "page\": a folder of that name is in the way."
+                                           << QStringList{"page", "vintora.htm"};
+        QTest::newRow("no file name")
+                << ""
+                << "x/b.jpg" << kStatusNoFileName << QStringList{"vintora.htm"};
+        QTest::newRow("no such folder")
+                << "sub/p.htm"
+                << "x/b.jpg"
+                << "p.htm\": No such file or directory." << QStringList{"vintora.htm"};
+    }
+    void failures_stop_and_keep_the_earlier_page()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QString, second);
+        QFETCH(QString, status);
+        QFETCH(QStringList, left);
+        writeFile(m_out + "/vintora.htm", "earlier page");
+        if (fileName == "page")
+            QDir(m_out).mkdir("page");
+        const FinOutcome outcome = run({path("x/a.jpg"), path(second)}, fileName);
+        QCOMPARE(outcome.result, FinResult::Failed);
+        QVERIFY2(outcome.status.contains(status), qPrintable(outcome.status));
+        QVERIFY(!m_statuses.contains(kStatusFinished));
+        QCOMPARE(readFile(m_out + "/vintora.htm"), QByteArray("earlier page"));
+        QCOMPARE(folderNames(m_out), left);
+    }
+
+    // The copy choice the run acted on decides the references, whatever
+    // happens to it meanwhile; the rest is read when the page is written.
+    void copy_choice_read_once_the_rest_at_writing_data()
+    {
+        QTest::addColumn<bool>("copy");
+        QTest::newRow("copy") << true;
+        QTest::newRow("no copy") << false;
+    }
+    void copy_choice_read_once_the_rest_at_writing()
+    {
+        QFETCH(bool, copy);
+        m_settings.copyPictures = toFlag(copy);
+        m_onPump = [this, copy](const QString &status) {
+            if (status == kStatusSelectingFolder)
+                return;
+            m_settings.copyPictures = toFlag(!copy);
+            m_settings.pageColor = 0x0000FF;
+            m_settings.backgroundPicture = path("bg.gif");
+        };
+        QCOMPARE(run({path("x/a.jpg"), path("x/b.jpg")}).result, FinResult::Finished);
+        const QStringList copied{"a.jpg", "b.jpg", "bg.gif", "vintora.htm"};
+        QCOMPARE(folderNames(m_out), copy ? copied : QStringList{"vintora.htm"});
+        QCOMPARE(page().contains(R"(<body background = "bg.gif" bgcolor = "#FF0000")"), copy);
+        QCOMPARE(page().contains("file://"), !copy);
+    }
+
+    void cancel_commits_no_page_data()
+    {
+        QTest::addColumn<QString>("at");
+        QTest::newRow("selecting") << kStatusSelectingFolder;
+        QTest::newRow("copying") << CopyingStatus(1, 3);
+        QTest::newRow("writing") << kStatusWritingHeader;
+    }
+    void cancel_commits_no_page()
+    {
+        QFETCH(QString, at);
+        writeFile(m_out + "/vintora.htm", "earlier page");
+        m_onPump = [this, at](const QString &status) {
+            m_cancel = m_cancel || status == at;
+        };
+        QCOMPARE(run({path("x/a.jpg"), path("x/b.jpg"), path("bg.gif")}).result,
+                 FinResult::Cancelled);
+        QCOMPARE(m_statuses.mid(m_statuses.size() - 2), QStringList({at, kStatusCancelled}));
+        QCOMPARE(readFile(m_out + "/vintora.htm"), QByteArray("earlier page"));
+        QVERIFY(!folderNames(m_out).join(' ').contains("vintora.htm."));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFinRun)
+#include "test_fin_run.moc"
