@@ -18,6 +18,8 @@ esac
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
     libbenchmark-dev fonts-dejavu-core)
+# The tests also open generated pages in a real browser.
+[ "$mode" = test ] && packages+=(chromium)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,6 +2,8 @@
 
 #include "designer/page_style_designer.h"
 #include "designer/table_cell_designer.h"
+#include "generate/fin_controller.h"
+#include "pictures/picture_list.h"
 #include "shell/welcome_links.h"
 #include "wizard/number_reading.h"
 #include "wizard/twips.h"
@@ -67,6 +69,15 @@ WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener
             [this](const QString &line) { showProblem(kTablePage, line); }, {}, this);
     m_welcomeLinks = new WelcomeLinks(urls, m_controls.Image4,
                                       QCoreApplication::applicationDirPath(), this);
+    m_pictures = new PictureList(this, dialogs, this);
+    m_pictures->connectView(m_controls.lstFiles);
+    for (int i = 0; i < 2; ++i)
+        connect(m_controls.labGetFile[i], &ClickableLabel::clicked, m_pictures,
+                [this, i] { m_pictures->getFileClicked(i); });
+    // The controller runs Fin on a click of btnFin, and stops a run when the
+    // window closes.
+    m_fin = new FinController(this, dialogs, m_settings, *m_pictures, m_controls.txtFilename,
+                              m_controls.labStatus, m_controls.btnFin);
 
     connect(m_controls.btnFore, &ClickableLabel::clicked, this, &WizardWindow::ForeClicked);
     connect(m_controls.btnBack, &ClickableLabel::clicked, this, &WizardWindow::BackClicked);

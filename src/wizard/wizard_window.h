@@ -10,7 +10,9 @@
 namespace vintora {
 
 class Dialogs;
+class FinController;
 class PageStyleDesigner;
+class PictureList;
 class TableCellDesigner;
 class UrlOpener;
 class WelcomeLinks;
@@ -30,6 +32,8 @@ public:
     ~WizardWindow() override;
 
     const WizardControls &controls() const { return m_controls; }
+    PictureList &pictureList() { return *m_pictures; }
+    FinController &finController() { return *m_fin; }
     WizardSettings &settings() { return m_settings; }
 
     // Switches to a page: hides all, captures the page just completed when
@@ -67,6 +71,8 @@ private:
     PageStyleDesigner *m_pageStyle = nullptr;
     TableCellDesigner *m_tableCell = nullptr;
     WelcomeLinks *m_welcomeLinks = nullptr;
+    PictureList *m_pictures = nullptr;
+    FinController *m_fin = nullptr;
 };
 
 } // namespace vintora
