@@ -38,7 +38,13 @@ build=build
 if [ ! -f "$build/build.ninja" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-cmake --build "$build"
+# Qt's generated moc files can go stale when headers move between builds;
+# one clean retry of the generated code settles that.
+if ! cmake --build "$build"; then
+    echo "Build failed; regenerating Qt's generated code and trying once more."
+    find "$build" -type d -name '*_autogen' -prune -exec rm -rf {} +
+    cmake --build "$build"
+fi
 
 case "$mode" in
 test)
