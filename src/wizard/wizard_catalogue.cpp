@@ -343,7 +343,7 @@ QLabel *problemLine(QWidget *page, int index)
     auto *line = place(new QLabel(page), arrayName("lblProblem", index),
                        twipsRect(120, 120, 3735, 615));
     line->setWordWrap(true);
-    line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    line->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     line->setAutoFillBackground(true);
     QPalette p = line->palette();
     p.setColor(QPalette::Window, QColor(0xFD, 0xEC, 0xEA));

@@ -3,7 +3,8 @@
 //
 // Besides the eight pages as they start, it renders the Page style page
 // with a tiled background and coloured labels and the Table page with a
-// cell picture, chosen through scripted dialogs.
+// cell picture, chosen through scripted dialogs, and the Table page refusing
+// a column count that is no number.
 
 #include "shell/dialogs.h"
 #include "shell/url_opener.h"
@@ -127,5 +128,12 @@ int main(int argc, char *argv[])
     emit c.labTable[0]->clicked();
     dialogs.files = {drawCellPicture(pictures.path())};
     emit c.labTable[1]->clicked();
-    return save(wizard.get(), folder + QStringLiteral("/3-table-cell-picture.png")) ? 0 : 1;
+    if (!save(wizard.get(), folder + QStringLiteral("/3-table-cell-picture.png")))
+        return 1;
+
+    // A column count that is no number: the page stays, marks the box and
+    // says what is wrong.
+    c.Text1[0]->setText(QStringLiteral("four"));
+    wizard->ForeClicked();
+    return save(wizard.get(), folder + QStringLiteral("/3-table-bad-number.png")) ? 0 : 1;
 }
