@@ -2,11 +2,11 @@
 
 #include "designer/picture_loading.h"
 #include "designer/tile_picture.h"
-#include "wizard/twips.h"
 #include "shell/dialogs.h"
 #include "wizard/color_value.h"
 #include "wizard/controls/clickable_label.h"
 #include "wizard/controls/picture_box.h"
+#include "wizard/twips.h"
 
 #include <QApplication>
 #include <QPalette>

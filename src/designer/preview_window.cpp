@@ -2,8 +2,8 @@
 
 #include "designer/picture_loading.h"
 #include "designer/preview_geometry.h"
-#include "wizard/twips.h"
 #include "wizard/controls/picture_box.h"
+#include "wizard/twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

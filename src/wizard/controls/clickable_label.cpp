@@ -30,15 +30,13 @@ void ClickableLabel::setForeColor(ColorValue color)
 
 void ClickableLabel::mousePressEvent(QMouseEvent *event)
 {
-    m_pressed = event->button() == Qt::LeftButton;
+    m_click.press(event);
     QLabel::mousePressEvent(event);
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = m_pressed && event->button() == Qt::LeftButton
-                       && rect().contains(event->position().toPoint());
-    m_pressed = false;
+    const bool click = m_click.release(this, event);
     QLabel::mouseReleaseEvent(event);
     if (click)
         emit clicked();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "wizard/controls/click_tracker.h"
 #include "wizard/wizard_settings.h"
 
 #include <QLabel>
@@ -28,7 +29,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    bool m_pressed = false;
+    ClickTracker m_click;
 };
 
 } // namespace vintora

@@ -57,15 +57,13 @@ void PictureBox::paintEvent(QPaintEvent *event)
 
 void PictureBox::mousePressEvent(QMouseEvent *event)
 {
-    m_pressed = event->button() == Qt::LeftButton;
+    m_click.press(event);
     QFrame::mousePressEvent(event);
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = m_pressed && event->button() == Qt::LeftButton
-                       && rect().contains(event->position().toPoint());
-    m_pressed = false;
+    const bool click = m_click.release(this, event);
     QFrame::mouseReleaseEvent(event);
     if (click)
         emit clicked();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "wizard/controls/click_tracker.h"
 #include "wizard/wizard_settings.h"
 
 #include <QFrame>
@@ -46,7 +47,7 @@ private:
     QString m_tag;
     QPixmap m_picture;
     bool m_autoSize = false;
-    bool m_pressed = false;
+    ClickTracker m_click;
 };
 
 } // namespace vintora
