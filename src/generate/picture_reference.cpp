@@ -1,20 +1,72 @@
 #include "generate/picture_reference.h"
 
+#include <array>
+
 namespace vintora {
 
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-void appendPercentEncoded(QByteArray &out, QStringView text)
+// ASCII characters that are written as they are, whatever the reference:
+// printable ones other than those the escaping treats specially. ":" and
+// "\\" depend on the reference and the separator and take the slow path.
+constexpr std::array<bool, 128> kPlainAscii = [] {
+    std::array<bool, 128> plain{};
+    for (int c = 0x20; c < 0x7F; ++c)
+        plain[size_t(c)] = true;
+    for (const char c : {'%', '#', '?', '&', '<', '>', '"', ':', '\\'})
+        plain[size_t(c)] = false;
+    return plain;
+}();
+
+char *put(char *out, const char *text)
 {
-    const QByteArray utf8 = text.toUtf8();
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        out += '%';
-        out += kHexDigits[byte >> 4];
-        out += kHexDigits[byte & 0xF];
+    while (*text)
+        *out++ = *text++;
+    return out;
+}
+
+char *putPercentByte(char *out, unsigned byte)
+{
+    *out++ = '%';
+    *out++ = kHexDigits[(byte >> 4) & 0xF];
+    *out++ = kHexDigits[byte & 0xF];
+    return out;
+}
+
+// One character beyond ASCII or a control character as percent-encoded
+// UTF-8: the unit at i, with the next one when the two form a surrogate
+// pair. A surrogate without its partner is written as "?" (as Qt's UTF-8
+// encoder does), which encodes to "%3F". Returns the number of units used.
+qsizetype putPercentEncoded(char *&out, QStringView text, qsizetype i)
+{
+    const char32_t u = text.at(i).unicode();
+    if (u < 0x80) {
+        out = putPercentByte(out, u);
+        return 1;
     }
+    if (u < 0x800) {
+        out = putPercentByte(out, 0xC0 | (u >> 6));
+        out = putPercentByte(out, 0x80 | (u & 0x3F));
+        return 1;
+    }
+    if (!QChar::isSurrogate(u)) {
+        out = putPercentByte(out, 0xE0 | (u >> 12));
+        out = putPercentByte(out, 0x80 | ((u >> 6) & 0x3F));
+        out = putPercentByte(out, 0x80 | (u & 0x3F));
+        return 1;
+    }
+    if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+        const char32_t c = QChar::surrogateToUcs4(char16_t(u), text.at(i + 1).unicode());
+        out = putPercentByte(out, 0xF0 | (c >> 18));
+        out = putPercentByte(out, 0x80 | ((c >> 12) & 0x3F));
+        out = putPercentByte(out, 0x80 | ((c >> 6) & 0x3F));
+        out = putPercentByte(out, 0x80 | (c & 0x3F));
+        return 2;
+    }
+    out = putPercentByte(out, '?');
+    return 1;
 }
 
 // True when the text up to the first ":" is a URL scheme, so that a
@@ -43,63 +95,71 @@ bool looksLikeScheme(QStringView reference)
 
 } // namespace
 
-void AppendEscapedReference(QByteArray &out, QStringView reference, bool relative, QChar separator)
+char *WriteEscapedReference(char *out, QStringView reference, bool relative, QChar separator)
 {
     bool encodeColon = relative && looksLikeScheme(reference);
     const bool backslashIsName = separator != QLatin1Char('\\');
+    const char16_t *units = reference.utf16();
     const qsizetype size = reference.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t u = reference.at(i).unicode();
+    for (qsizetype i = 0; i < size;) {
+        const char16_t u = units[i];
+        if (u < 0x80 && kPlainAscii[u]) {
+            *out++ = char(u);
+            ++i;
+            continue;
+        }
         switch (u) {
         case u'%':
-            out += "%25";
-            continue;
+            out = put(out, "%25");
+            break;
         case u'#':
-            out += "%23";
-            continue;
+            out = put(out, "%23");
+            break;
         case u'?':
-            out += "%3F";
-            continue;
+            out = put(out, "%3F");
+            break;
         case u'&':
-            out += "&amp;";
-            continue;
+            out = put(out, "&amp;");
+            break;
         case u'<':
-            out += "&lt;";
-            continue;
+            out = put(out, "&lt;");
+            break;
         case u'>':
-            out += "&gt;";
-            continue;
+            out = put(out, "&gt;");
+            break;
         case u'"':
-            out += "&quot;";
-            continue;
+            out = put(out, "&quot;");
+            break;
         case u':':
             if (encodeColon) {
                 encodeColon = false;
-                out += "%3A";
-                continue;
+                out = put(out, "%3A");
+            } else {
+                *out++ = ':';
             }
             break;
         case u'\\':
-            if (backslashIsName) {
-                out += "%5C";
-                continue;
-            }
+            if (backslashIsName)
+                out = put(out, "%5C");
+            else
+                *out++ = '\\';
             break;
         default:
-            break;
+            // Control characters and everything beyond ASCII.
+            i += putPercentEncoded(out, reference, i);
+            continue;
         }
-        if (u < 0x20 || u == 0x7F) {
-            appendPercentEncoded(out, reference.mid(i, 1));
-        } else if (u > 0x7F) {
-            // A surrogate pair is encoded as one character.
-            const bool pair = QChar::isHighSurrogate(u) && i + 1 < size
-                              && reference.at(i + 1).isLowSurrogate();
-            appendPercentEncoded(out, reference.mid(i, pair ? 2 : 1));
-            i += pair ? 1 : 0;
-        } else {
-            out += char(u);
-        }
+        ++i;
     }
+    return out;
+}
+
+void AppendEscapedReference(QByteArray &out, QStringView reference, bool relative, QChar separator)
+{
+    const qsizetype start = out.size();
+    out.resize(start + reference.size() * kMaxEscapedBytesPerUnit);
+    char *const end = WriteEscapedReference(out.data() + start, reference, relative, separator);
+    out.truncate(end - out.constData());
 }
 
 QString EscapeReference(const QString &reference, bool relative, QChar separator)

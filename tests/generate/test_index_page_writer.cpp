@@ -325,6 +325,22 @@ private slots:
         QCOMPARE(l.count(kFiller), 7 - 40000 % 7);
     }
 
+    void entry_longer_than_a_block()
+    {
+        // Escaped, one line of the page is larger than the writer's blocks.
+        auto s = defaults();
+        s.layoutStyle = "generic";
+        const QString name = QString(40000, QChar(0x65E5)) + ".jpg";
+        QString escaped;
+        for (int i = 0; i < 40000; ++i)
+            escaped += "%E6%97%A5";
+        escaped += ".jpg";
+        const auto l = lines(write(s, {"C:\\p\\a.jpg", "C:\\p\\" + name, "C:\\p\\b.jpg"}));
+        QCOMPARE(l[5], link("a.jpg") + " ");
+        QCOMPARE(l[6], link(escaped) + " ");
+        QCOMPARE(l[7], link("b.jpg") + " ");
+    }
+
     void failing_device_is_reported()
     {
         QBuffer buffer; // never opened: every write fails

@@ -52,6 +52,9 @@ private slots:
                                   << "file:///p/%E6%97%A5%E6%9C%AC.jpg";
         QTest::newRow("emoji pair") << QString::fromUtf8("\U0001F600.png") << "%F0%9F%98%80.png"
                                     << "file:///p/%F0%9F%98%80.png";
+        QTest::newRow("lone surrogate")
+                << QString("a") + QChar(0xD800) + QString(".jpg") << "a%3F.jpg"
+                << "file:///p/a%3F.jpg";
         QTest::newRow("newline") << "a\nb.jpg"
                                  << "a%0Ab.jpg"
                                  << "file:///p/a%0Ab.jpg";
