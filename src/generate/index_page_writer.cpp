@@ -144,7 +144,7 @@ public:
     {
         QStringView text;
         bool relative;
-        const char *scheme; // written before the escaped text
+        QByteArrayView scheme; // written before the escaped text
     };
 
     ReferenceText referenceText(const QString &path) const
@@ -156,19 +156,19 @@ public:
             if (it != m_options.copiedNames.constEnd())
                 return {*it, true, ""};
         }
-        const qsizetype last = path.lastIndexOf(m_options.separator);
-        return {QStringView(path).mid(last + 1), true, ""};
+        const qsizetype start = FileNameStart(path, m_options.separator);
+        return {QStringView(path).mid(start), true, ""};
     }
 
     static qsizetype maxBytes(const ReferenceText &ref)
     {
-        return qsizetype(std::strlen(ref.scheme)) + ref.text.size() * kMaxEscapedBytesPerUnit;
+        return ref.scheme.size() + ref.text.size() * kMaxEscapedBytesPerUnit;
     }
 
     char *writeReference(char *at, const ReferenceText &ref) const
     {
-        for (const char *c = ref.scheme; *c; ++c)
-            *at++ = *c;
+        std::memcpy(at, ref.scheme.data(), size_t(ref.scheme.size()));
+        at += ref.scheme.size();
         return WriteEscapedReference(at, ref.text, ref.relative, m_options.separator);
     }
 

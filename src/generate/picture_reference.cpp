@@ -2,6 +2,10 @@
 
 #include <array>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace vintora {
 
 namespace {
@@ -69,11 +73,10 @@ qsizetype putPercentEncoded(char *&out, QStringView text, qsizetype i)
     return 1;
 }
 
-// True when the text up to the first ":" is a URL scheme, so that a
-// relative reference would be read as an absolute one.
-bool looksLikeScheme(QStringView reference)
+// True when the text before the first ":", at colon, is a URL scheme, so
+// that a relative reference would be read as an absolute one.
+bool looksLikeScheme(QStringView reference, qsizetype colon)
 {
-    const qsizetype colon = reference.indexOf(QLatin1Char(':'));
     if (colon <= 0)
         return false;
     const auto isAsciiLetter = [](QChar c) {
@@ -93,17 +96,71 @@ bool looksLikeScheme(QStringView reference)
     return true;
 }
 
+bool isPlain(char16_t c)
+{
+    return c < 0x80 && kPlainAscii[c];
+}
+
+#ifdef __SSE2__
+// Whether eight units are all plain; their bytes go to out either way.
+inline bool copyEightIfPlain(char *out, const char16_t *units)
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(units));
+    // Printable ASCII, 0x20 to 0x7E; units from 0x8000 compare as negative.
+    __m128i bad = _mm_andnot_si128(_mm_cmpgt_epi16(v, _mm_set1_epi16(0x1F)), _mm_set1_epi16(-1));
+    bad = _mm_or_si128(bad, _mm_cmpgt_epi16(v, _mm_set1_epi16(0x7E)));
+    const auto is = [&v](char c) {
+        return _mm_cmpeq_epi16(v, _mm_set1_epi16(c));
+    };
+    bad = _mm_or_si128(bad, _mm_or_si128(_mm_or_si128(is('%'), is('#')), is('?')));
+    bad = _mm_or_si128(bad, _mm_or_si128(_mm_or_si128(is('&'), is('<')), is('>')));
+    bad = _mm_or_si128(bad, _mm_or_si128(_mm_or_si128(is('"'), is(':')), is('\\')));
+    _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(v, v));
+    return _mm_movemask_epi8(bad) == 0;
+}
+#endif
+
+// Copies the text as bytes when no unit needs escaping or a second look
+// (printable ASCII other than the characters above) and returns true;
+// returns false otherwise, having written something at out that the caller
+// writes over. Most names are plain, and a page of thousands of them spends
+// most of its time here.
+bool copyIfPlain(char *out, const char16_t *units, qsizetype size)
+{
+    qsizetype i = 0;
+#ifdef __SSE2__
+    if (size >= 8) {
+        for (; i + 8 <= size; i += 8) {
+            if (!copyEightIfPlain(out + i, units + i))
+                return false;
+        }
+        // The last eight units again, overlapping those done.
+        return i == size || copyEightIfPlain(out + size - 8, units + size - 8);
+    }
+#endif
+    for (; i < size; ++i) {
+        if (!isPlain(units[i]))
+            return false;
+        out[i] = char(units[i]);
+    }
+    return true;
+}
+
 } // namespace
 
 char *WriteEscapedReference(char *out, QStringView reference, bool relative, QChar separator)
 {
-    bool encodeColon = relative && looksLikeScheme(reference);
-    const bool backslashIsName = separator != QLatin1Char('\\');
     const char16_t *units = reference.utf16();
     const qsizetype size = reference.size();
+    if (copyIfPlain(out, units, size))
+        return out + size;
+
+    // Only the first ":" can end a scheme; it is looked at when met.
+    bool firstColon = true;
+    const bool backslashIsName = separator != QLatin1Char('\\');
     for (qsizetype i = 0; i < size;) {
         const char16_t u = units[i];
-        if (u < 0x80 && kPlainAscii[u]) {
+        if (isPlain(u)) {
             *out++ = char(u);
             ++i;
             continue;
@@ -131,12 +188,12 @@ char *WriteEscapedReference(char *out, QStringView reference, bool relative, QCh
             out = put(out, "&quot;");
             break;
         case u':':
-            if (encodeColon) {
-                encodeColon = false;
+            if (firstColon && relative && looksLikeScheme(reference, i)) {
                 out = put(out, "%3A");
             } else {
                 *out++ = ':';
             }
+            firstColon = false;
             break;
         case u'\\':
             if (backslashIsName)
