@@ -7,6 +7,7 @@
 #include "bench_support.h"
 
 #include "generate/index_page_writer.h"
+#include "support/default_settings.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -17,26 +18,6 @@
 using namespace vintora;
 
 namespace {
-
-WizardSettings defaults()
-{
-    WizardSettings s;
-    s.layoutStyle = QLatin1String(kLayoutTable);
-    s.linkColor = 0xFF0000;
-    s.activeLinkColor = 0x0000FF;
-    s.visitedLinkColor = 0xC000C0;
-    s.pageColor = 0xFFFFFF;
-    s.tableColumns = 4;
-    s.cellSpacing = 1;
-    s.cellPadding = 1;
-    s.thumbHeight = 100;
-    s.thumbWidth = 100;
-    s.cellColor = 0xFFFFFF;
-    s.cellAlign = QStringLiteral("Center");
-    s.cellVAlign = QStringLiteral("Middle");
-    s.copyPictures = kTrue;
-    return s;
-}
 
 QStringList entries(int count)
 {
@@ -50,7 +31,7 @@ QStringList entries(int count)
 
 void BM_WritePage(benchmark::State &state)
 {
-    const WizardSettings settings = defaults();
+    const WizardSettings settings = defaultSettings();
     const QStringList list = entries(int(state.range(0)));
     QTemporaryDir dir;
     const QString vintoraPath = dir.filePath(QStringLiteral("vintora.htm"));
