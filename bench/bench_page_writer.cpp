@@ -1,9 +1,13 @@
 // Writing the index page against writing the same bytes with one buffered
-// write.
+// write. Two cases: over a file written before (each iteration truncates
+// the last one's page), and into a new file each time, as the Fin run does
+// (it writes a new temporary file and renames it over the page). Removing
+// the old files is not timed.
 
 #include "bench_support.h"
 
 #include "generate/index_page_writer.h"
+#include "support/default_settings.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -14,26 +18,6 @@
 using namespace vintora;
 
 namespace {
-
-WizardSettings defaults()
-{
-    WizardSettings s;
-    s.layoutStyle = QLatin1String(kLayoutTable);
-    s.linkColor = 0xFF0000;
-    s.activeLinkColor = 0x0000FF;
-    s.visitedLinkColor = 0xC000C0;
-    s.pageColor = 0xFFFFFF;
-    s.tableColumns = 4;
-    s.cellSpacing = 1;
-    s.cellPadding = 1;
-    s.thumbHeight = 100;
-    s.thumbWidth = 100;
-    s.cellColor = 0xFFFFFF;
-    s.cellAlign = QStringLiteral("Center");
-    s.cellVAlign = QStringLiteral("Middle");
-    s.copyPictures = kTrue;
-    return s;
-}
 
 QStringList entries(int count)
 {
@@ -47,7 +31,7 @@ QStringList entries(int count)
 
 void BM_WritePage(benchmark::State &state)
 {
-    const WizardSettings settings = defaults();
+    const WizardSettings settings = defaultSettings();
     const QStringList list = entries(int(state.range(0)));
     QTemporaryDir dir;
     const QString vintoraPath = dir.filePath(QStringLiteral("vintora.htm"));
@@ -59,8 +43,13 @@ void BM_WritePage(benchmark::State &state)
     WriteIndexPage(settings, list, 2, 0, reference);
     const QByteArray bytes = reference.data();
 
+    const bool newFile = state.range(1) != 0;
     PairTimer timer;
     for (auto _ : state) {
+        if (newFile) {
+            QFile::remove(vintoraPath);
+            QFile::remove(QString::fromLocal8Bit(floorPath));
+        }
         timer.vintora([&] {
             QFile file(vintoraPath);
             file.open(QIODevice::WriteOnly | QIODevice::Truncate);
@@ -79,6 +68,14 @@ void BM_WritePage(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_WritePage)->Arg(32767)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+// Arguments: pictures, and 1 to write into a new file each time.
+BENCHMARK(BM_WritePage)
+        ->ArgNames({"pictures", "new_file"})
+        ->Args({32767, 0})
+        ->Args({100000, 0})
+        ->Args({32767, 1})
+        ->Args({100000, 1})
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
 
 BENCHMARK_MAIN();

@@ -2,33 +2,56 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <utility>
+#include <vector>
 
 // Each benchmark times Vintora's job and the floor for the same job in the
 // same iteration, so that both see the same machine state, and reports
 // both times and their ratio as counters.
+//
+// The times reported are the medians over the iterations of a run, not
+// their means: the machine is shared, and one iteration that waited for
+// another program's work would otherwise weigh on the whole run. The ratio
+// is the ratio of the two medians.
 class PairTimer
 {
 public:
     template<typename F>
     void vintora(F &&job)
     {
-        m_vintora += time(std::forward<F>(job));
+        m_vintora.push_back(time(std::forward<F>(job)));
     }
 
     template<typename F>
     void floor(F &&job)
     {
-        m_floor += time(std::forward<F>(job));
+        m_floor.push_back(time(std::forward<F>(job)));
     }
+
+    // Times measured elsewhere, in seconds (by a child process, say).
+    void addVintora(double seconds) { m_vintora.push_back(seconds); }
+    void addFloor(double seconds) { m_floor.push_back(seconds); }
 
     void report(benchmark::State &state) const
     {
-        const double n = double(state.iterations());
-        state.counters["vintora_ms"] = m_vintora / n * 1e3;
-        state.counters["floor_ms"] = m_floor / n * 1e3;
-        state.counters["ratio"] = m_floor > 0 ? m_vintora / m_floor : 0;
+        const double vintora = median(m_vintora);
+        const double floor = median(m_floor);
+        state.counters["vintora_ms"] = vintora * 1e3;
+        state.counters["floor_ms"] = floor * 1e3;
+        state.counters["ratio"] = floor > 0 ? vintora / floor : 0;
+    }
+
+    static double median(std::vector<double> values)
+    {
+        if (values.empty())
+            return 0;
+        const auto middle = values.begin() + std::ptrdiff_t(values.size() / 2);
+        std::nth_element(values.begin(), middle, values.end());
+        if (values.size() % 2 == 1)
+            return *middle;
+        return (*middle + *std::max_element(values.begin(), middle)) / 2;
     }
 
 private:
@@ -40,6 +63,6 @@ private:
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
 
-    double m_vintora = 0;
-    double m_floor = 0;
+    std::vector<double> m_vintora;
+    std::vector<double> m_floor;
 };

@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace vintora {
@@ -87,10 +89,46 @@ std::optional<QImage> TilePicture(const QSizeF &destinationOuterTwips, const QIm
     if (image.isNull())
         return image;
 
-    QPainter painter(&image);
-    const bool finished = forEachTile(source.size(), *surface,
-                                      [&](const QPoint &at) { painter.drawImage(at, source); });
-    painter.end();
+    if (source.isNull() || source.devicePixelRatio() != 1.0) {
+        // Drawn as it is, copy by copy; a picture of another scale is drawn
+        // at its own size in the surface's units.
+        QPainter painter(&image);
+        const bool finished = forEachTile(source.size(), *surface,
+                                          [&](const QPoint &at) { painter.drawImage(at, source); });
+        painter.end();
+        if (!finished)
+            return std::nullopt;
+        return image;
+    }
+
+    // Copies never overlap (each step is the tile's own size) and each lies
+    // on the back colour, so every copy looks like the tile composed over
+    // the back colour once. Each visit then copies that tile's pixels, rows
+    // clipped to the surface: one block copy per tile, as with BitBlt,
+    // instead of a painter's draw call for each of up to 35,316 tiles.
+    QImage tile(source.size(), QImage::Format_RGB32);
+    tile.fill(backColor);
+    {
+        QPainter painter(&tile);
+        painter.drawImage(QPoint(0, 0), source);
+    }
+    const int width = image.width();
+    const int height = image.height();
+    const qsizetype stride = image.bytesPerLine();
+    const qsizetype tileStride = tile.bytesPerLine();
+    uchar *const pixels = image.bits();
+    const uchar *const tilePixels = tile.constBits();
+    const bool finished = forEachTile(source.size(), *surface, [&](const QPoint &at) {
+        const int columns = std::min(tile.width(), width - at.x());
+        const int rows = std::min(tile.height(), height - at.y());
+        if (columns <= 0 || rows <= 0)
+            return;
+        const size_t bytes = size_t(columns) * sizeof(QRgb);
+        uchar *to = pixels + at.y() * stride + qsizetype(at.x()) * qsizetype(sizeof(QRgb));
+        const uchar *from = tilePixels;
+        for (int row = 0; row < rows; ++row, to += stride, from += tileStride)
+            std::memcpy(to, from, bytes);
+    });
     if (!finished)
         return std::nullopt;
     return image;

@@ -6,8 +6,15 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <QRandomGenerator>
+
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
 #endif
 
 namespace vintora {
@@ -97,6 +104,75 @@ CopyResult failed(QString *error, const QString &reason)
     return CopyResult::Failed;
 }
 
+#ifdef Q_OS_UNIX
+
+// Copies everything from one descriptor to another; false with errno set
+// when a read or a write fails. The system copies within the kernel where
+// it can (copy_file_range on Linux, which on some file systems shares the
+// blocks instead), else through a buffer.
+bool copyContents(int in, int out)
+{
+#ifdef Q_OS_LINUX
+    for (bool first = true;; first = false) {
+        const ssize_t copied = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+        if (copied == 0)
+            return true;
+        if (copied < 0) {
+            // Not offered for these two files: copy through the buffer,
+            // from the start, which nothing has moved yet.
+            const bool unsupported = errno == EXDEV || errno == EINVAL || errno == ENOSYS
+                                     || errno == EOPNOTSUPP || errno == EBADF;
+            if (first && unsupported)
+                break;
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+    }
+#endif
+    std::vector<char> block(1 << 20);
+    for (;;) {
+        const ssize_t got = ::read(in, block.data(), block.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return got == 0;
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put = ::write(out, block.data() + done, size_t(got - done));
+            if (put < 0 && errno == EINTR)
+                continue;
+            if (put < 0)
+                return false;
+            done += put;
+        }
+    }
+}
+
+// Creates a new file beside the destination under a name of its own, with
+// the permissions a new file gets (or those of the file it will replace).
+// Its descriptor, or -1 with errno set.
+int createBeside(const QByteArray &destination, QByteArray &tempName)
+{
+    struct stat existing
+    {};
+    const bool replaces = ::stat(destination.constData(), &existing) == 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempName = destination + ".part-"
+                   + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        const int fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            if (replaces)
+                ::fchmod(fd, existing.st_mode & 07777);
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    return -1;
+}
+
+#endif
+
 } // namespace
 
 CopyResult CopyFileReplacing(const QString &source, const QString &destination, QString *error)
@@ -110,11 +186,39 @@ CopyResult CopyFileReplacing(const QString &source, const QString &destination, 
     if (sourceInfo.isDir())
         return failed(error, QStringLiteral("it is a folder, not a file"));
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return failed(error, QStringLiteral("it cannot be read (%1)").arg(in.errorString()));
     if (QFileInfo(destination).isDir())
         return failed(error, QStringLiteral("a folder of that name is in the way"));
 
+#ifdef Q_OS_UNIX
+    // The copy is made under a name of its own beside the destination and
+    // renamed over it once complete, like a save file, but without forcing
+    // each copy to the disk before the next: cp does not either, and doing
+    // so made copying a folder of pictures several times slower.
+    const QByteArray target = QFile::encodeName(destination);
+    QByteArray tempName;
+    const int out = createBeside(target, tempName);
+    if (out < 0)
+        return failed(
+                error,
+                QStringLiteral("the copy cannot be created (%1)").arg(qt_error_string(errno)));
+    const auto giveUp = [&](int code) {
+        ::unlink(tempName.constData());
+        return failed(error,
+                      QStringLiteral("the copy cannot be written (%1)").arg(qt_error_string(code)));
+    };
+    if (!copyContents(in.handle(), out)) {
+        const int code = errno;
+        ::close(out);
+        return giveUp(code);
+    }
+    if (::close(out) != 0)
+        return giveUp(errno);
+    if (::rename(tempName.constData(), target.constData()) != 0)
+        return giveUp(errno);
+    return CopyResult::Copied;
+#else
     QSaveFile out(destination);
     if (!out.open(QIODevice::WriteOnly))
         return failed(error,
@@ -134,6 +238,7 @@ CopyResult CopyFileReplacing(const QString &source, const QString &destination, 
         return failed(error,
                       QStringLiteral("the copy cannot be written (%1)").arg(out.errorString()));
     return CopyResult::Copied;
+#endif
 }
 
 } // namespace vintora

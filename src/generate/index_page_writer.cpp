@@ -6,66 +6,110 @@
 
 #include <QStringEncoder>
 
+#include <cstring>
+#include <memory>
+
 namespace vintora {
 
 namespace {
 
 constexpr QLatin1Char Q('"');
 
+// The fixed parts of a thumbnail link around its two references.
+const char *const kAnchorOpening = "<A HREF = \"";
+const char *const kLinkEnd = "\"";
+
 // Collects the page's bytes and hands them to the device in large blocks,
 // so that a page of many thousands of lines costs few writes. Text is
 // encoded in the system's 8-bit encoding; the picture references are
-// escaped to plain ASCII and appended as they are.
+// escaped to plain ASCII straight into the block.
 class ByteSink
 {
 public:
-    explicit ByteSink(QIODevice &out) : m_out(out), m_encoder(QStringConverter::System)
-    {
-        m_buffer.reserve(kBlock + 4096);
-    }
-
-    QByteArray &buffer() { return m_buffer; }
+    explicit ByteSink(QIODevice &out)
+        : m_out(out)
+        , m_encoder(QStringConverter::System)
+        , m_capacity(kBlock + kSlack)
+        , m_data(new char[size_t(m_capacity)])
+    {}
 
     QByteArray encode(const QString &text) { return m_encoder.encode(text); }
 
-    void text(const QString &text) { m_buffer += m_encoder.encode(text); }
+    // Room for at least n more bytes; what is written there counts once
+    // advance() is given its end.
+    char *room(qsizetype n)
+    {
+        if (m_used + n > m_capacity) {
+            flush();
+            if (n > m_capacity) {
+                m_capacity = n;
+                m_data.reset(new char[size_t(m_capacity)]);
+            }
+        }
+        return m_data.get() + m_used;
+    }
+
+    void advance(const char *end) { m_used = end - m_data.get(); }
+
+    void append(QByteArrayView bytes)
+    {
+        char *at = room(bytes.size());
+        std::memcpy(at, bytes.data(), size_t(bytes.size()));
+        advance(at + bytes.size());
+    }
 
     void line(const QString &text)
     {
-        this->text(text);
+        append(encode(text));
         endLine();
     }
 
     void line(const char *ascii)
     {
-        m_buffer += ascii;
+        append(QByteArrayView(ascii));
         endLine();
     }
 
     void endLine()
     {
-        m_buffer += "\r\n";
-        if (m_buffer.size() >= kBlock)
+        append("\r\n");
+        blockDone();
+    }
+
+    // Hands the block over once it is full.
+    void blockDone()
+    {
+        if (m_used >= kBlock)
             flush();
     }
 
     bool flush()
     {
-        if (!m_buffer.isEmpty() && !m_failed) {
-            if (m_out.write(m_buffer) != m_buffer.size())
+        if (m_used > 0 && !m_failed) {
+            if (m_out.write(m_data.get(), m_used) != m_used)
                 m_failed = true;
         }
-        m_buffer.clear();
+        m_used = 0;
         return !m_failed;
     }
 
 private:
     static constexpr qsizetype kBlock = 256 * 1024;
+    // Room past a block for the line that fills it.
+    static constexpr qsizetype kSlack = 64 * 1024;
     QIODevice &m_out;
     QStringEncoder m_encoder;
-    QByteArray m_buffer;
+    qsizetype m_capacity;
+    std::unique_ptr<char[]> m_data;
+    qsizetype m_used = 0;
     bool m_failed = false;
 };
+
+char *copyBytes(char *at, const QByteArray &bytes)
+{
+    std::memcpy(at, bytes.constData(), size_t(bytes.size()));
+    return at + bytes.size();
+}
 
 QString quoted(const QString &value)
 {
@@ -83,6 +127,26 @@ QString colorAttribute(const char *name, ColorValue color)
            + quoted(QLatin1Char('#') + HtmlColor(color));
 }
 
+// How many pictures ahead the writer asks for the end of a path (where the
+// file name is) to be fetched into the cache. The texts of a long list lie
+// all over memory; without this, waiting for each in turn took longer than
+// building the lines (2.5 against 1.4 ms for 32,767 pictures).
+constexpr qsizetype kPrefetchAhead = 16;
+
+// Always inlined: GCC takes a separate function that only prefetches for
+// one without effects and drops the calls.
+#if defined(__GNUC__) || defined(__clang__)
+[[gnu::always_inline]] inline void prefetch(const QStringList &entries, qsizetype k)
+{
+    if (k < entries.size()) {
+        const QString &path = entries.at(k);
+        __builtin_prefetch(path.constData() + path.size() - 1);
+    }
+}
+#else
+inline void prefetch(const QStringList &, qsizetype) {}
+#endif
+
 class PageBuilder
 {
 public:
@@ -94,45 +158,64 @@ public:
         , m_imageAttributes(sink.encode(imageAttributes()))
     {}
 
-    // Appends the escaped reference of a picture path.
-    void appendReference(QByteArray &out, const QString &path) const
+    // The text a picture path is referred to by, before escaping, and
+    // whether it is relative to the page.
+    struct ReferenceText
     {
-        if (!m_copied) {
-            out += "file://";
-            AppendEscapedReference(out, path, false, m_options.separator);
-            return;
-        }
+        QStringView text;
+        bool relative;
+        QByteArrayView scheme; // written before the escaped text
+    };
+
+    ReferenceText referenceText(const QString &path) const
+    {
+        if (!m_copied)
+            return {path, false, "file://"};
         if (!m_options.copiedNames.isEmpty()) {
             const auto it = m_options.copiedNames.constFind(path);
-            if (it != m_options.copiedNames.constEnd()) {
-                AppendEscapedReference(out, *it, true, m_options.separator);
-                return;
-            }
+            if (it != m_options.copiedNames.constEnd())
+                return {*it, true, ""};
         }
-        const qsizetype last = path.lastIndexOf(m_options.separator);
-        AppendEscapedReference(out, QStringView(path).mid(last + 1), true, m_options.separator);
+        const qsizetype start = FileNameStart(path, m_options.separator);
+        return {QStringView(path).mid(start), true, ""};
+    }
+
+    static qsizetype maxBytes(const ReferenceText &ref)
+    {
+        return ref.scheme.size() + ref.text.size() * kMaxEscapedBytesPerUnit;
+    }
+
+    char *writeReference(char *at, const ReferenceText &ref) const
+    {
+        std::memcpy(at, ref.scheme.data(), size_t(ref.scheme.size()));
+        at += ref.scheme.size();
+        return WriteEscapedReference(at, ref.text, ref.relative, m_options.separator);
     }
 
     QString reference(const QString &path) const
     {
-        QByteArray out;
-        appendReference(out, path);
+        const ReferenceText ref = referenceText(path);
+        QByteArray out(maxBytes(ref), Qt::Uninitialized);
+        out.truncate(writeReference(out.data(), ref) - out.constData());
         return QString::fromLatin1(out);
     }
 
-    // The thumbnail link: the anchor and the image both point at the picture.
-    void appendThumbnailLink(const QString &path)
+    // One thumbnail line: what comes before the link, the anchor and the
+    // image both pointing at the picture, and what ends the line.
+    void thumbnailLine(const QByteArray &before, const QString &path, const QByteArray &after)
     {
-        m_reference.clear();
-        appendReference(m_reference, path);
-        QByteArray &out = m_sink.buffer();
-        out += "<A HREF = \"";
-        out += m_reference;
-        out += "\"><IMG SRC = \"";
-        out += m_reference;
-        out += '"';
-        out += m_imageAttributes;
-        out += "</a>";
+        const ReferenceText ref = referenceText(path);
+        const qsizetype most
+                = before.size() + 2 * maxBytes(ref) + m_imageSource.size() + after.size();
+        char *at = copyBytes(m_sink.room(most), before);
+        char *const link = at;
+        at = writeReference(at, ref);
+        const qsizetype linkSize = at - link;
+        at = copyBytes(at, m_imageSource);
+        std::memcpy(at, link, size_t(linkSize));
+        at = copyBytes(at + linkSize, after);
+        m_sink.advance(at);
+        m_sink.blockDone();
     }
 
     QString cellOpening() const
@@ -171,18 +254,15 @@ public:
 
         const qsizetype n = entries.size();
         const qsizetype fullRows = n / columns;
-        const QByteArray opening = m_sink.encode(cellOpening());
-        const auto realCell = [&](qsizetype k) {
-            m_sink.buffer() += opening;
-            appendThumbnailLink(entries.at(k));
-            m_sink.buffer() += "</TD>";
-            m_sink.endLine();
-        };
+        const QByteArray before = m_sink.encode(cellOpening()) + kAnchorOpening;
+        const QByteArray after = kLinkEnd + m_imageAttributes + "</a></TD>\r\n";
         qsizetype k = 0;
         for (qsizetype row = 0; row < fullRows; ++row) {
             m_sink.line("<TR>");
-            for (qint16 c = 0; c < columns; ++c)
-                realCell(k++);
+            for (qint16 c = 0; c < columns; ++c) {
+                prefetch(entries, k + kPrefetchAhead);
+                thumbnailLine(before, entries.at(k++), after);
+            }
             m_sink.line("</TR>");
         }
         // The last row is always written, filled up with filler cells, and
@@ -190,7 +270,7 @@ public:
         m_sink.line("<TR>");
         for (qint16 c = 0; c < columns; ++c, ++k) {
             if (k < n)
-                realCell(k);
+                thumbnailLine(before, entries.at(k), after);
             else
                 m_sink.line("<TD>&nbsp;</TD>");
         }
@@ -199,10 +279,11 @@ public:
 
     void genericLayout(const QStringList &entries)
     {
-        for (const QString &entry : entries) {
-            appendThumbnailLink(entry);
-            m_sink.buffer() += ' ';
-            m_sink.endLine();
+        const QByteArray before = kAnchorOpening;
+        const QByteArray after = kLinkEnd + m_imageAttributes + "</a> \r\n";
+        for (qsizetype k = 0; k < entries.size(); ++k) {
+            prefetch(entries, k + kPrefetchAhead);
+            thumbnailLine(before, entries.at(k), after);
         }
     }
 
@@ -231,7 +312,8 @@ private:
     ByteSink &m_sink;
     const bool m_copied;
     const QByteArray m_imageAttributes;
-    QByteArray m_reference; // scratch space for one entry's reference
+    // Between the anchor's reference and the image's.
+    const QByteArray m_imageSource = QByteArrayLiteral("\"><IMG SRC = \"");
 };
 
 } // namespace

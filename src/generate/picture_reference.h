@@ -29,4 +29,14 @@ QString EscapeReference(const QString &reference, bool relative, QChar separator
 // ASCII whatever the reference holds, so it needs no further encoding.
 void AppendEscapedReference(QByteArray &out, QStringView reference, bool relative, QChar separator);
 
+// The most bytes the escaping makes of one UTF-16 unit: a character of
+// three UTF-8 bytes, each percent-encoded.
+inline constexpr qsizetype kMaxEscapedBytesPerUnit = 9;
+
+// The same escaping, written at out, which must have room for
+// kMaxEscapedBytesPerUnit bytes for each unit of the reference. Returns the
+// end of what was written. This is the form the page writer uses: it
+// escapes straight into its output block.
+char *WriteEscapedReference(char *out, QStringView reference, bool relative, QChar separator);
+
 } // namespace vintora

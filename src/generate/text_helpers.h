@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QString>
+#include <QStringView>
 
 namespace vintora {
 
@@ -15,6 +16,10 @@ QString HtmlColor(ColorValue color);
 // The part of a path after its last separator: the whole path when it holds
 // none, empty when it ends with one.
 QString FileNameOf(const QString &path, QChar separator = QDir::separator());
+
+// Where the file name of a path starts: just after its last separator, or
+// 0 when it holds none. The page writer asks this once per picture.
+qsizetype FileNameStart(QStringView path, QChar separator = QDir::separator());
 
 // Folder and name joined with exactly one separator inserted, also when the
 // folder already ends with one.

@@ -1,11 +1,17 @@
 #include "pictures/folder_listing.h"
 
-#include "generate/text_helpers.h"
-
 #include <QDirIterator>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#endif
 
 namespace vintora {
 
@@ -24,11 +30,126 @@ QStringList patternEndings()
     return endings;
 }
 
-bool matchesPattern(const QString &name, const QStringList &endings)
+#ifdef Q_OS_UNIX
+
+// The same endings as bytes of the file system's names. They are plain
+// ASCII, and so are their letters' case variants: no other character folds
+// to j, p, e, g, i, f, n, b or m, and no byte of a longer UTF-8 sequence is
+// ASCII. Comparing the last bytes, letter case ignored, is therefore the
+// same as comparing the decoded name.
+bool matchesPattern(const char *name, size_t length)
 {
-    return std::any_of(endings.begin(), endings.end(), [&name](const QString &ending) {
-        return name.endsWith(ending, Qt::CaseInsensitive);
+    static const QList<QByteArray> endings = [] {
+        QList<QByteArray> bytes;
+        for (const QString &ending : patternEndings())
+            bytes.append(ending.toLatin1());
+        return bytes;
+    }();
+    for (const QByteArray &ending : endings) {
+        const auto n = size_t(ending.size());
+        if (length >= n && qstrnicmp(name + length - n, ending.constData(), n) == 0)
+            return true;
+    }
+    return false;
+}
+
+// The names of the matching files, straight from the system's listing:
+// only the names that match are decoded. Regular files count, and links to
+// them; hidden names (starting with ".") do not.
+QStringList matchingNames(const QString &folder)
+{
+    QStringList names;
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent *entry = ::readdir(dir)) {
+        const char *name = entry->d_name;
+        if (name[0] == '.')
+            continue;
+        const size_t length = std::strlen(name);
+        if (!matchesPattern(name, length))
+            continue;
+        bool file = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info
+            {};
+            file = ::fstatat(::dirfd(dir), name, &info, 0) == 0 && S_ISREG(info.st_mode);
+        }
+        if (file)
+            names.append(QFile::decodeName(QByteArray::fromRawData(name, qsizetype(length))));
+    }
+    ::closedir(dir);
+    return names;
+}
+
+#else
+
+QStringList matchingNames(const QString &folder)
+{
+    static const QStringList endings = patternEndings();
+    QStringList names;
+    // Without QDir::Hidden, hidden files stay out.
+    QDirIterator it(folder, QDir::Files | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        const bool matches = std::any_of(endings.begin(), endings.end(), [&name](const QString &e) {
+            return name.endsWith(e, Qt::CaseInsensitive);
+        });
+        if (matches)
+            names.append(name);
+    }
+    return names;
+}
+
+#endif
+
+// The text by which names sort with letter case ignored: each character
+// case-folded as QString::compare(..., Qt::CaseInsensitive) folds it, unit
+// by unit (a surrogate pair's low unit carries the folded character's, its
+// high unit stays as it is). Comparing two keys exactly orders the names as
+// that comparison does, without folding every character again in each of
+// the many comparisons of a sort.
+QString sortKey(const QString &name)
+{
+    QString key(name.size(), Qt::Uninitialized);
+    const char16_t *from = QStringView(name).utf16();
+    char16_t *to = reinterpret_cast<char16_t *>(key.data());
+    char16_t last = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = from[i];
+        if (c < 0x80) {
+            to[i] = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+        } else if (QChar::isLowSurrogate(c) && QChar::isHighSurrogate(last)) {
+            to[i] = QChar::lowSurrogate(QChar::toCaseFolded(QChar::surrogateToUcs4(last, c)));
+        } else {
+            to[i] = char16_t(QChar::toCaseFolded(char32_t(c)));
+        }
+        last = c;
+    }
+    return key;
+}
+
+// Sorted by name, letter case ignored, ties broken by the exact text.
+void sortByName(QStringList &names)
+{
+    struct Keyed
+    {
+        QString key;
+        QString name;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(size_t(names.size()));
+    for (QString &name : names) {
+        QString key = sortKey(name);
+        keyed.push_back({std::move(key), std::move(name)});
+    }
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) {
+        const int order = a.key.compare(b.key);
+        return order != 0 ? order < 0 : a.name < b.name;
     });
+    for (size_t i = 0; i < keyed.size(); ++i)
+        names[qsizetype(i)] = std::move(keyed[i].name);
 }
 
 } // namespace
@@ -41,25 +162,19 @@ std::optional<QStringList> ListFolderPictures(const QString &folder, QChar separ
     if (!info.isDir() || !info.isReadable())
         return std::nullopt;
 
-    // Plain endings and one sort at the end: QDir's own name filters and
-    // sorting are several times slower, and a folder may hold tens of
-    // thousands of pictures. Without QDir::Hidden, hidden files stay out.
-    static const QStringList endings = patternEndings();
-    QStringList names;
-    QDirIterator it(folder, QDir::Files | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (matchesPattern(name, endings))
-            names.append(name);
-    }
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int order = QString::compare(a, b, Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : a < b;
-    });
+    // One pass over the names and one sort at the end: QDir's own name
+    // filters and sorting are several times slower, and a folder may hold
+    // tens of thousands of pictures.
+    QStringList names = matchingNames(folder);
+    sortByName(names);
 
-    for (QString &name : names)
-        name = JoinPath(folder, name, separator);
+    // Each path in one piece: the folder, one separator and the name.
+    for (QString &name : names) {
+        QString path;
+        path.reserve(folder.size() + 1 + name.size());
+        path.append(folder).append(separator).append(name);
+        name = std::move(path);
+    }
     return names;
 }
 

@@ -4,6 +4,7 @@
 
 #include "picture_files.h"
 
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -86,6 +87,36 @@ private slots:
             for (int x = 0; x < kPreview.width(); ++x)
                 if (image->pixel(x, y) != source.pixel(x % tile.width(), y % tile.height()))
                     QFAIL(qPrintable(QStringLiteral("pixel %1, %2").arg(x).arg(y)));
+    }
+
+    // Each tile is the picture drawn over the back colour, whatever the
+    // picture's format: the same pixels as drawing every copy with a painter.
+    void composition_as_a_painter_draws_it_data()
+    {
+        QTest::addColumn<QImage>("source");
+        QImage translucent(7, 5, QImage::Format_ARGB32);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 7; ++x)
+                translucent.setPixel(x, y, qRgba(x * 30, y * 50, 200, (x + y) * 25));
+        QTest::newRow("translucent") << translucent;
+        QTest::newRow("premultiplied")
+                << translucent.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QTest::newRow("indexed") << translucent.convertToFormat(QImage::Format_Indexed8);
+        QTest::newRow("rgb888") << translucent.convertToFormat(QImage::Format_RGB888);
+        QTest::newRow("wide and flat") << translucent.scaled(150, 3);
+    }
+    void composition_as_a_painter_draws_it()
+    {
+        QFETCH(QImage, source);
+        const QColor back(10, 120, 230);
+        QImage expected(kPreview, QImage::Format_RGB32);
+        expected.fill(back);
+        QPainter painter(&expected);
+        const QList<QPoint> positions = *tilePositions(source.size(), kPreview);
+        for (const QPoint &at : positions)
+            painter.drawImage(at, source);
+        painter.end();
+        QCOMPARE(*TilePicture(kPreviewTwips, source, back), expected);
     }
 
     void composition_edge_cases()

@@ -2,6 +2,8 @@
 #include "support/default_settings.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace vintora;
@@ -325,11 +327,58 @@ private slots:
         QCOMPARE(l.count(kFiller), 7 - 40000 % 7);
     }
 
+    void entry_longer_than_a_block()
+    {
+        // Escaped, one line of the page is larger than the writer's blocks.
+        auto s = defaults();
+        s.layoutStyle = "generic";
+        const QString name = QString(40000, QChar(0x65E5)) + ".jpg";
+        QString escaped;
+        for (int i = 0; i < 40000; ++i)
+            escaped += "%E6%97%A5";
+        escaped += ".jpg";
+        const auto l = lines(write(s, {"C:\\p\\a.jpg", "C:\\p\\" + name, "C:\\p\\b.jpg"}));
+        QCOMPARE(l[5], link("a.jpg") + " ");
+        QCOMPARE(l[6], link(escaped) + " ");
+        QCOMPARE(l[7], link("b.jpg") + " ");
+    }
+
     void failing_device_is_reported()
     {
         QBuffer buffer; // never opened: every write fails
         QString error;
         QVERIFY(!WriteIndexPage(defaults(), kTwo, 2, 0, buffer, {}, &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    // A page of many blocks goes to a file while the next block is built;
+    // the file gets the same bytes as memory does.
+    void large_page_to_a_file_as_in_memory()
+    {
+        QStringList paths;
+        for (int i = 0; i < 30000; ++i)
+            paths << QString("C:\\p\\IMG_%1.jpg").arg(i);
+        const QByteArray expected = write(defaults(), paths);
+        QVERIFY(expected.size() > 4 * 1024 * 1024);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("page.htm"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(WriteIndexPage(defaults(), paths, 2, 0, file, backslash()));
+        file.close();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll() == expected);
+    }
+
+    void failing_file_is_reported()
+    {
+        QFile full("/dev/full"); // every write fails: no space left
+        if (!full.open(QIODevice::WriteOnly))
+            QSKIP("No /dev/full here");
+        QStringList paths;
+        for (int i = 0; i < 30000; ++i)
+            paths << QString("C:\\p\\IMG_%1.jpg").arg(i);
+        QString error;
+        QVERIFY(!WriteIndexPage(defaults(), paths, 2, 0, full, backslash(), &error));
         QVERIFY(!error.isEmpty());
     }
 };

@@ -52,6 +52,9 @@ private slots:
                                   << "file:///p/%E6%97%A5%E6%9C%AC.jpg";
         QTest::newRow("emoji pair") << QString::fromUtf8("\U0001F600.png") << "%F0%9F%98%80.png"
                                     << "file:///p/%F0%9F%98%80.png";
+        QTest::newRow("lone surrogate")
+                << QString("a") + QChar(0xD800) + QString(".jpg") << "a%3F.jpg"
+                << "file:///p/a%3F.jpg";
         QTest::newRow("newline") << "a\nb.jpg"
                                  << "a%0Ab.jpg"
                                  << "file:///p/a%0Ab.jpg";
@@ -81,6 +84,36 @@ private slots:
                  QString("file://C:\\pics\\a.jpg"));
         QCOMPARE(PictureReference("C:\\pics\\a #2.jpg", false, QString(), '\\'),
                  QString("file://C:\\pics\\a %232.jpg"));
+    }
+
+    // Plain names are checked several characters at a time; a character
+    // that needs escaping is found wherever it stands.
+    void one_special_character_anywhere()
+    {
+        const QList<QPair<QChar, QString>> specials{{'#', "%23"},
+                                                    {'%', "%25"},
+                                                    {'?', "%3F"},
+                                                    {'&', "&amp;"},
+                                                    {'<', "&lt;"},
+                                                    {'>', "&gt;"},
+                                                    {'"', "&quot;"},
+                                                    {'\\', "%5C"},
+                                                    {'\x7F', "%7F"},
+                                                    {'\x1F', "%1F"},
+                                                    {QChar(0xE9), "%C3%A9"},
+                                                    {QChar(0x2028), "%E2%80%A8"}};
+        for (int length = 1; length <= 20; ++length) {
+            for (int at = 0; at < length; ++at) {
+                for (const auto &[c, escaped] : specials) {
+                    QString name(length, QChar('b'));
+                    name[at] = c;
+                    QString expected = QString(length, QChar('b'));
+                    expected.replace(at, 1, escaped);
+                    QCOMPARE(EscapeReference(name, true, '/'), expected);
+                }
+            }
+        }
+        QCOMPARE(EscapeReference(QString(19, QChar('b')), true, '/'), QString(19, QChar('b')));
     }
 };
 

@@ -57,6 +57,25 @@ private slots:
         QCOMPARE(FileNameOf(path, separator), expected);
     }
 
+    // The start of the name is found in steps of several characters from
+    // the end; every position of the last separator must come out the same
+    // as a plain search.
+    void fileNameStart_at_every_position()
+    {
+        for (int length = 0; length <= 40; ++length) {
+            for (int at = -1; at < length; ++at) {
+                QString path(length, QChar('a'));
+                if (at >= 0) {
+                    path[at] = '/';
+                    if (at > 3)
+                        path[at / 2] = '/'; // an earlier one that does not count
+                }
+                QCOMPARE(FileNameStart(path, '/'), path.lastIndexOf('/') + 1);
+                QCOMPARE(FileNameStart(path, '\\'), 0);
+            }
+        }
+    }
+
     void joinPath_always_inserts_one()
     {
         QCOMPARE(JoinPath("C:\\pics", "a.jpg", '\\'), QString("C:\\pics\\a.jpg"));
