@@ -17,7 +17,7 @@ run | test | bench | screenshots) ;;
 esac
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
-    libbenchmark-dev libfontconfig-dev fonts-dejavu-core)
+    libbenchmark-dev fonts-dejavu-core)
 # The tests also open generated pages in a real browser.
 [ "$mode" = test ] && packages+=(chromium)
 

@@ -1,21 +1,18 @@
-// Vintora's start-up as the wizard's main() does it, ending once the
-// window is on screen.
+// Vintora's start-up as the wizard does it, ending once the window is on
+// screen.
 
 #include "shown_marker.h"
 
 #include "shell/dialogs.h"
 #include "shell/url_opener.h"
 #include "version.h"
-#include "wizard/font_warm_up.h"
 #include "wizard/start_wizard.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    vintora::FontWarmUp fonts;
     QApplication app(argc, argv);
-    fonts.wait();
     QApplication::setApplicationName(QStringLiteral("Vintora"));
     QApplication::setApplicationVersion(QLatin1String(vintora::kVersionText));
 

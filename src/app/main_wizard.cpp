@@ -1,17 +1,13 @@
 #include "shell/dialogs.h"
 #include "shell/url_opener.h"
 #include "version.h"
-#include "wizard/font_warm_up.h"
 #include "wizard/start_wizard.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    // The font configuration is read while the application sets itself up.
-    vintora::FontWarmUp fonts;
     QApplication app(argc, argv);
-    fonts.wait();
     QApplication::setApplicationName(QStringLiteral("Vintora"));
     QApplication::setApplicationVersion(QLatin1String(vintora::kVersionText));
 
