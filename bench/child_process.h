@@ -4,6 +4,7 @@
 // the start to the first line it prints (its "ready" marker), the line
 // itself, and its peak resident memory once it has ended.
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -47,6 +48,8 @@ inline ChildRun runChild(const std::filesystem::path &program, const std::vector
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    // The platform's warnings would only clutter the report.
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
     posix_spawn_file_actions_addclose(&actions, pipeFds[1]);
 
