@@ -104,7 +104,6 @@ void BM_AddFolder(benchmark::State &state)
     PairTimer timer;
     qsizetype added = 0;
     size_t listed = 0;
-    bool odd = false;
     for (auto _ : state) {
         // A new wizard each time, on the Pictures page, its list empty.
         WizardSettings settings;
@@ -127,13 +126,7 @@ void BM_AddFolder(benchmark::State &state)
         };
         // Each goes first every other time, so that neither always finds
         // the folder's entries freshly read.
-        if ((odd = !odd)) {
-            vintora();
-            floor();
-        } else {
-            floor();
-            vintora();
-        }
+        timer.inTurn(vintora, floor);
         added = wizard->pictureList().count();
         const QListView *view = wizard->controls().lstFiles;
         if (added != kPictures || listed != size_t(kPictures) || !view->isVisible()

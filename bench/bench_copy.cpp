@@ -54,7 +54,6 @@ void BM_CopyPictures(benchmark::State &state)
     const WizardSettings settings = defaultSettings();
     QTemporaryDir work;
     PairTimer timer;
-    bool odd = false;
     int round = 0;
     for (auto _ : state) {
         const QString vintoraFolder = work.filePath(QStringLiteral("vintora-%1").arg(round));
@@ -86,13 +85,7 @@ void BM_CopyPictures(benchmark::State &state)
                                                                          << floorFolder);
             });
         };
-        if ((odd = !odd)) {
-            vintora();
-            floor();
-        } else {
-            floor();
-            vintora();
-        }
+        timer.inTurn(vintora, floor);
         const bool complete = QDir(vintoraFolder).count() == uint(kPictures + 3)
                               && QDir(floorFolder).count() == uint(kPictures + 2);
         QDir(vintoraFolder).removeRecursively();

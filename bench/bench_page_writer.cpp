@@ -47,7 +47,6 @@ void BM_WritePage(benchmark::State &state)
 
     const bool newFile = state.range(1) != 0;
     PairTimer timer;
-    bool odd = false;
     for (auto _ : state) {
         if (newFile) {
             QFile::remove(vintoraPath);
@@ -72,13 +71,7 @@ void BM_WritePage(benchmark::State &state)
         };
         // Each goes first every other time: the one after the removals
         // may find the system busy freeing the old files' pages.
-        if ((odd = !odd)) {
-            vintora();
-            floor();
-        } else {
-            floor();
-            vintora();
-        }
+        timer.inTurn(vintora, floor);
     }
     timer.report(state);
     state.counters["page_bytes"] = double(bytes.size());

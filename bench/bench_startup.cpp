@@ -23,16 +23,9 @@ void BM_StartUp(benchmark::State &state)
 
     PairTimer timer;
     std::vector<double> wizardPeak, barePeak, withText;
-    bool odd = false;
     for (auto _ : state) {
         ChildRun vintora, floor;
-        if ((odd = !odd)) {
-            vintora = runChild(wizard, {});
-            floor = runChild(bare, {});
-        } else {
-            floor = runChild(bare, {});
-            vintora = runChild(wizard, {});
-        }
+        timer.inTurn([&] { vintora = runChild(wizard, {}); }, [&] { floor = runChild(bare, {}); });
         if (vintora.marker != "shown" || floor.marker != "shown") {
             state.SkipWithError("a helper did not show its window");
             break;

@@ -30,6 +30,21 @@ public:
         m_floor.push_back(time(std::forward<F>(job)));
     }
 
+    // Runs both jobs (already wrapped in vintora() and floor() calls), each
+    // going first every other time, so that neither always finds the caches
+    // as the other left them.
+    template<typename V, typename F>
+    void inTurn(V &&vintoraJob, F &&floorJob)
+    {
+        if ((m_odd = !m_odd)) {
+            vintoraJob();
+            floorJob();
+        } else {
+            floorJob();
+            vintoraJob();
+        }
+    }
+
     // Times measured elsewhere, in seconds (by a child process, say).
     void addVintora(double seconds) { m_vintora.push_back(seconds); }
     void addFloor(double seconds) { m_floor.push_back(seconds); }
@@ -63,6 +78,7 @@ private:
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
 
+    bool m_odd = false;
     std::vector<double> m_vintora;
     std::vector<double> m_floor;
 };
