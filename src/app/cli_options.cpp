@@ -1,8 +1,10 @@
 #include "app/cli_options.h"
 
+#include "generate/text_helpers.h"
 #include "version.h"
 #include "wizard/captures.h"
 #include "wizard/number_reading.h"
+#include "wizard/start_values.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -28,8 +30,13 @@ struct Option
     const char *names;
     const char *description;
     const char *valueName = nullptr;
-    const char *defaultValue = nullptr;
+    QString defaultValue = {};
 };
+
+QString htmlColorText(ColorValue color)
+{
+    return QLatin1Char('#') + HtmlColor(color);
+}
 
 // Keeps the parser and the first problem found while reading values.
 class Reader
@@ -95,30 +102,38 @@ private:
 
 void addOptions(QCommandLineParser &parser)
 {
+    const StartValues &v = kStartValues;
+    const auto text = [](const char *value) {
+        return QString::fromLatin1(value);
+    };
     const Option options[] = {
             {"o,output", "Output folder (required; must exist).", "DIR"},
-            {"name", "Page file name.", "NAME", "vintora.htm"},
-            {"layout", "Layout of the page: table or generic.", "table|generic", "table"},
-            {"columns", "Thumbnails per table row.", "N", "4"},
-            {"spacing", "Table cell spacing.", "N", "1"},
-            {"padding", "Table cell padding.", "N", "1"},
-            {"border", "Table border size.", "N", "0"},
+            {"name", "Page file name.", "NAME", text(v.pageName)},
+            {"layout", "Layout of the page: table or generic.", "table|generic",
+             text(v.tables ? kLayoutTable : kLayoutGeneric)},
+            {"columns", "Thumbnails per table row.", "N", text(v.tableNumbers[0])},
+            {"spacing", "Table cell spacing.", "N", text(v.tableNumbers[1])},
+            {"padding", "Table cell padding.", "N", text(v.tableNumbers[2])},
+            {"border", "Table border size.", "N", text(v.tableNumbers[3])},
             {"align", "Horizontal alignment in the cells: Left, Center or Right.", "WORD",
-             "Center"},
-            {"valign", "Vertical alignment in the cells: Top, Middle or Bottom.", "WORD", "Middle"},
-            {"cell-color", "Table cell colour.", "COLOR", "#FFFFFF"},
+             text(kHorizontalAlignWords[v.cellAlign])},
+            {"valign", "Vertical alignment in the cells: Top, Middle or Bottom.", "WORD",
+             text(kVerticalAlignWords[v.cellVAlign])},
+            {"cell-color", "Table cell colour.", "COLOR", htmlColorText(v.cellColor)},
             {"cell-picture", "Table cell background picture.", "FILE"},
-            {"width", "Uniform thumbnail width in pixels.", "N", "100"},
-            {"height", "Uniform thumbnail height in pixels.", "N", "100"},
-            {"width-percent", "Thumbnail width in percent; selects percentage sizing.", "N", "25"},
+            {"width", "Uniform thumbnail width in pixels.", "N", text(v.sizeTexts[1])},
+            {"height", "Uniform thumbnail height in pixels.", "N", text(v.sizeTexts[0])},
+            {"width-percent", "Thumbnail width in percent; selects percentage sizing.", "N",
+             text(v.sizeTexts[2])},
             {"height-percent", "Thumbnail height in percent; selects percentage sizing.", "N",
-             "25"},
+             text(v.sizeTexts[3])},
             {"image-borders", "Show borders on the thumbnails."},
-            {"text-color", "Body text colour.", "COLOR", "#000000"},
-            {"link-color", "Link colour.", "COLOR", "#0000FF"},
-            {"active-link-color", "Active link colour.", "COLOR", "#FF0000"},
-            {"visited-link-color", "Visited link colour.", "COLOR", "#C000C0"},
-            {"page-color", "Page colour.", "COLOR", "#FFFFFF"},
+            {"text-color", "Body text colour.", "COLOR", htmlColorText(v.labelColors[0])},
+            {"link-color", "Link colour.", "COLOR", htmlColorText(v.labelColors[1])},
+            {"active-link-color", "Active link colour.", "COLOR", htmlColorText(v.labelColors[2])},
+            {"visited-link-color", "Visited link colour.", "COLOR",
+             htmlColorText(v.labelColors[3])},
+            {"page-color", "Page colour.", "COLOR", htmlColorText(v.pageColor)},
             {"background", "Page background picture.", "FILE"},
             {"no-copy", "Do not copy the pictures (the page refers to them where they are)."},
     };
@@ -127,8 +142,8 @@ void addOptions(QCommandLineParser &parser)
                                   QString::fromLatin1(o.description));
         if (o.valueName)
             option.setValueName(QLatin1String(o.valueName));
-        if (o.defaultValue)
-            option.setDefaultValue(QLatin1String(o.defaultValue));
+        if (!o.defaultValue.isEmpty())
+            option.setDefaultValue(o.defaultValue);
         parser.addOption(option);
     }
 }
@@ -199,10 +214,12 @@ CliRequest parseCliArguments(const QStringList &arguments)
             = {r.number("columns"), r.number("spacing"), r.number("padding"), r.number("border")};
     table.cellPictureTag = r.existingFile("cell-picture");
     table.cellBackColor = r.color("cell-color");
-    const QStringList horizontal{QStringLiteral("Left"), QStringLiteral("Center"),
-                                 QStringLiteral("Right")};
-    const QStringList vertical{QStringLiteral("Top"), QStringLiteral("Middle"),
-                               QStringLiteral("Bottom")};
+    QStringList horizontal;
+    QStringList vertical;
+    for (int i = 0; i < 3; ++i) {
+        horizontal << QLatin1String(kHorizontalAlignWords[i]);
+        vertical << QLatin1String(kVerticalAlignWords[i]);
+    }
     const QString align = r.word("align", horizontal);
     const QString valign = r.word("valign", vertical);
     for (int i = 0; i < 3; ++i) {

@@ -1,4 +1,5 @@
 #include "wizard/captures.h"
+#include "wizard/start_values.h"
 
 #include <QTest>
 
@@ -39,6 +40,35 @@ private slots:
         QCOMPARE(s.copyPictures, kFalse);
         QCOMPARE(s.tableColumns, 0);
         QVERIFY(s.cellAlign.isEmpty());
+    }
+
+    // The start values, written out: the default page of the wizard.
+    void start_settings_are_the_default_page()
+    {
+        const WizardSettings s = StartSettings();
+        QCOMPARE(s.currentPage, 0);
+        QCOMPARE(s.layoutStyle, QString("table"));
+        QCOMPARE(s.textColor, 0x000000u);
+        QCOMPARE(s.linkColor, 0xFF0000u);
+        QCOMPARE(s.activeLinkColor, 0x0000FFu);
+        QCOMPARE(s.visitedLinkColor, 0xC000C0u);
+        QCOMPARE(s.pageColor, 0xFFFFFFu);
+        QVERIFY(s.backgroundPicture.isEmpty());
+        QCOMPARE(s.tableColumns, 4);
+        QCOMPARE(s.cellSpacing, 1);
+        QCOMPARE(s.cellPadding, 1);
+        QCOMPARE(s.tableBorder, 0);
+        QCOMPARE(s.thumbHeight, 100);
+        QCOMPARE(s.thumbWidth, 100);
+        QCOMPARE(s.thumbHeightPercent, 0);
+        QCOMPARE(s.thumbWidthPercent, 0);
+        QCOMPARE(s.imageBorders, 0);
+        QCOMPARE(s.cellColor, 0xFFFFFFu);
+        QVERIFY(s.cellPicture.isEmpty());
+        QCOMPARE(s.cellAlign, QString("Center"));
+        QCOMPARE(s.cellVAlign, QString("Middle"));
+        QCOMPARE(s.copyPictures, -1);
+        QCOMPARE(QString(kStartValues.pageName), QString("vintora.htm"));
     }
 
     void page_style_copies_colours_and_path()
