@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+#include <memory>
+
+namespace vintora {
+
+// What lies at a path, links followed, found without opening it.
+struct FileStatus
+{
+    enum class Kind { Missing, Regular, Folder, Other };
+
+    Kind kind = Kind::Missing;
+    qint64 size = 0;
+    qint64 modifiedMs = 0; // last change of the contents, ms since 1970
+    quint64 device = 0;
+    quint64 inode = 0;
+    int error = 0; // why it could not be looked at (errno), 0 when it could
+    QString what;  // for Other: "a named pipe", "a device", "a socket"
+
+    bool exists() const { return kind != Kind::Missing; }
+    bool isRegular() const { return kind == Kind::Regular; }
+    // Both describe the same existing file.
+    bool sameFileAs(const FileStatus &other) const;
+};
+
+// Looks at the path (its exact bytes, see DecodeFileName), following links.
+FileStatus StatFile(const QString &path);
+// The same for the path itself when it is a link.
+FileStatus StatLink(const QString &path);
+
+// Why a path cannot be read as a picture file, in plain words that the
+// caller puts after the file's name ("it is a named pipe, not a file"), or
+// an empty text when it is a regular file.
+QString NotAPictureFileReason(const FileStatus &status);
+
+// A picture file opened for reading. Only regular files are accepted: the
+// path is opened without blocking (a named pipe with no writer would wait
+// for ever) and checked before a byte is read, so a pipe, a device or a
+// folder never hangs a run or fills a disk.
+class SourceFile
+{
+public:
+    explicit SourceFile(const QString &path);
+    ~SourceFile();
+    SourceFile(const SourceFile &) = delete;
+    SourceFile &operator=(const SourceFile &) = delete;
+
+    bool isOpen() const { return m_fd >= 0; }
+    // The reason it could not be opened ("the file does not exist"), empty
+    // when it is open.
+    const QString &problem() const { return m_problem; }
+    int handle() const { return m_fd; }
+    const FileStatus &status() const { return m_status; }
+
+    // The open file as a device for Qt's readers; it does not own the handle.
+    QFile &device();
+
+private:
+    int m_fd = -1;
+    FileStatus m_status;
+    QString m_problem;
+    std::unique_ptr<QFile> m_device;
+};
+
+} // namespace vintora
