@@ -78,14 +78,17 @@ void PageStyleDesigner::chooseBackground()
         return;
     }
 
-    const LoadedPicture picture = loadPicture(path);
+    // Composed once per choice, over the system's window colour, at the
+    // preview's outer size; repainting the preview only draws the result.
+    // Tiles are drawn from the picture's top-left corner and clipped by the
+    // preview, so no more of a large picture is read than the preview shows.
+    const QSizeF outer(twipsFromPixels(m_preview->width()), twipsFromPixels(m_preview->height()));
+    const QSize shown = tileSurfaceSize(outer).value_or(QSize()) + QSize(1, 1);
+    const LoadedPicture picture = loadPicture(path, shown);
     if (!picture.loaded()) {
         report(picture.problem);
         return;
     }
-    // Composed once per choice, over the system's window colour, at the
-    // preview's outer size; repainting the preview only draws the result.
-    const QSizeF outer(twipsFromPixels(m_preview->width()), twipsFromPixels(m_preview->height()));
     const auto tiled
             = TilePicture(outer, picture.image, QApplication::palette().color(QPalette::Base));
     if (!tiled) {

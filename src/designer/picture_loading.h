@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 namespace vintora {
@@ -17,7 +18,12 @@ struct LoadedPicture
 
 // Reads a picture file (PNG, JPEG, GIF, BMP and whatever else the installed
 // image plug-ins decode), recognised by its contents rather than its name.
-LoadedPicture loadPicture(const QString &path);
+// Only regular files are read, opened without blocking. When only the
+// top-left part of the picture is shown, topLeft gives its size and no more
+// is decoded than that (a camera picture of 45 megapixels behind a small
+// swatch costs no more than the swatch); an empty size reads it whole. The
+// image has the picture's own size, or the part's when it is smaller.
+LoadedPicture loadPicture(const QString &path, const QSize &topLeft = QSize());
 
 // The line shown when a picture is too large to be tiled as a background.
 QString tooLargeToTileMessage(const QString &path);

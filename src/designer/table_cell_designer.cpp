@@ -79,15 +79,14 @@ void TableCellDesigner::chooseCellPicture()
         return;
     }
 
-    const LoadedPicture picture = loadPicture(path);
+    // The swatch shows only the picture's top-left corner, so only that much
+    // is read; the preview reads the file again.
+    const LoadedPicture picture = loadPicture(path, swatch->contentsRect().size());
     if (!picture.loaded()) {
         report(picture.problem);
         return;
     }
-    // The swatch shows only the picture's top-left corner, so only that much
-    // is kept; the preview reads the file again.
-    swatch->setPicture(QPixmap::fromImage(picture.image.copy(
-            QRect(QPoint(0, 0), swatch->contentsRect().size()).intersected(picture.image.rect()))));
+    swatch->setPicture(QPixmap::fromImage(picture.image));
     swatch->setTag(path);
     swatch->setToolTip(path + QLatin1String(kClickToPreview));
 }

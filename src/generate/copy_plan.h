@@ -25,11 +25,20 @@ QString NumberedName(const QString &name, int number);
 // name get "-2", "-3", ... before the extension, passing over names already
 // given in this run. A source named again (the same path, or another path to
 // the same file) gets the name it got before.
+//
+// A numbered name is our own invention, so it never replaces a file the
+// user has: once the output folder is known, a number is passed over when
+// a file of that name lies there, unless that file holds exactly the
+// source's bytes (the copy an earlier run made, which a second run then
+// finds again instead of numbering on).
 class CopyNamer
 {
 public:
     explicit CopyNamer(Qt::CaseSensitivity nameCase = kFileNameCase,
                        QChar separator = QDir::separator());
+
+    // The folder the names are for; numbered names are checked against it.
+    void setFolder(const QString &folder);
 
     // Keeps a name from being given, such as the page file's own.
     void reserve(const QString &name);
@@ -42,9 +51,11 @@ public:
 private:
     QString folded(const QString &text) const;
     QString identityOf(const QString &source) const;
+    bool freeInFolder(const QString &name, const QString &source) const;
 
     Qt::CaseSensitivity m_case;
     QChar m_separator;
+    QString m_folder;
     QHash<QString, QString> m_names;  // source path as given -> name
     QHash<QString, QString> m_byFile; // source identity -> name
     QSet<QString> m_taken;            // names given or reserved, folded
@@ -55,13 +66,21 @@ private:
 // file number where the platform has them, else the same canonical path).
 bool SameFile(const QString &a, const QString &b);
 
+// True when both are regular files holding the same bytes.
+bool SameContents(const QString &a, const QString &b);
+
 enum class CopyResult { Copied, SameFile, Failed };
 
-// Copies source to destination, replacing a file of that name. The copy is
-// written under a temporary name beside the destination and renamed over it
-// only when complete, so a failed copy leaves an earlier file untouched.
-// Nothing is copied when both are the same file. On failure the reason goes
-// to error, in plain words.
+// Copies source to destination, replacing a file of that name. Only a
+// regular file is copied: the source is opened without blocking and
+// checked before a byte is read. An existing destination is replaced only
+// when the user may write it, as a save would; a folder or anything else
+// that is not a file in its place is left alone. The copy is written under
+// a short temporary name beside the destination (whatever the length of
+// the picture's own name) and renamed over it only when complete, so a
+// failed copy leaves an earlier file untouched and nothing half-made.
+// Nothing is copied when both are the same file. On failure the reason
+// goes to error, in plain words.
 CopyResult CopyFileReplacing(const QString &source, const QString &destination,
                              QString *error = nullptr);
 

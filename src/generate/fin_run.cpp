@@ -1,9 +1,10 @@
 #include "generate/fin_run.h"
 
 #include "generate/index_page_writer.h"
+#include "generate/page_name.h"
 #include "generate/text_helpers.h"
+#include "pictures/source_file.h"
 
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
 
@@ -53,7 +54,14 @@ public:
     FinOutcome end(FinResult result, const QString &text)
     {
         status(text);
-        return {result, m_last, m_pagePath};
+        return {result, m_last, m_pagePath, m_notes};
+    }
+
+    // A line about a picture left out; shown now and kept for the outcome.
+    void note(const QString &text)
+    {
+        m_notes << text;
+        status(text);
     }
 
     FinOutcome stop() { return end(FinResult::Cancelled, QLatin1String(kStatusCancelled)); }
@@ -64,6 +72,7 @@ private:
     const FinHooks &m_hooks;
     QString m_last;
     QString m_pagePath;
+    QStringList m_notes;
 };
 
 QString quotedPath(const QString &path)
@@ -71,16 +80,57 @@ QString quotedPath(const QString &path)
     return QLatin1Char('"') + path + QLatin1Char('"');
 }
 
+// A path whose name was not valid text where it came from (a dialog, the
+// command line) holds U+FFFD in place of the bytes it lost; when no file
+// answers to it, it cannot be copied or linked, so it is left out.
+bool nameWasLost(const QString &path)
+{
+    return path.contains(QChar::ReplacementCharacter) && !StatLink(path).exists();
+}
+
+QString leftOutNote(const QString &path)
+{
+    return QStringLiteral("Left out %1: its name could not be read exactly, so the file cannot "
+                          "be found.")
+            .arg(quotedPath(path));
+}
+
+// The page is written through any link at its place, so it must never be
+// one of the pictures it shows: that picture would be lost.
+QString pageReplacesPicture(const QString &pagePath, const QStringList &pictures)
+{
+    const FileStatus page = StatFile(pagePath);
+    if (!page.exists())
+        return QString();
+    for (const QString &picture : pictures) {
+        if (!picture.isEmpty() && page.sameFileAs(StatFile(picture)))
+            return QStringLiteral("Could not write the page %1: it is the picture %2, which the "
+                                  "page would replace. Choose another name or folder.")
+                    .arg(quotedPath(pagePath), quotedPath(picture));
+    }
+    return QString();
+}
+
 } // namespace
 
-FinOutcome RunFin(const WizardSettings &settings, const QStringList &entries,
+FinOutcome RunFin(const WizardSettings &settings, const QStringList &listed,
                   const QString &fileName, const FinHooks &hooks, const FinOptions &options)
 {
     Run run(hooks);
     const QChar sep = options.separator;
 
+    QStringList entries;
+    entries.reserve(listed.size());
+    QStringList lost;
+    for (const QString &entry : listed) {
+        if (nameWasLost(entry))
+            lost << entry;
+        else
+            entries << entry;
+    }
+
     const qsizetype n = entries.size();
-    if (n < 1)
+    if (n < 1 && lost.isEmpty())
         return run.end(FinResult::Refused, QLatin1String(kStatusNoFiles));
     if (tableWithoutColumns(settings))
         return run.end(FinResult::Refused, QLatin1String(kStatusNoColumns));
@@ -93,27 +143,58 @@ FinOutcome RunFin(const WizardSettings &settings, const QStringList &entries,
         return run.stop();
     if (folder.isEmpty())
         return run.end(FinResult::Refused, QLatin1String(kStatusNoFolder));
+    for (const QString &entry : std::as_const(lost))
+        run.note(leftOutNote(entry));
+    if (n < 1)
+        return run.end(FinResult::Refused, QLatin1String(kStatusNoFiles));
 
     // The page file is opened before the copies, as a temporary file beside
     // its final name; it takes that name only once it is complete.
     const QString pagePath = JoinPath(folder, fileName, sep);
     run.setPagePath(pagePath);
-    if (fileName.isEmpty())
-        return run.end(FinResult::Failed, QLatin1String(kStatusNoFileName));
-    if (QFileInfo(pagePath).isDir())
+    if (const QString problem = PageNameProblem(fileName, sep); !problem.isEmpty())
+        return run.end(FinResult::Failed, problem);
+    const FileStatus pageStatus = StatFile(pagePath);
+    if (pageStatus.kind == FileStatus::Kind::Folder)
         return run.end(FinResult::Failed,
-                       QStringLiteral("Could not create the page %1: a folder of that name is "
-                                      "in the way.")
+                       QStringLiteral("Could not create the page %1: a folder of that name is in "
+                                      "the way.")
                                .arg(quotedPath(pagePath)));
+    if (pageStatus.kind == FileStatus::Kind::Other)
+        return run.end(FinResult::Failed,
+                       QStringLiteral("Could not create the page %1: %2 of that name is in the "
+                                      "way.")
+                               .arg(quotedPath(pagePath), pageStatus.what));
+    const QStringList pictures = QStringList(entries)
+                                 << settings.backgroundPicture << settings.cellPicture;
+    if (const QString problem = pageReplacesPicture(pagePath, pictures); !problem.isEmpty())
+        return run.end(FinResult::Failed, problem);
+
+    // The copy choice is read once: the page refers to the pictures the way
+    // they were actually handled, whatever the user changes meanwhile.
+    const bool copy = settings.copyPictures == kTrue;
+    if (copy) {
+        // Every picture is looked at before anything is written: one that
+        // is missing, or is no file at all (a named pipe would hang the
+        // run, a device fill the disk), stops the run with nothing copied.
+        for (const QString &picture : pictures) {
+            if (picture.isEmpty())
+                continue;
+            const QString why = NotAPictureFileReason(StatFile(picture));
+            if (!why.isEmpty())
+                return run.end(
+                        FinResult::Failed,
+                        QStringLiteral("Could not copy %1: %2.").arg(quotedPath(picture), why));
+        }
+    }
+
     QSaveFile page(pagePath);
     if (!page.open(QIODevice::WriteOnly))
         return run.end(FinResult::Failed, QStringLiteral("Could not create the page %1: %2.")
                                                   .arg(quotedPath(pagePath), page.errorString()));
 
-    // The copy choice is read once: the page refers to the pictures the way
-    // they were actually handled, whatever the user changes meanwhile.
-    const bool copy = settings.copyPictures == kTrue;
     CopyNamer namer(options.nameCase, sep);
+    namer.setFolder(folder);
     namer.reserve(fileName);
     QSet<QString> handled; // names in the output folder already copied to
     const auto copyOne = [&](const QString &source) -> std::optional<QString> {
@@ -133,9 +214,7 @@ FinOutcome RunFin(const WizardSettings &settings, const QStringList &entries,
         // Pictures that already lie in the output folder keep their names
         // there, so that no other picture of the same name is copied over
         // them.
-        QStringList sources = entries;
-        sources << settings.backgroundPicture << settings.cellPicture;
-        for (const QString &source : std::as_const(sources)) {
+        for (const QString &source : pictures) {
             if (!source.isEmpty()
                 && SameFile(source, JoinPath(folder, FileNameOf(source, sep), sep)))
                 namer.nameFor(source);
@@ -156,9 +235,19 @@ FinOutcome RunFin(const WizardSettings &settings, const QStringList &entries,
 
     // From here on nothing pumps events: the page and the two pictures it
     // names besides the thumbnails come from one reading of the record.
-    const WizardSettings now = settings;
+    WizardSettings now = settings;
     if (tableWithoutColumns(now))
         return run.end(FinResult::Failed, QLatin1String(kStatusNoColumns));
+    for (QString *picture : {&now.backgroundPicture, &now.cellPicture}) {
+        if (nameWasLost(*picture)) {
+            run.note(leftOutNote(*picture));
+            picture->clear();
+        }
+    }
+    if (const QString problem
+        = pageReplacesPicture(pagePath, {now.backgroundPicture, now.cellPicture});
+        !problem.isEmpty())
+        return run.end(FinResult::Failed, problem);
     if (copy) {
         for (const QString &picture : {now.backgroundPicture, now.cellPicture}) {
             if (picture.isEmpty())

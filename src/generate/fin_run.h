@@ -60,14 +60,23 @@ enum class FinResult {
 struct FinOutcome
 {
     FinResult result = FinResult::Refused;
-    QString status;   // the last status shown
-    QString pagePath; // where the page goes; empty when no folder was chosen
+    QString status;    // the last status shown
+    QString pagePath;  // where the page goes; empty when no folder was chosen
+    QStringList notes; // lines about pictures left out of the page
 };
 
 // The Fin run: checks there is something to do, asks for the output folder,
 // copies the pictures into it when copyPictures is true (each distinct
 // source once, under a name of its own, never onto itself), then writes the
 // index page there under fileName, used as typed.
+//
+// Nothing the user did not ask to replace is lost: the page is refused when
+// its name has a folder part or when it (through a link, say) is one of
+// the pictures; before anything is written, every picture to be copied
+// must be a regular file; a numbered copy never takes the name of a file
+// already in the folder; a file the user may not write is not replaced. A
+// picture whose name was lost on its way here (not valid text, and no file
+// answers to it) is left out with a note instead of stopping the run.
 //
 // settings is the live record: copyPictures is read once, before the
 // copies, and decides how the page refers to the pictures; everything else

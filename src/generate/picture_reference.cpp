@@ -41,7 +41,8 @@ char *putPercentByte(char *out, unsigned byte)
 
 // One character beyond ASCII or a control character as percent-encoded
 // UTF-8: the unit at i, with the next one when the two form a surrogate
-// pair. A surrogate without its partner is written as "?" (as Qt's UTF-8
+// pair. A raw file-name byte (U+DC80..U+DCFF on its own) is written as that
+// byte; any other surrogate without its partner as "?" (as Qt's UTF-8
 // encoder does), which encodes to "%3F". Returns the number of units used.
 qsizetype putPercentEncoded(char *&out, QStringView text, qsizetype i)
 {
@@ -59,6 +60,12 @@ qsizetype putPercentEncoded(char *&out, QStringView text, qsizetype i)
         out = putPercentByte(out, 0xE0 | (u >> 12));
         out = putPercentByte(out, 0x80 | ((u >> 6) & 0x3F));
         out = putPercentByte(out, 0x80 | (u & 0x3F));
+        return 1;
+    }
+    if (u >= 0xDC80 && u <= 0xDCFF) {
+        // A byte of a file name that is not valid UTF-8, kept as it was
+        // (see DecodeFileName): the reference names that very byte.
+        out = putPercentByte(out, u - 0xDC00);
         return 1;
     }
     if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {

@@ -1,5 +1,8 @@
 #include "pictures/folder_listing.h"
 
+#include "pictures/file_name_bytes.h"
+#include "pictures/source_file.h"
+
 #include <QDirIterator>
 #include <QFileInfo>
 
@@ -9,6 +12,7 @@
 #ifdef Q_OS_UNIX
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 #endif
@@ -54,12 +58,13 @@ bool matchesPattern(const char *name, size_t length)
 }
 
 // The names of the matching files, straight from the system's listing:
-// only the names that match are decoded. Regular files count, and links to
-// them; hidden names (starting with ".") do not.
+// only the names that match are decoded, each keeping its exact bytes (see
+// DecodeFileName). Regular files count, and links to them; hidden names
+// (starting with ".") do not.
 QStringList matchingNames(const QString &folder)
 {
     QStringList names;
-    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    DIR *dir = ::opendir(EncodeFileName(folder).constData());
     if (!dir)
         return names;
     while (const dirent *entry = ::readdir(dir)) {
@@ -76,7 +81,7 @@ QStringList matchingNames(const QString &folder)
             file = ::fstatat(::dirfd(dir), name, &info, 0) == 0 && S_ISREG(info.st_mode);
         }
         if (file)
-            names.append(QFile::decodeName(QByteArray::fromRawData(name, qsizetype(length))));
+            names.append(DecodeFileName(QByteArrayView(name, qsizetype(length))));
     }
     ::closedir(dir);
     return names;
@@ -158,9 +163,15 @@ std::optional<QStringList> ListFolderPictures(const QString &folder, QChar separ
 {
     if (folder.isEmpty())
         return std::nullopt;
+#ifdef Q_OS_UNIX
+    if (StatFile(folder).kind != FileStatus::Kind::Folder
+        || ::access(EncodeFileName(folder).constData(), R_OK | X_OK) != 0)
+        return std::nullopt;
+#else
     const QFileInfo info(folder);
     if (!info.isDir() || !info.isReadable())
         return std::nullopt;
+#endif
 
     // One pass over the names and one sort at the end: QDir's own name
     // filters and sorting are several times slower, and a folder may hold

@@ -1,5 +1,7 @@
 #include "pictures/picture_list_model.h"
 
+#include "pictures/file_name_bytes.h"
+
 namespace vintora {
 
 // Item views count rows in int. The list holds far more than 32767 entries
@@ -15,8 +17,10 @@ QVariant PictureListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.column() != 0 || index.row() >= m_entries.size())
         return {};
+    // A name's raw bytes (not valid text) show as U+FFFD; the entry itself
+    // keeps them, so the file is still found.
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return m_entries.at(index.row());
+        return DisplayFileName(m_entries.at(index.row()));
     return {};
 }
 

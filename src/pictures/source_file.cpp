@@ -35,6 +35,8 @@ FileStatus fromStat(const struct stat &info)
         status.kind = FileStatus::Kind::Regular;
     } else if (S_ISDIR(info.st_mode)) {
         status.kind = FileStatus::Kind::Folder;
+    } else if (S_ISLNK(info.st_mode)) {
+        status.kind = FileStatus::Kind::Link;
     } else {
         status.kind = FileStatus::Kind::Other;
         if (S_ISFIFO(info.st_mode))
@@ -109,6 +111,8 @@ QString NotAPictureFileReason(const FileStatus &status)
         return QStringLiteral("it is a folder, not a file");
     case FileStatus::Kind::Other:
         return QStringLiteral("it is %1, not a file").arg(status.what);
+    case FileStatus::Kind::Link:
+        return QStringLiteral("it is a link");
     case FileStatus::Kind::Missing:
         break;
     }

@@ -10,7 +10,8 @@ namespace vintora {
 // What lies at a path, links followed, found without opening it.
 struct FileStatus
 {
-    enum class Kind { Missing, Regular, Folder, Other };
+    // Link only from StatLink, for a symbolic link itself.
+    enum class Kind { Missing, Regular, Folder, Link, Other };
 
     Kind kind = Kind::Missing;
     qint64 size = 0;

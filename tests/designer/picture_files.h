@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QImage>
 
+#include <sys/stat.h>
+
 // Picture files written for the tests.
 namespace picture_files {
 
@@ -38,6 +40,14 @@ inline QString writeBytes(const QDir &dir, const QString &name, const QByteArray
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
                    ? QDir::toNativeSeparators(file.fileName())
                    : QString();
+}
+
+// A named pipe with no writer: reading it would wait for ever.
+inline QString pipe(const QDir &dir, const QString &name)
+{
+    const QString path = dir.filePath(name);
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 ? QDir::toNativeSeparators(path)
+                                                                    : QString();
 }
 
 // A 1 x 1 GIF (Qt reads GIF but does not write it).

@@ -166,9 +166,8 @@ private slots:
         QTest::newRow("no reader")
                 << picture_files::writeBytes(dir, "a.webp", picture_files::webpHeader())
                 << "\"a.webp\" is not a picture Vintora can show.";
-        QTest::newRow("too wide to tile") << picture_files::write(
-                dir, "strip.png", picture_files::filled({40000, 1}, Qt::red))
-                                          << "\"strip.png\" is too large to use as a background.";
+        QTest::newRow("named pipe") << picture_files::pipe(dir, "pipe.jpg")
+                                    << "\"pipe.jpg\" is a named pipe, not a picture file.";
     }
     void unusable_picture_changes_nothing()
     {
@@ -186,6 +185,36 @@ private slots:
         page.dialogs.colors = {std::nullopt};
         page.designer.click(0);
         QCOMPARE(page.reports.last(), QString());
+    }
+
+    // Only the corner the preview shows is read: a picture wider than the
+    // tiling's 16-bit steps, and a 45-megapixel camera picture (beyond Qt's
+    // default memory limit for one picture), tile like any other.
+    void large_pictures_become_backgrounds_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("40000 x 1 strip") << QSize(40000, 1);
+        QTest::newRow("8256 x 5504 camera picture") << QSize(8256, 5504);
+    }
+    void large_pictures_become_backgrounds()
+    {
+        QFETCH(QSize, size);
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(qRgb(200, 40, 40));
+        for (int y = 0; y < std::min(16, size.height()); ++y)
+            for (int x = 0; x < 16; ++x)
+                image.setPixel(x, y, qRgb(0, 0, 255));
+        const QString path = picture_files::write(m_dir.path(), "large.jpg", image);
+        image = QImage();
+        Page page;
+        page.dialogs.files = {path};
+        page.designer.click(5);
+        QCOMPARE(page.reports.value(0), QString());
+        QCOMPARE(page.captured().backgroundPicture, path);
+        const QImage tiled = page.preview->picture().toImage();
+        QCOMPARE(tiled.size(), QSize(217, 161));
+        QVERIFY(qBlue(tiled.pixel(4, 0)) > 200);
+        QVERIFY(qRed(tiled.pixel(216, 0)) > 150);
     }
 
     void no_temporary_file_anywhere()

@@ -117,13 +117,34 @@ private slots:
         QCOMPARE(m_foreClicks, 1);
     }
 
+    void unloadable_picture_opens_no_window_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("missing") << m_dir.filePath("gone.png")
+                                 << "Could not find the file \"gone.png\".";
+        QTest::newRow("named pipe") << picture_files::pipe(m_dir.path(), "pipe.png")
+                                    << "\"pipe.png\" is a named pipe, not a picture file.";
+    }
     void unloadable_picture_opens_no_window()
     {
+        QFETCH(QString, path);
+        QFETCH(QString, problem);
         PreviewWatch watch([](PreviewWindow *) {});
-        QCOMPARE(ShowPicturePreview(&m_wizard, m_dir.filePath("gone.png")),
-                 QString("Could not find the file \"gone.png\"."));
+        QCOMPARE(ShowPicturePreview(&m_wizard, path), problem);
         QTest::qWait(30);
         QCOMPARE(watch.seen(), 0);
+    }
+
+    // 45 megapixels, beyond Qt's default memory limit for one picture.
+    void camera_picture_shows_whole()
+    {
+        QSize shown;
+        PreviewWatch watch([&](PreviewWindow *w) { shown = w->picView()->picture().size(); });
+        const QString path = picture_files::write(
+                m_dir.path(), "camera.jpg", picture_files::filled({8256, 5504}, Qt::darkCyan));
+        QCOMPARE(ShowPicturePreview(&m_wizard, path), QString());
+        QCOMPARE(shown, QSize(8256, 5504));
     }
 };
 

@@ -87,7 +87,7 @@ private slots:
         QTest::newRow("missing source")
                 << "vintora.htm"
                 << "gone.jpg"
-                << "gone.jpg\": the file does not exist." << QStringList{"a.jpg", "vintora.htm"};
+                << "gone.jpg\": the file does not exist." << QStringList{"vintora.htm"};
         QTest::newRow("folder in the way") << "page"
                                            << "x/b.jpg"
                                            << "page\": a folder of that name is in the way."
@@ -95,10 +95,11 @@ private slots:
         QTest::newRow("no file name")
                 << ""
                 << "x/b.jpg" << kStatusNoFileName << QStringList{"vintora.htm"};
-        QTest::newRow("no such folder")
+        QTest::newRow("folder part in the name")
                 << "sub/p.htm"
                 << "x/b.jpg"
-                << "p.htm\": No such file or directory." << QStringList{"vintora.htm"};
+                << "The page name \"sub/p.htm\" is not a plain file name"
+                << QStringList{"vintora.htm"};
     }
     void failures_stop_and_keep_the_earlier_page()
     {

@@ -55,6 +55,9 @@ private slots:
         QTest::newRow("lone surrogate")
                 << QString("a") + QChar(0xD800) + QString(".jpg") << "a%3F.jpg"
                 << "file:///p/a%3F.jpg";
+        QTest::newRow("latin-1 byte kept")
+                << QString("lat") + QChar(0xDCE9) + QString("in.jpg") << "lat%E9in.jpg"
+                << "file:///p/lat%E9in.jpg";
         QTest::newRow("newline") << "a\nb.jpg"
                                  << "a%0Ab.jpg"
                                  << "file:///p/a%0Ab.jpg";
