@@ -53,15 +53,17 @@ constexpr const char *kExitStatusHelp
           "     or word, a file or folder that does not exist, a page name with a folder\n"
           "     part. Nothing is written.\n";
 
-// QCommandLineParser names the program as it was started, often a whole
-// path; the usage line names it as it is installed.
-QString helpTextNamingTheProgram(const QString &help)
+// The parser's help with the exit status added. QCommandLineParser names the
+// program as it was started, often a whole path; the usage line names it as
+// it is installed.
+QString fullHelpText(const QString &parserHelp)
 {
-    const qsizetype nameStart = help.indexOf(QLatin1String("Usage: "));
+    QString help = parserHelp;
+    const QLatin1String usage("Usage: ");
     const qsizetype nameEnd = help.indexOf(QLatin1String(" [options]"));
-    if (nameStart != 0 || nameEnd < 0)
-        return help;
-    return QLatin1String("Usage: vintora-cli") + help.mid(nameEnd) + QLatin1String(kExitStatusHelp);
+    if (help.startsWith(usage) && nameEnd > 0)
+        help.replace(usage.size(), nameEnd - usage.size(), QLatin1String("vintora-cli"));
+    return help + QLatin1String(kExitStatusHelp);
 }
 
 QString htmlColorText(ColorValue color)
@@ -217,7 +219,7 @@ CliRequest parseCliArguments(const QStringList &arguments)
             QStringLiteral("PATH..."));
 
     CliRequest request;
-    request.helpText = helpTextNamingTheProgram(parser.helpText());
+    request.helpText = fullHelpText(parser.helpText());
     if (!parser.parse(arguments)) {
         request.message = parser.errorText();
         return request;
