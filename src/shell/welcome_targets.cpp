@@ -13,9 +13,9 @@ QString readmePath(const QString &programFolder)
     const QDir folder(QDir::fromNativeSeparators(programFolder));
     // Looked for in the documentation folder first: an install over an older
     // one may have left a stale copy beside the program.
-    const QString installed = QDir::cleanPath(
-            folder.filePath(QLatin1String(kDocFolderFromProgramFolder) + QLatin1Char('/')
-                            + QLatin1String(kReadmeFileName)));
+    const QString installed
+            = QDir::cleanPath(folder.filePath(QLatin1String(kDocFolderFromProgramFolder)
+                                              + QLatin1Char('/') + QLatin1String(kReadmeFileName)));
     if (QFileInfo(installed).isFile())
         return installed;
     // QDir joins without doubling the separator after a root folder; a
