@@ -16,10 +16,12 @@ run | test | bench | screenshots) ;;
     ;;
 esac
 
+# help2man writes the vintora-cli manual page from its --help.
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
-    libbenchmark-dev fonts-dejavu-core)
-# The tests also open generated pages in a real browser.
-[ "$mode" = test ] && packages+=(chromium)
+    libbenchmark-dev fonts-dejavu-core help2man)
+# The tests also open generated pages in a real browser, and check the
+# installed tree: its manual pages, metadata and desktop entry.
+[ "$mode" = test ] && packages+=(chromium man-db appstream desktop-file-utils)
 
 missing=()
 for p in "${packages[@]}"; do

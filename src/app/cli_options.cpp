@@ -1,5 +1,6 @@
 #include "app/cli_options.h"
 
+#include "generate/page_name.h"
 #include "generate/text_helpers.h"
 #include "version.h"
 #include "wizard/captures.h"
@@ -23,6 +24,13 @@ std::optional<ColorValue> readHtmlColor(const QString &text)
     return ColorValue(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
 }
 
+QString absoluteCliPath(const QString &path)
+{
+    if (path.isEmpty())
+        return path;
+    return QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+}
+
 namespace {
 
 struct Option
@@ -30,8 +38,33 @@ struct Option
     const char *names;
     const char *description;
     const char *valueName = nullptr;
-    QString defaultValue = {};
+    QString defaultValue = {};          // what the parser gives when the option is not set
+    const char *shownDefault = nullptr; // in --help, for options without a value
 };
+
+// The end of --help: one rule for the exit status.
+constexpr const char *kExitStatusHelp
+        = "\nExit status:\n"
+          "  0  The page is written.\n"
+          "  1  Something went wrong while running: a folder that cannot be read, no\n"
+          "     pictures found, a page or picture that cannot be written, a file left\n"
+          "     alone for safety. The reason is the last line printed.\n"
+          "  2  What was typed can never work: an unknown option, a bad number, colour\n"
+          "     or word, a file or folder that does not exist, a page name with a folder\n"
+          "     part. Nothing is written.\n";
+
+// The parser's help with the exit status added. QCommandLineParser names the
+// program as it was started, often a whole path; the usage line names it as
+// it is installed.
+QString fullHelpText(const QString &parserHelp)
+{
+    QString help = parserHelp;
+    const QLatin1String usage("Usage: ");
+    const qsizetype nameEnd = help.indexOf(QLatin1String(" [options]"));
+    if (help.startsWith(usage) && nameEnd > 0)
+        help.replace(usage.size(), nameEnd - usage.size(), QLatin1String("vintora-cli"));
+    return help + QLatin1String(kExitStatusHelp);
+}
 
 QString htmlColorText(ColorValue color)
 {
@@ -85,7 +118,7 @@ public:
         const QFileInfo info(text(name));
         if (!info.isFile())
             fail(QStringLiteral("--%1: no such file: %2").arg(QLatin1String(name), text(name)));
-        return QDir::toNativeSeparators(info.absoluteFilePath());
+        return absoluteCliPath(text(name));
     }
 
     void fail(const QString &message)
@@ -107,39 +140,52 @@ void addOptions(QCommandLineParser &parser)
         return QString::fromLatin1(value);
     };
     const Option options[] = {
-            {"o,output", "Output folder (required; must exist).", "DIR"},
-            {"name", "Page file name.", "NAME", text(v.pageName)},
-            {"layout", "Layout of the page: table or generic.", "table|generic",
+            {"o,output", "Output folder; required, and it must exist", "DIR"},
+            {"name", "Page file name, without a folder part", "NAME", text(v.pageName)},
+            {"layout", "Layout of the page: table or generic", "table|generic",
              text(v.tables ? kLayoutTable : kLayoutGeneric)},
-            {"columns", "Thumbnails per table row.", "N", text(v.tableNumbers[0])},
-            {"spacing", "Table cell spacing.", "N", text(v.tableNumbers[1])},
-            {"padding", "Table cell padding.", "N", text(v.tableNumbers[2])},
-            {"border", "Table border size.", "N", text(v.tableNumbers[3])},
-            {"align", "Horizontal alignment in the cells: Left, Center or Right.", "WORD",
+            {"columns", "Thumbnails per table row; at least 1 for a table", "N",
+             text(v.tableNumbers[0])},
+            {"spacing", "Table cell spacing", "N", text(v.tableNumbers[1])},
+            {"padding", "Table cell padding", "N", text(v.tableNumbers[2])},
+            {"border", "Table border size", "N", text(v.tableNumbers[3])},
+            {"align", "Horizontal alignment in the cells: Left, Center or Right", "WORD",
              text(kHorizontalAlignWords[v.cellAlign])},
-            {"valign", "Vertical alignment in the cells: Top, Middle or Bottom.", "WORD",
+            {"valign", "Vertical alignment in the cells: Top, Middle or Bottom", "WORD",
              text(kVerticalAlignWords[v.cellVAlign])},
-            {"cell-color", "Table cell colour.", "COLOR", htmlColorText(v.cellColor)},
-            {"cell-picture", "Table cell background picture.", "FILE"},
-            {"width", "Uniform thumbnail width in pixels.", "N", text(v.sizeTexts[1])},
-            {"height", "Uniform thumbnail height in pixels.", "N", text(v.sizeTexts[0])},
-            {"width-percent", "Thumbnail width in percent; selects percentage sizing.", "N",
-             text(v.sizeTexts[2])},
-            {"height-percent", "Thumbnail height in percent; selects percentage sizing.", "N",
-             text(v.sizeTexts[3])},
-            {"image-borders", "Show borders on the thumbnails."},
-            {"text-color", "Body text colour.", "COLOR", htmlColorText(v.labelColors[0])},
-            {"link-color", "Link colour.", "COLOR", htmlColorText(v.labelColors[1])},
-            {"active-link-color", "Active link colour.", "COLOR", htmlColorText(v.labelColors[2])},
-            {"visited-link-color", "Visited link colour.", "COLOR",
-             htmlColorText(v.labelColors[3])},
-            {"page-color", "Page colour.", "COLOR", htmlColorText(v.pageColor)},
-            {"background", "Page background picture.", "FILE"},
-            {"no-copy", "Do not copy the pictures (the page refers to them where they are)."},
+            {"cell-color", "Table cell colour", "COLOR", htmlColorText(v.cellColor)},
+            {"cell-picture", "Table cell background picture", "FILE", {}, "none"},
+            {"width", "Uniform thumbnail width in pixels", "N", text(v.sizeTexts[1])},
+            {"height", "Uniform thumbnail height in pixels", "N", text(v.sizeTexts[0])},
+            {"width-percent", "Thumbnail width in percent of the page; selects percentage sizing",
+             "N", text(v.sizeTexts[2])},
+            {"height-percent", "Thumbnail height in percent of the page; selects percentage sizing",
+             "N", text(v.sizeTexts[3])},
+            {"image-borders",
+             "Show borders on the thumbnails",
+             nullptr,
+             {},
+             v.imageBorders ? "on" : "off"},
+            {"text-color", "Body text colour", "COLOR", htmlColorText(v.labelColors[0])},
+            {"link-color", "Link colour", "COLOR", htmlColorText(v.labelColors[1])},
+            {"active-link-color", "Active link colour", "COLOR", htmlColorText(v.labelColors[2])},
+            {"visited-link-color", "Visited link colour", "COLOR", htmlColorText(v.labelColors[3])},
+            {"page-color", "Page colour", "COLOR", htmlColorText(v.pageColor)},
+            {"background", "Page background picture", "FILE", {}, "none"},
+            {"no-copy",
+             "Do not copy the pictures next to the page; it refers to them where they are",
+             nullptr,
+             {},
+             v.copyPictures ? "copy them" : "do not copy"},
+            {"q,quiet", "Print only errors: no status lines and no summary"},
     };
     for (const Option &o : options) {
+        QString description = QString::fromLatin1(o.description);
+        const QString shown = o.shownDefault ? QString::fromLatin1(o.shownDefault) : o.defaultValue;
+        if (!shown.isEmpty())
+            description += QStringLiteral(" (default: %1)").arg(shown);
         QCommandLineOption option(QString::fromLatin1(o.names).split(QLatin1Char(',')),
-                                  QString::fromLatin1(o.description));
+                                  description + QLatin1Char('.'));
         if (o.valueName)
             option.setValueName(QLatin1String(o.valueName));
         if (!o.defaultValue.isEmpty())
@@ -155,7 +201,9 @@ CliRequest parseCliArguments(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
             "Makes one HTML thumbnail index page of the given pictures, as the Vintora wizard "
-            "does.\nN is a whole number from -32768 to 32767; COLOR is #RRGGBB or RRGGBB."));
+            "does.\nStatus lines and errors go to standard error; on success, a summary of what "
+            "was written goes to standard output.\nN is a whole number from -32768 to 32767; "
+            "COLOR is #RRGGBB or RRGGBB."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
@@ -171,7 +219,7 @@ CliRequest parseCliArguments(const QStringList &arguments)
             QStringLiteral("PATH..."));
 
     CliRequest request;
-    request.helpText = parser.helpText();
+    request.helpText = fullHelpText(parser.helpText());
     if (!parser.parse(arguments)) {
         request.message = parser.errorText();
         return request;
@@ -187,16 +235,24 @@ CliRequest parseCliArguments(const QStringList &arguments)
     }
 
     Reader r(parser);
-    request.outputFolder = r.text("output");
+    request.quiet = r.isSet("quiet");
+    const QString output = r.text("output");
     if (!r.isSet("output"))
         r.fail(QStringLiteral("--output: an output folder is required"));
-    else if (!QFileInfo(request.outputFolder).isDir())
-        r.fail(QStringLiteral("--output: no such folder: %1").arg(request.outputFolder));
-    request.outputFolder = QDir::toNativeSeparators(request.outputFolder);
+    else if (!QFileInfo(output).isDir())
+        r.fail(QStringLiteral("--output: no such folder: %1").arg(output));
+    request.outputFolder = absoluteCliPath(output);
     request.pageName = r.text("name");
+    // The native separator and "/" both make a folder part, on every platform.
+    if (const QString problem = PageNameProblem(request.pageName); !problem.isEmpty())
+        r.fail(QStringLiteral("--name: ") + problem);
     request.paths = parser.positionalArguments();
     if (request.paths.isEmpty())
         r.fail(QStringLiteral("no PATH given: name at least one picture or folder"));
+    for (const QString &path : std::as_const(request.paths)) {
+        if (!QFileInfo::exists(path))
+            r.fail(QStringLiteral("%1: no such file or folder").arg(path));
+    }
 
     WizardSettings &s = request.settings;
     s.layoutStyle = r.word("layout", {QStringLiteral("table"), QStringLiteral("generic")});
@@ -212,6 +268,11 @@ CliRequest parseCliArguments(const QStringList &arguments)
     TableControls table;
     table.numberTexts
             = {r.number("columns"), r.number("spacing"), r.number("padding"), r.number("border")};
+    // A table of no columns can never be written.
+    if (s.layoutStyle == QLatin1String(kLayoutTable)
+        && readNumber(table.numberTexts[0]).value_or(1) < 1)
+        r.fail(QStringLiteral("--columns: \"%1\" is too few; a table needs at least 1 column")
+                       .arg(table.numberTexts[0]));
     table.cellPictureTag = r.existingFile("cell-picture");
     table.cellBackColor = r.color("cell-color");
     QStringList horizontal;

@@ -5,6 +5,7 @@
 #include "wizard/controls/clickable_label.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace vintora;
@@ -65,6 +66,21 @@ private slots:
         links.click(-1);
         const QUrl readme = QUrl::fromLocalFile("/opt/vintora/readme.txt");
         QCOMPARE(opener.opened, QList<QUrl>({kWeb, readme, kMail, kMail, kMail}));
+    }
+
+    // Installed, the read-me lies with the documentation, and an older copy
+    // left beside the program is passed over.
+    void readme_in_the_documentation_folder_when_installed()
+    {
+        QTemporaryDir prefix;
+        QVERIFY(prefix.isValid());
+        for (const char *file : {"bin/readme.txt", "share/doc/vintora/readme.txt"}) {
+            QVERIFY(QDir().mkpath(QFileInfo(prefix.filePath(file)).path()));
+            QFile readme(prefix.filePath(file));
+            QVERIFY(readme.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(welcomeLinkTarget(0, prefix.filePath("bin")),
+                 QUrl::fromLocalFile(prefix.path() + "/share/doc/vintora/readme.txt"));
     }
 
     void readme_lies_beside_the_program()

@@ -5,17 +5,25 @@
 
 // The application icon: a blue tile holding a 2 x 2 index of pictures.
 
-QImage drawAppIcon128()
+// The design on a 128-unit grid, painted through whatever transform the
+// painter has. Soft shadows are blurred in device pixels, so their radius
+// follows the scale; a vector file gets plain translucent shadows instead.
+void paintAppIcon(QPainter &p, bool rasterShadows)
 {
     using namespace Palette;
-    QImage image = newCanvas(128, 128, true);
-    QPainter p(&image);
-    prepare(p);
+    const qreal scale = p.transform().m11();
+    const auto shadow = [&](const QPainterPath &shape, qreal dy, int blur, int alpha) {
+        if (rasterShadows) {
+            softShadow(p, shape, QPointF(0, dy * scale), qRound(blur * scale), alpha);
+        } else {
+            p.fillPath(shape.translated(0, dy), withAlpha(Night, alpha / 3));
+        }
+    };
 
     const QRectF tile(8, 6, 112, 112);
     QPainterPath shape;
     shape.addRoundedRect(tile, 24, 24);
-    softShadow(p, shape, QPointF(0, 3), 6, 90);
+    shadow(shape, 3, 6, 90);
 
     QLinearGradient g(tile.topLeft(), tile.bottomRight());
     g.setColorAt(0, QColor(0xff4b8ee2));
@@ -26,13 +34,17 @@ QImage drawAppIcon128()
     p.drawPath(shape);
 
     // Soft light along the upper edge.
-    p.save();
-    p.setClipPath(shape);
     QLinearGradient sheen(tile.topLeft(), QPointF(tile.left(), tile.top() + 56));
     sheen.setColorAt(0, withAlpha(0xffffffff, 50));
     sheen.setColorAt(1, withAlpha(0xffffffff, 0));
-    p.fillRect(tile, sheen);
-    p.restore();
+    if (rasterShadows) {
+        p.save();
+        p.setClipPath(shape);
+        p.fillRect(tile, sheen);
+        p.restore();
+    } else {
+        p.fillPath(shape, sheen); // the same light without a clip, which SVG files lack
+    }
 
     const Scene scenes[] = {Scene::Day, Scene::Lake, Scene::Meadow, Scene::Dusk};
     const qreal size = 38;
@@ -43,7 +55,7 @@ QImage drawAppIcon128()
         const QRectF r(x0 + (i % 2) * (size + gap), y0 + (i / 2) * (size + gap), size, size);
         QPainterPath frame;
         frame.addRoundedRect(r, 4, 4);
-        softShadow(p, frame, QPointF(0, 2), 4, 110);
+        shadow(frame, 2, 4, 110);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(Paper));
         p.drawPath(frame);
@@ -54,6 +66,21 @@ QImage drawAppIcon128()
     p.setPen(QPen(withAlpha(Night, 120), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(tile.adjusted(0.5, 0.5, -0.5, -0.5), 23.5, 23.5);
+}
+
+QImage drawAppIcon128()
+{
+    return drawAppIcon(128);
+}
+
+QImage drawAppIcon(int size)
+{
+    QImage image = newCanvas(size, size, true);
+    QPainter p(&image);
+    prepare(p);
+    if (size != 128)
+        p.scale(size / 128.0, size / 128.0);
+    paintAppIcon(p, true);
     return image;
 }
 
@@ -134,5 +161,36 @@ QImage drawAppIcon32()
     p.setPen(QPen(withAlpha(Night, 120), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(tile.adjusted(0.5, 0.5, -0.5, -0.5), 6.5, 6.5);
+    return image;
+}
+
+QImage drawAppIcon16()
+{
+    using namespace Palette;
+    QImage image = newCanvas(16, 16, true);
+    QPainter p(&image);
+    prepare(p);
+
+    // The tile and its 2 x 2 index, each picture a white frame around a
+    // 3 x 3 scene: a sky and a hill, one with the sun.
+    const QRectF tile(0.5, 0.5, 15, 15);
+    QLinearGradient g(tile.topLeft(), tile.bottomRight());
+    g.setColorAt(0, QColor(0xff4b8ee2));
+    g.setColorAt(0.55, QColor(Deep));
+    g.setColorAt(1, QColor(Navy));
+    p.setPen(QPen(withAlpha(Night, 140), 1));
+    p.setBrush(g);
+    p.drawRoundedRect(tile, 3.5, 3.5);
+
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QRgb skies[] = {0xffb4d0f4, 0xffc9dcf5, 0xffd8e6f8, 0xfff9cf8f};
+    const QRgb ground[] = {Mid, Deep, Bright, Navy};
+    for (int i = 0; i < 4; ++i) {
+        const QPoint o(2 + (i % 2) * 7, 2 + (i / 2) * 7);
+        p.fillRect(QRect(o, QSize(5, 5)), QColor(Paper));
+        p.fillRect(QRect(o + QPoint(1, 1), QSize(3, 2)), QColor(skies[i]));
+        p.fillRect(QRect(o + QPoint(1, 3), QSize(3, 1)), QColor(ground[i]));
+    }
+    p.fillRect(QRect(5, 3, 1, 1), QColor(Amber));
     return image;
 }

@@ -1,10 +1,13 @@
 // Draws the Vintora wizard artwork and writes it as PNG files.
 //
-//   vintora-artwork OUTPUT_DIR [--sheet FILE] [--scale N]
+//   vintora-artwork OUTPUT_DIR [--icons ICON_DIR] [--sheet FILE] [--scale N]
 //
+// --icons also writes the application icon for the desktop's icon theme:
+// vintora-16.png ... vintora-256.png and the scalable vintora.svg.
 // --sheet also writes every picture, enlarged N times (default 4) without
 // smoothing, onto a single contact sheet for checking them up close.
 
+#include "paintkit.h"
 #include "pictures.h"
 
 #include <QDir>
@@ -13,6 +16,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QStringList>
+#include <QSvgGenerator>
 #include <QTextStream>
 
 #include <vector>
@@ -87,6 +91,46 @@ QImage contactSheet(const std::vector<std::pair<QString, QImage>> &images, int s
     return sheet;
 }
 
+// The application icon at every size a desktop's icon theme asks for. 32
+// is the wizard's own hand-tuned icon; 16 is drawn for its size; the others
+// scale the 128-pixel design.
+bool writeIcons(const QDir &dir, QTextStream &out, QTextStream &err,
+                std::vector<std::pair<QString, QImage>> &drawn)
+{
+    const std::pair<int, QImage> sizes[] = {
+            {16, drawAppIcon16()}, {32, drawAppIcon32()},   {48, drawAppIcon(48)},
+            {64, drawAppIcon(64)}, {128, drawAppIcon128()}, {256, drawAppIcon(256)},
+    };
+    for (const auto &[size, drawnImage] : sizes) {
+        const QImage image = drawnImage.convertToFormat(QImage::Format_ARGB32);
+        const QString name = QStringLiteral("vintora-%1.png").arg(size);
+        if (image.size() != QSize(size, size) || !image.save(dir.filePath(name), "PNG")) {
+            err << "cannot write " << dir.filePath(name) << "\n";
+            return false;
+        }
+        out << dir.filePath(name) << "\n";
+        drawn.emplace_back(name, image);
+    }
+
+    const QString svgName = dir.filePath(QStringLiteral("vintora.svg"));
+    QSvgGenerator svg;
+    svg.setFileName(svgName);
+    svg.setSize(QSize(128, 128));
+    svg.setViewBox(QRect(0, 0, 128, 128));
+    svg.setTitle(QStringLiteral("Vintora"));
+    svg.setDescription(QStringLiteral("The Vintora application icon"));
+    QPainter p;
+    if (!p.begin(&svg)) {
+        err << "cannot write " << svgName << "\n";
+        return false;
+    }
+    prepare(p);
+    paintAppIcon(p, false);
+    p.end();
+    out << svgName << "\n";
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -102,9 +146,12 @@ int main(int argc, char *argv[])
     args.removeFirst();
     QString outputDir;
     QString sheetFile;
+    QString iconDir;
     int scale = 4;
     for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--sheet") && i + 1 < args.size()) {
+        if (args[i] == QLatin1String("--icons") && i + 1 < args.size()) {
+            iconDir = args[++i];
+        } else if (args[i] == QLatin1String("--sheet") && i + 1 < args.size()) {
             sheetFile = args[++i];
         } else if (args[i] == QLatin1String("--scale") && i + 1 < args.size()) {
             scale = std::max(1, args[++i].toInt());
@@ -116,7 +163,7 @@ int main(int argc, char *argv[])
         }
     }
     if (outputDir.isEmpty()) {
-        err << "usage: vintora-artwork OUTPUT_DIR [--sheet FILE] [--scale N]\n";
+        err << "usage: vintora-artwork OUTPUT_DIR [--icons ICON_DIR] [--sheet FILE] [--scale N]\n";
         return 2;
     }
 
@@ -142,6 +189,12 @@ int main(int argc, char *argv[])
         }
         out << dir.filePath(name) << "\n";
         drawn.emplace_back(name, image);
+    }
+
+    if (!iconDir.isEmpty()) {
+        QDir icons(iconDir);
+        if (!icons.mkpath(QStringLiteral(".")) || !writeIcons(icons, out, err, drawn))
+            return 1;
     }
 
     if (!sheetFile.isEmpty()) {

@@ -1,6 +1,7 @@
 #include "paintkit.h"
 
 #include <QLinearGradient>
+#include <QPaintEngine>
 #include <QRadialGradient>
 #include <QTransform>
 #include <QtMath>
@@ -153,6 +154,14 @@ void drawScene(QPainter &p, const QRectF &area, Scene scene, bool detailed)
     using namespace Palette;
     p.save();
     p.setClipRect(area, Qt::IntersectClip);
+    // SVG files are written without clipping: the shapes are cut to the
+    // area instead.
+    const bool cutShapes = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::SVG;
+    QPainterPath areaShape;
+    areaShape.addRect(area);
+    const auto drawShape = [&](const QPainterPath &shape) {
+        p.drawPath(cutShapes ? shape.intersected(areaShape) : shape);
+    };
     p.setPen(Qt::NoPen);
     const qreal h = area.height();
 
@@ -163,15 +172,15 @@ void drawScene(QPainter &p, const QRectF &area, Scene scene, bool detailed)
         p.drawEllipse(at(area, 0.73, 0.30), 0.12 * h, 0.12 * h);
         if (detailed) {
             p.setBrush(QColor(0xff6e9fdf));
-            p.drawPath(ridge(area, {{0, 0.72},
-                                    {0.22, 0.46},
-                                    {0.38, 0.62},
-                                    {0.56, 0.40},
-                                    {0.80, 0.66},
-                                    {1, 0.56}}));
+            drawShape(ridge(area, {{0, 0.72},
+                                   {0.22, 0.46},
+                                   {0.38, 0.62},
+                                   {0.56, 0.40},
+                                   {0.80, 0.66},
+                                   {1, 0.56}}));
         }
         p.setBrush(QColor(Deep));
-        p.drawPath(hill(area, 0.80, 0.45, 0.58, 0.86));
+        drawShape(hill(area, 0.80, 0.45, 0.58, 0.86));
         break;
     }
     case Scene::Dusk: {
@@ -180,17 +189,17 @@ void drawScene(QPainter &p, const QRectF &area, Scene scene, bool detailed)
         p.drawEllipse(at(area, 0.38, 0.62), 0.17 * h, 0.17 * h);
         if (detailed) {
             p.setBrush(QColor(Mid));
-            p.drawPath(
+            drawShape(
                     ridge(area, {{0, 0.60}, {0.18, 0.50}, {0.42, 0.68}, {0.66, 0.42}, {1, 0.64}}));
         }
         p.setBrush(QColor(Navy));
-        p.drawPath(hill(area, 0.86, 0.55, 0.66, 0.78));
+        drawShape(hill(area, 0.86, 0.55, 0.66, 0.78));
         break;
     }
     case Scene::Lake: {
         skyGradient(p, area, 0xffbcd5f3, 0xffeef4fb);
         p.setBrush(QColor(Mid));
-        p.drawPath(ridge(area, {{0, 0.62}, {0.30, 0.30}, {0.48, 0.48}, {0.64, 0.36}, {1, 0.62}}));
+        drawShape(ridge(area, {{0, 0.62}, {0.30, 0.30}, {0.48, 0.48}, {0.64, 0.36}, {1, 0.62}}));
         if (detailed) {
             // Snow on the highest peak.
             p.setBrush(QColor(Mist));
@@ -202,7 +211,7 @@ void drawScene(QPainter &p, const QRectF &area, Scene scene, bool detailed)
             snow.lineTo(at(area, 0.270, 0.390));
             snow.lineTo(at(area, 0.244, 0.360));
             snow.closeSubpath();
-            p.drawPath(snow);
+            drawShape(snow);
         }
         QRectF water = area;
         water.setTop(area.top() + 0.62 * h);
@@ -223,9 +232,9 @@ void drawScene(QPainter &p, const QRectF &area, Scene scene, bool detailed)
         p.setBrush(QColor(Amber));
         p.drawEllipse(at(area, 0.26, 0.30), 0.10 * h, 0.10 * h);
         p.setBrush(QColor(Sky));
-        p.drawPath(hill(area, 0.66, 0.70, 0.34, 0.62));
+        drawShape(hill(area, 0.66, 0.70, 0.34, 0.62));
         p.setBrush(QColor(Bright));
-        p.drawPath(hill(area, 0.76, 0.30, 0.52, 0.90));
+        drawShape(hill(area, 0.76, 0.30, 0.52, 0.90));
         break;
     }
     }

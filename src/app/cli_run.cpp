@@ -1,0 +1,121 @@
+#include "app/cli_run.h"
+
+#include "generate/fin_run.h"
+#include "pictures/folder_listing.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+#include <optional>
+
+namespace vintora {
+
+namespace {
+
+// Folders add their pictures as "Select a folder" does; files are added as
+// given. Every entry is absolute, so that the page never refers to a folder
+// relative to where vintora-cli was started. The paths were checked when
+// the command line was read; what fails here went wrong since or cannot be
+// read.
+std::optional<QStringList> gatherEntries(const QStringList &paths, QString &problem)
+{
+    QStringList entries;
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            const auto pictures = ListFolderPictures(absoluteCliPath(path));
+            if (!pictures) {
+                problem = QStringLiteral("%1: the folder cannot be read").arg(path);
+                return std::nullopt;
+            }
+            entries += *pictures;
+        } else if (info.exists()) {
+            entries << absoluteCliPath(path);
+        } else {
+            problem = QStringLiteral("%1: no such file or folder").arg(path);
+            return std::nullopt;
+        }
+    }
+    return entries;
+}
+
+QString countOf(qint64 count, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
+// "Wrote PAGE (N bytes) and K copied pictures (M bytes)." Each distinct
+// picture is counted once; one already in the output folder was not copied.
+QString summaryLine(const CliRequest &request, const QStringList &entries, const QString &pagePath)
+{
+    QString line = QStringLiteral("Wrote %1 (%2)")
+                           .arg(pagePath, countOf(QFileInfo(pagePath).size(), "byte", "bytes"));
+    if (request.settings.copyPictures != kTrue)
+        return line + QStringLiteral("; the pictures were not copied.");
+    const QString outputFolder = QFileInfo(request.outputFolder).canonicalFilePath();
+    QSet<QString> copied;
+    qint64 bytes = 0;
+    QStringList sources = entries;
+    sources << request.settings.backgroundPicture << request.settings.cellPicture;
+    for (const QString &source : std::as_const(sources)) {
+        const QFileInfo info(source);
+        const QString identity = info.canonicalFilePath();
+        if (source.isEmpty() || QFileInfo(identity).path() == outputFolder
+            || copied.contains(identity))
+            continue;
+        copied.insert(identity);
+        bytes += info.size();
+    }
+    return line
+           + QStringLiteral(" and %1 (%2).")
+                     .arg(countOf(copied.size(), "copied picture", "copied pictures"),
+                          countOf(bytes, "byte", "bytes"));
+}
+
+} // namespace
+
+CliExitCode runCliRequest(const CliRequest &request, QTextStream &out, QTextStream &err)
+{
+    const auto fail = [&err](const QString &message) {
+        err << "vintora-cli: " << message << '\n';
+        return kExitRunFailed;
+    };
+
+    QString problem;
+    const auto entries = gatherEntries(request.paths, problem);
+    if (!entries)
+        return fail(problem);
+
+    // The run pumps events right after each progress status; a status not
+    // followed by a pump is its last word, reported below once the outcome
+    // is known.
+    QString pending;
+    FinHooks hooks;
+    hooks.setStatus = [&pending](const QString &status) {
+        pending = status;
+    };
+    hooks.pumpEvents = [&] {
+        // The folder is given, so the chooser's message means nothing here.
+        if (!request.quiet && pending != QLatin1String(kStatusSelectingFolder)) {
+            err << pending << '\n';
+            err.flush();
+        }
+        pending.clear();
+    };
+    hooks.chooseOutputFolder = [&request] {
+        return request.outputFolder;
+    };
+
+    const FinOutcome outcome = RunFin(request.settings, *entries, request.pageName, hooks);
+    if (outcome.result != FinResult::Finished)
+        return fail(outcome.status);
+    if (!request.quiet) {
+        err << outcome.status << '\n';
+        err.flush();
+        out << summaryLine(request, *entries, outcome.pagePath) << '\n';
+    }
+    return kExitFinished;
+}
+
+} // namespace vintora
