@@ -2,6 +2,7 @@
 
 #include "generate/page_name.h"
 #include "generate/text_helpers.h"
+#include "pictures/source_file.h"
 #include "version.h"
 #include "wizard/captures.h"
 #include "wizard/number_reading.h"
@@ -9,7 +10,6 @@
 
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace vintora {
@@ -28,7 +28,11 @@ QString absoluteCliPath(const QString &path)
 {
     if (path.isEmpty())
         return path;
-    return QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+    // Text alone, never through QFileInfo, which would lose the bytes of a
+    // name that is not valid text.
+    const QString absolute
+            = QDir::isAbsolutePath(path) ? path : QDir::currentPath() + QLatin1Char('/') + path;
+    return QDir::toNativeSeparators(QDir::cleanPath(absolute));
 }
 
 namespace {
@@ -115,8 +119,7 @@ public:
     {
         if (!isSet(name))
             return QString();
-        const QFileInfo info(text(name));
-        if (!info.isFile())
+        if (!StatFile(text(name)).isRegular())
             fail(QStringLiteral("--%1: no such file: %2").arg(QLatin1String(name), text(name)));
         return absoluteCliPath(text(name));
     }
@@ -239,7 +242,7 @@ CliRequest parseCliArguments(const QStringList &arguments)
     const QString output = r.text("output");
     if (!r.isSet("output"))
         r.fail(QStringLiteral("--output: an output folder is required"));
-    else if (!QFileInfo(output).isDir())
+    else if (StatFile(output).kind != FileStatus::Kind::Folder)
         r.fail(QStringLiteral("--output: no such folder: %1").arg(output));
     request.outputFolder = absoluteCliPath(output);
     request.pageName = r.text("name");
@@ -250,7 +253,7 @@ CliRequest parseCliArguments(const QStringList &arguments)
     if (request.paths.isEmpty())
         r.fail(QStringLiteral("no PATH given: name at least one picture or folder"));
     for (const QString &path : std::as_const(request.paths)) {
-        if (!QFileInfo::exists(path))
+        if (!StatFile(path).exists())
             r.fail(QStringLiteral("%1: no such file or folder").arg(path));
     }
 

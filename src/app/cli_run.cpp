@@ -2,9 +2,9 @@
 
 #include "generate/fin_run.h"
 #include "pictures/folder_listing.h"
+#include "pictures/source_file.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QSet>
 
 #include <optional>
@@ -22,15 +22,15 @@ std::optional<QStringList> gatherEntries(const QStringList &paths, QString &prob
 {
     QStringList entries;
     for (const QString &path : paths) {
-        const QFileInfo info(path);
-        if (info.isDir()) {
+        const FileStatus status = StatFile(path);
+        if (status.kind == FileStatus::Kind::Folder) {
             const auto pictures = ListFolderPictures(absoluteCliPath(path));
             if (!pictures) {
                 problem = QStringLiteral("%1: the folder cannot be read").arg(path);
                 return std::nullopt;
             }
             entries += *pictures;
-        } else if (info.exists()) {
+        } else if (status.exists()) {
             entries << absoluteCliPath(path);
         } else {
             problem = QStringLiteral("%1: no such file or folder").arg(path);
@@ -45,32 +45,19 @@ QString countOf(qint64 count, const char *one, const char *many)
     return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
 }
 
-// "Wrote PAGE (N bytes) and K copied pictures (M bytes)." Each distinct
-// picture is counted once; one already in the output folder was not copied.
-QString summaryLine(const CliRequest &request, const QStringList &entries, const QString &pagePath)
+// "Wrote PAGE (N bytes) and K copied pictures (M bytes)." A picture that
+// already lay in the output folder was not copied.
+QString summaryLine(const CliRequest &request, const FinOutcome &outcome)
 {
     QString line = QStringLiteral("Wrote %1 (%2)")
-                           .arg(pagePath, countOf(QFileInfo(pagePath).size(), "byte", "bytes"));
+                           .arg(outcome.pagePath,
+                                countOf(StatFile(outcome.pagePath).size, "byte", "bytes"));
     if (request.settings.copyPictures != kTrue)
         return line + QStringLiteral("; the pictures were not copied.");
-    const QString outputFolder = QFileInfo(request.outputFolder).canonicalFilePath();
-    QSet<QString> copied;
-    qint64 bytes = 0;
-    QStringList sources = entries;
-    sources << request.settings.backgroundPicture << request.settings.cellPicture;
-    for (const QString &source : std::as_const(sources)) {
-        const QFileInfo info(source);
-        const QString identity = info.canonicalFilePath();
-        if (source.isEmpty() || QFileInfo(identity).path() == outputFolder
-            || copied.contains(identity))
-            continue;
-        copied.insert(identity);
-        bytes += info.size();
-    }
     return line
            + QStringLiteral(" and %1 (%2).")
-                     .arg(countOf(copied.size(), "copied picture", "copied pictures"),
-                          countOf(bytes, "byte", "bytes"));
+                     .arg(countOf(outcome.copiedPictures, "copied picture", "copied pictures"),
+                          countOf(outcome.copiedBytes, "byte", "bytes"));
 }
 
 } // namespace
@@ -108,12 +95,15 @@ CliExitCode runCliRequest(const CliRequest &request, QTextStream &out, QTextStre
     };
 
     const FinOutcome outcome = RunFin(request.settings, *entries, request.pageName, hooks);
+    // A picture left out is worth a word even when quiet.
+    for (const QString &note : outcome.notes)
+        err << "vintora-cli: " << note << '\n';
     if (outcome.result != FinResult::Finished)
         return fail(outcome.status);
     if (!request.quiet) {
         err << outcome.status << '\n';
         err.flush();
-        out << summaryLine(request, *entries, outcome.pagePath) << '\n';
+        out << summaryLine(request, outcome) << '\n';
     }
     return kExitFinished;
 }

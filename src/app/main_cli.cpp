@@ -3,6 +3,7 @@
 
 #include "app/cli_options.h"
 #include "app/cli_run.h"
+#include "pictures/file_name_bytes.h"
 #include "version.h"
 
 #include <QCoreApplication>
@@ -18,7 +19,12 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
 
-    const CliRequest request = parseCliArguments(QCoreApplication::arguments());
+    // The arguments as the bytes they are: a file name that is not valid
+    // text keeps its bytes, and the file is found (see DecodeFileName).
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << DecodeFileName(argv[i]);
+    const CliRequest request = parseCliArguments(arguments);
     switch (request.kind) {
     case CliRequest::Kind::Help:
         out << request.helpText;

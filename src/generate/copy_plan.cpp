@@ -294,7 +294,8 @@ private:
 
 } // namespace
 
-CopyResult CopyFileReplacing(const QString &source, const QString &destination, QString *error)
+CopyResult CopyFileReplacing(const QString &source, const QString &destination, QString *error,
+                             qint64 *copiedBytes)
 {
     SourceFile in(source);
     if (!in.isOpen())
@@ -337,6 +338,8 @@ CopyResult CopyFileReplacing(const QString &source, const QString &destination, 
         return failed(
                 error,
                 QStringLiteral("the copy cannot be written (%1)").arg(qt_error_string(errno)));
+    if (copiedBytes)
+        *copiedBytes = in.status().size;
     return CopyResult::Copied;
 #else
     if (there.exists() && !QFileInfo(destination).isWritable())
@@ -360,6 +363,8 @@ CopyResult CopyFileReplacing(const QString &source, const QString &destination, 
     if (!out.commit())
         return failed(error,
                       QStringLiteral("the copy cannot be written (%1)").arg(out.errorString()));
+    if (copiedBytes)
+        *copiedBytes = in.status().size;
     return CopyResult::Copied;
 #endif
 }

@@ -81,7 +81,8 @@ enum class CopyResult { Copied, SameFile, Failed };
 // failed copy leaves an earlier file untouched and nothing half-made.
 // Nothing is copied when both are the same file. On failure the reason
 // goes to error, in plain words.
+// The size of what was copied goes to copiedBytes.
 CopyResult CopyFileReplacing(const QString &source, const QString &destination,
-                             QString *error = nullptr);
+                             QString *error = nullptr, qint64 *copiedBytes = nullptr);
 
 } // namespace vintora

@@ -54,7 +54,7 @@ public:
     FinOutcome end(FinResult result, const QString &text)
     {
         status(text);
-        return {result, m_last, m_pagePath, m_notes};
+        return {result, m_last, m_pagePath, m_notes, m_copied, m_copiedBytes};
     }
 
     // A line about a picture left out; shown now and kept for the outcome.
@@ -68,11 +68,19 @@ public:
 
     void setPagePath(const QString &path) { m_pagePath = path; }
 
+    void copied(qint64 bytes)
+    {
+        ++m_copied;
+        m_copiedBytes += bytes;
+    }
+
 private:
     const FinHooks &m_hooks;
     QString m_last;
     QString m_pagePath;
     QStringList m_notes;
+    int m_copied = 0;
+    qint64 m_copiedBytes = 0;
 };
 
 QString quotedPath(const QString &path)
@@ -204,7 +212,11 @@ FinOutcome RunFin(const WizardSettings &settings, const QStringList &listed,
         handled.insert(name);
         const QString destination = JoinPath(folder, name, sep);
         QString why;
-        if (CopyFileReplacing(source, destination, &why) != CopyResult::Failed)
+        qint64 bytes = 0;
+        const CopyResult result = CopyFileReplacing(source, destination, &why, &bytes);
+        if (result == CopyResult::Copied)
+            run.copied(bytes);
+        if (result != CopyResult::Failed)
             return std::nullopt;
         return QStringLiteral("Could not copy %1 to %2: %3.")
                 .arg(quotedPath(source), quotedPath(destination), why);

@@ -60,9 +60,11 @@ enum class FinResult {
 struct FinOutcome
 {
     FinResult result = FinResult::Refused;
-    QString status;    // the last status shown
-    QString pagePath;  // where the page goes; empty when no folder was chosen
-    QStringList notes; // lines about pictures left out of the page
+    QString status;         // the last status shown
+    QString pagePath;       // where the page goes; empty when no folder was chosen
+    QStringList notes;      // lines about pictures left out of the page
+    int copiedPictures = 0; // copies made; a picture already in place is not one
+    qint64 copiedBytes = 0;
 };
 
 // The Fin run: checks there is something to do, asks for the output folder,
