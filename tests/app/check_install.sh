@@ -46,15 +46,17 @@ done
 programs=$(ls "$prefix/bin" | tr '\n' ' ')
 [ "$programs" = "vintora vintora-cli " ] || fail "bin/ holds more than the programs: $programs"
 
-# Both pages render without a warning and start with their names.
+# Both pages render without a warning and start with their names. The text
+# is read whole before it is searched: grep -q stopping early would make
+# man fail on a closed pipe.
 for page in vintora vintora-cli; do
     text=$(MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/$page.1" 2>&1 >/dev/null)
     [ -z "$text" ] || fail "man $page: $text"
-    MANWIDTH=80 man -l "$prefix/share/man/man1/$page.1" 2>/dev/null | col -b |
-        grep -q "^ *$page - " || fail "man $page has no NAME line"
+    rendered=$(MANWIDTH=80 man -l "$prefix/share/man/man1/$page.1" 2>/dev/null | col -b)
+    grep -q "^ *$page - " <<<"$rendered" || fail "man $page has no NAME line"
+    [ "$page" = vintora ] || grep -q "^EXIT STATUS" <<<"$rendered" ||
+        fail "man vintora-cli has no EXIT STATUS section"
 done
-MANWIDTH=80 man -l "$prefix/share/man/man1/vintora-cli.1" | col -b | grep -q "^EXIT STATUS" ||
-    fail "man vintora-cli has no EXIT STATUS section"
 
 appstreamcli validate --no-net "$prefix/share/metainfo/example.quendry.vintora.metainfo.xml" ||
     fail "appstreamcli validate"
@@ -68,7 +70,7 @@ opened=$(cd / && QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH="$probe" \
     fail "the Readme icon opened \"$opened\", not $prefix/share/doc/vintora/readme.txt"
 
 # The installed vintora-cli runs from anywhere.
-"$prefix/bin/vintora-cli" --version | grep -qx "vintora-cli 2.0.4" || fail "vintora-cli --version"
+[ "$("$prefix/bin/vintora-cli" --version)" = "vintora-cli 2.0.4" ] || fail "vintora-cli --version"
 
 [ "$failed" = 0 ] && echo "installed tree complete"
 exit "$failed"
