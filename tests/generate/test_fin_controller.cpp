@@ -23,14 +23,18 @@ struct Wizard
     QLabel *labStatus = new QLabel(window);
     ClickableLabel *btnFin = new ClickableLabel("Fin", window);
     PictureList *pictures = new PictureList(window, dialogs, window);
-    FinController *fin = new FinController(window, dialogs, settings, *pictures, txtFilename,
-                                           labStatus, btnFin);
+    FinController *fin
+            = new FinController(window, dialogs, settings, *pictures, txtFilename, labStatus);
     QStringList statuses;
     std::function<void(const QString &)> onStatus = [](const QString &) {
     };
 
     Wizard()
     {
+        // As the wizard window wires its Fin button.
+        QObject::connect(btnFin, &ClickableLabel::clicked, fin, &FinController::run);
+        QObject::connect(fin, &FinController::runningChanged, btnFin,
+                         [this](bool running) { btnFin->setEnabled(!running); });
         QObject::connect(fin, &FinController::statusChanged, [this](const QString &status) {
             statuses << status;
             onStatus(status);
@@ -144,7 +148,7 @@ private slots:
                 return;
             busy = w.fin->isRunning() && !w.btnFin->isEnabled() && w.pictures->isLocked();
             emit w.btnFin->clicked();
-            w.pictures->getFileClicked(1);
+            w.pictures->addFile();
             w.pictures->removeAt(0);
         };
         QTest::mouseClick(w.btnFin, Qt::LeftButton);

@@ -30,24 +30,26 @@ private slots:
         for (int i = 0; i < 5; ++i)
             w.fore(); // page 5
         w.dialogs.folders = {QDir::toNativeSeparators(pictures)};
-        w.click(w.c().labGetFile[0]);
-        QCOMPARE(w.c().lstFiles->model()->rowCount(), 3);
-        QCOMPARE(w.c().lstFiles->model()->index(0, 0).data().toString(),
+        const QListView *list = w.w().picturesPage().fileList();
+        w.click(w.w().picturesPage().addFolderLink());
+        QCOMPARE(list->model()->rowCount(), 3);
+        QCOMPARE(list->model()->index(0, 0).data().toString(),
                  QDir::toNativeSeparators(pictures + "/a.png"));
         w.fore();
         w.fore(); // page 7
-        w.type(w.c().txtFilename, "gallery.html");
+        w.type(w.w().outputPage().fileNameBox(), "gallery.html");
 
         w.dialogs.folders = {QDir::toNativeSeparators(out)};
-        w.click(w.c().btnFin);
-        QCOMPARE(w.c().labStatus->text(), QString("Finished!"));
+        w.click(w.w().finButton());
+        QCOMPARE(w.w().outputPage().statusLine()->text(), QString("Finished!"));
         QCOMPARE(folderNames(out), (QStringList{"a.png", "b.jpg", "c.gif", "gallery.html"}));
 
         QBuffer expected;
         expected.open(QIODevice::WriteOnly);
-        QVERIFY(WriteIndexPage(w.settings, w.window->pictureList().entries(), 2, 0, expected));
+        QVERIFY(WriteIndexPage(w.settings, w.w().picturesPage().pictureList().entries(), 2, 0,
+                               expected));
         QCOMPARE(readFile(out + "/gallery.html"), expected.data());
-        QCOMPARE(w.c().lstFiles->model()->rowCount(), 3); // the list stays
+        QCOMPARE(list->model()->rowCount(), 3); // the list stays
         QCOMPARE(w.dialogs.unexpected, 0);
     }
 
@@ -62,14 +64,14 @@ private slots:
         for (int i = 0; i < 5; ++i)
             w.fore();
         w.dialogs.folders = {dir.filePath("p"), out};
-        w.click(w.c().labGetFile[0]);
+        w.click(w.w().picturesPage().addFolderLink());
         w.fore();
         w.fore();
         // Close the window as soon as the run pumps its first events.
         QMetaObject::invokeMethod(
                 w.window.get(), [&w] { w.window->close(); }, Qt::QueuedConnection);
-        w.click(w.c().btnFin);
-        QVERIFY(!w.c().labStatus->text().startsWith("Finished"));
+        w.click(w.w().finButton());
+        QVERIFY(!w.w().outputPage().statusLine()->text().startsWith("Finished"));
         QVERIFY(!QFile::exists(out + "/vintora.htm"));
     }
 };
