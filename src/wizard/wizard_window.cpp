@@ -1,5 +1,6 @@
 #include "wizard/wizard_window.h"
 
+#include "wizard/controls/artwork.h"
 #include "wizard/pages/layout_style_page.h"
 #include "wizard/pages/output_page.h"
 #include "wizard/pages/packaging_page.h"
@@ -24,11 +25,11 @@ WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener
                               | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                               | Qt::WindowCloseButtonHint)
     , m_settings(settings)
-    , m_sidebar(QStringLiteral(":/artwork/sidebar.png"))
+    , m_sidebar(artwork("sidebar"))
 {
     setObjectName(QStringLiteral("frmWizard"));
     setWindowTitle(QStringLiteral("Quendry's Vintora"));
-    setWindowIcon(QPixmap(QStringLiteral(":/artwork/vintora_icon.png")));
+    setWindowIcon(artwork("vintora_icon"));
 
     QFont font(QStringLiteral("Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
@@ -44,12 +45,9 @@ WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener
     setAutoFillBackground(true);
     setFixedSize(twipsToPixels(6960), twipsToPixels(5310));
 
-    m_back = imageButton(this, QStringLiteral("btnBack"),
-                         QStringLiteral(":/artwork/button_back.png"), twipsPoint(3840, 4560));
-    m_fore = imageButton(this, QStringLiteral("btnFore"),
-                         QStringLiteral(":/artwork/button_fore.png"), twipsPoint(5400, 4560));
-    m_fin = imageButton(this, QStringLiteral("btnFin"), QStringLiteral(":/artwork/button_fin.png"),
-                        twipsPoint(5400, 4560));
+    m_back = imageButton(this, QStringLiteral("btnBack"), "button_back", twipsPoint(3840, 4560));
+    m_fore = imageButton(this, QStringLiteral("btnFore"), "button_fore", twipsPoint(5400, 4560));
+    m_fin = imageButton(this, QStringLiteral("btnFin"), "button_fin", twipsPoint(5400, 4560));
     m_back->hide();
     m_fin->hide();
 

@@ -135,6 +135,24 @@ private slots:
         QCOMPARE(folderNames(m_out), QStringList{name});
     }
 
+    // The status line is small: each status is its tooltip too, and a
+    // failure is told in full in a box owned by the window.
+    void failure_is_shown_in_full()
+    {
+        Wizard w;
+        QVERIFY(QDir().mkpath(m_out + "/vintora.htm"));
+        w.pictures->append({pics() + "/a.jpg"});
+        w.dialogs.folders = {m_out};
+        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        const QString failure = "Could not create the page \"" + m_out
+                                + "/vintora.htm\": a folder of that name is in the way.";
+        QCOMPARE(w.labStatus->text(), failure);
+        QCOMPARE(w.labStatus->toolTip(), failure);
+        QCOMPARE(w.dialogs.calls.last().kind, QString("failure"));
+        QCOMPARE(w.dialogs.calls.last().text, failure);
+        QCOMPARE(w.dialogs.calls.last().owner, w.window.data());
+    }
+
     void nothing_else_starts_or_changes_during_a_run()
     {
         Wizard w;

@@ -67,6 +67,15 @@ private slots:
         QCOMPARE(w.urls.opened[2], QUrl("http://www.quendry.example/"));
         QCOMPARE(w.page(), kWelcomePage);
     }
+
+    void welcome_icon_double_click_opens_once()
+    {
+        WizardFixture w;
+        QWidget *mail = w.w().welcomePage().mailIcon();
+        QTest::mouseDClick(w.window->windowHandle(), Qt::LeftButton, {},
+                           mail->mapTo(w.window.get(), mail->rect().center()));
+        QCOMPARE(w.urls.opened, QList<QUrl>{QUrl("mailto:vintora@quendry.example")});
+    }
 };
 
 QTEST_MAIN(TestWizardDesigners)

@@ -53,6 +53,39 @@ private slots:
         QCOMPARE(w.dialogs.unexpected, 0);
     }
 
+    // A name with a folder part is refused on the Output page before any
+    // folder is asked for; a plain name lets Fin go on.
+    void page_name_with_a_folder_part_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("parent") << "../x.html";
+        QTest::newRow("subfolder") << "a/b.html";
+    }
+    void page_name_with_a_folder_part()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        WizardFixture w;
+        for (int i = 0; i < 7; ++i)
+            w.fore();
+        w.w().picturesPage().pictureList().append({dir.filePath("a.jpg")});
+        QLineEdit *box = w.w().outputPage().fileNameBox();
+        w.type(box, name);
+        w.click(w.w().finButton());
+        QCOMPARE(w.w().page(kOutputPage)->problemText(),
+                 "The page name \"" + name
+                         + "\" is not a plain file name: the page always goes into the chosen "
+                           "folder, so type a name without a folder part, such as vintora.htm.");
+        QVERIFY(box->property("problem").toBool());
+        QVERIFY(w.dialogs.calls.isEmpty());
+        QCOMPARE(folderNames(dir.path()), QStringList());
+
+        w.type(box, "x.html");
+        QVERIFY(!w.w().page(kOutputPage)->showsProblem());
+        w.click(w.w().finButton());
+        QCOMPARE(w.dialogs.count("folder"), 1);
+    }
+
     void closing_the_wizard_mid_run_leaves_no_page()
     {
         QTemporaryDir dir;

@@ -2,6 +2,8 @@
 
 #include "support/default_settings.h"
 
+#include "pictures/picture_list.h"
+
 using namespace vintora;
 
 class TestWizardNavigation : public QObject
@@ -254,6 +256,29 @@ private slots:
         w.fore();
         checkShown(w, kThumbnailsPage);
         QCOMPARE(w.settings.tableColumns, 0);
+    }
+
+    // A double click on Fore switches one page. On page 6 the second press
+    // lands on Fin, which has just taken Fore's place, and must not start
+    // the run.
+    void double_click_is_one_click_data()
+    {
+        QTest::addColumn<int>("fromPage");
+        QTest::newRow("page 1") << 1;
+        QTest::newRow("page 6") << 6;
+    }
+    void double_click_is_one_click()
+    {
+        QFETCH(int, fromPage);
+        WizardFixture w;
+        for (int i = 0; i < fromPage; ++i)
+            w.fore();
+        w.w().picturesPage().pictureList().append({"/pictures/a.jpg"}); // Fin would go on
+        QWidget *fore = w.w().foreButton();
+        QTest::mouseDClick(w.window->windowHandle(), Qt::LeftButton, {},
+                           fore->mapTo(w.window.get(), fore->rect().center()));
+        checkShown(w, fromPage + 1);
+        QVERIFY(w.dialogs.calls.isEmpty());
     }
 
     void buttons_take_no_focus()

@@ -24,8 +24,7 @@ PageStylePage::PageStylePage(QWidget *window, Dialogs &dialogs) : WizardPage(kPa
                QStringLiteral("Let's customize the thumbnails page.  Click on the items below to "
                               "change settings.  (This rendering is not exact)."),
                twipsRect(120, 120, 3735, 735));
-    image(this, QStringLiteral("Image2"), QStringLiteral(":/artwork/browser_window.png"),
-          twipsPoint(240, 840));
+    image(this, QStringLiteral("Image2"), "browser_window", twipsPoint(240, 840));
     m_preview = place(new PictureBox(this), QStringLiteral("picPreview"),
                       twipsRect(270, 1320, 3255, 2415));
     m_preview->setBackColor(start.pageColor);

@@ -1,8 +1,7 @@
 #include "wizard/pages/page_widgets.h"
 
+#include "wizard/controls/artwork.h"
 #include "wizard/twips.h"
-
-#include <QPixmap>
 
 namespace vintora {
 
@@ -38,18 +37,18 @@ ClickableLabel *linkLabel(QWidget *page, const char *name, int index, const QStr
     return label;
 }
 
-QLabel *image(QWidget *parent, const QString &objectName, const QString &resource, QPoint at)
+QLabel *image(QWidget *parent, const QString &objectName, const char *artworkName, QPoint at)
 {
-    const QPixmap pixmap(resource);
+    const QPixmap pixmap = artwork(artworkName);
     auto *label = place(new QLabel(parent), objectName, QRect(at, pixmap.size()));
     label->setPixmap(pixmap);
     return label;
 }
 
-ClickableLabel *imageButton(QWidget *parent, const QString &objectName, const QString &resource,
+ClickableLabel *imageButton(QWidget *parent, const QString &objectName, const char *artworkName,
                             QPoint at)
 {
-    const QPixmap pixmap(resource);
+    const QPixmap pixmap = artwork(artworkName);
     auto *button = place(new ClickableLabel(parent), objectName, QRect(at, pixmap.size()));
     button->setPixmap(pixmap);
     button->setFocusPolicy(Qt::NoFocus);

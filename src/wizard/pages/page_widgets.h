@@ -35,11 +35,12 @@ QLabel *staticText(QWidget *page, int index, const QString &text, QRect geometry
 ClickableLabel *linkLabel(QWidget *page, const char *name, int index, const QString &text,
                           QRect geometry, Qt::Alignment horizontal = Qt::AlignLeft);
 
-// An image at its natural size.
-QLabel *image(QWidget *parent, const QString &objectName, const QString &resource, QPoint at);
+// A picture of the artwork at its natural size.
+QLabel *image(QWidget *parent, const QString &objectName, const char *artworkName, QPoint at);
 
-// An image that acts as a button: reacts to clicks, takes no focus.
-ClickableLabel *imageButton(QWidget *parent, const QString &objectName, const QString &resource,
+// A picture of the artwork that acts as a button: reacts to clicks, takes
+// no focus.
+ClickableLabel *imageButton(QWidget *parent, const QString &objectName, const char *artworkName,
                             QPoint at);
 
 // A box for a number: its text right-aligned.

@@ -21,6 +21,15 @@ bool textFits(const QWidget *widget, QSize visible)
     return true;
 }
 
+qsizetype textLength(const QWidget *widget)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        return label->text().size();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+        return button->text().size();
+    return 0;
+}
+
 void setPointSize(QWidget *widget, double size)
 {
     QFont font = widget->font();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QtGlobal>
 
 class QWidget;
 
@@ -18,6 +19,9 @@ inline constexpr double kTextSizeStep = 0.25;
 // Whether a label's text or a button's caption fits the visible part of
 // its place; other widgets always fit.
 bool textFits(const QWidget *widget, QSize visible);
+
+// The length of a label's text or a button's caption; 0 for other widgets.
+qsizetype textLength(const QWidget *widget);
 
 void setPointSize(QWidget *widget, double size);
 

@@ -20,15 +20,13 @@ WelcomePage::WelcomePage(QWidget *window, UrlOpener &urls) : WizardPage(kWelcome
                               "the buttons below to step through each section as you complete "
                               "it or to go back to change an option."),
                twipsRect(120, 1080, 3735, 1455));
-    m_readmeIcon = imageButton(this, catalogueName("Image4", 0),
-                               QStringLiteral(":/artwork/icon_readme.png"), twipsPoint(360, 2640));
+    m_readmeIcon
+            = imageButton(this, catalogueName("Image4", 0), "icon_readme", twipsPoint(360, 2640));
     staticText(this, 25, QStringLiteral("Readme"), twipsRect(240, 3120, 735, 255),
                Qt::AlignHCenter);
-    m_mailIcon = imageButton(this, catalogueName("Image4", 1),
-                             QStringLiteral(":/artwork/icon_mail.png"), twipsPoint(1680, 2640));
+    m_mailIcon = imageButton(this, catalogueName("Image4", 1), "icon_mail", twipsPoint(1680, 2640));
     staticText(this, 26, QStringLiteral("Mail"), twipsRect(1560, 3120, 735, 255), Qt::AlignHCenter);
-    m_webIcon = imageButton(this, catalogueName("Image4", 2),
-                            QStringLiteral(":/artwork/icon_web.png"), twipsPoint(3000, 2640));
+    m_webIcon = imageButton(this, catalogueName("Image4", 2), "icon_web", twipsPoint(3000, 2640));
     staticText(this, 27, QStringLiteral("Web"), twipsRect(2880, 3120, 735, 255), Qt::AlignHCenter);
     staticText(this, 2, QStringLiteral("Let's begin!"), twipsRect(120, 3840, 3735, 375),
                Qt::AlignRight);

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace vintora {
 
 namespace {
@@ -158,7 +160,12 @@ QList<QWidget *> WizardPage::texts() const
 
 bool WizardPage::everyTextFits() const
 {
-    const QList<QWidget *> all = texts();
+    // Longest first: one text that does not fit settles the answer, and a
+    // long text is the likeliest not to.
+    QList<QWidget *> all = texts();
+    std::stable_sort(all.begin(), all.end(), [](const QWidget *a, const QWidget *b) {
+        return textLength(a) > textLength(b);
+    });
     return std::all_of(all.cbegin(), all.cend(),
                        [this](const QWidget *text) { return textFits(text, visibleSize(text)); });
 }
