@@ -17,6 +17,8 @@
 #include <QLabel>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace vintora {
 
 WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener &urls,
@@ -92,7 +94,14 @@ void WizardWindow::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_sidebar);
+    // In bands of 64 rows: Qt shares a taller copy out to its thread pool,
+    // and starting those threads for the first paint takes longer than the
+    // copy itself.
+    constexpr int kBand = 64;
+    for (int top = 0; top < m_sidebar.height(); top += kBand) {
+        const int rows = std::min(kBand, m_sidebar.height() - top);
+        painter.drawPixmap(QPoint(0, top), m_sidebar, QRect(0, top, m_sidebar.width(), rows));
+    }
 }
 
 WizardPage *WizardWindow::page(int number)
