@@ -112,7 +112,7 @@ void WizardPage::markBox(QLineEdit *box, const QString &message,
                          std::function<bool(const QString &)> accepts)
 {
     if (m_marks.contains(box))
-        disconnect(m_marks.value(box).edits);
+        disconnect(m_marks.value(box));
     setMarked(box, true);
     const auto edits = connect(box, &QLineEdit::textEdited, this,
                                [this, box, message, accepts](const QString &text) {
@@ -122,7 +122,7 @@ void WizardPage::markBox(QLineEdit *box, const QString &message,
                                    if (problemText() == message)
                                        showProblem(QString());
                                });
-    m_marks.insert(box, {edits, message});
+    m_marks.insert(box, edits);
     showProblem(message);
     m_lastMarked = box;
     if (isVisible())
@@ -131,7 +131,7 @@ void WizardPage::markBox(QLineEdit *box, const QString &message,
 
 void WizardPage::unmark(QLineEdit *box)
 {
-    disconnect(m_marks.take(box).edits);
+    disconnect(m_marks.take(box));
     setMarked(box, false);
 }
 

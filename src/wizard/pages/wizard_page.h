@@ -88,18 +88,12 @@ protected:
     virtual QSize visibleSize(const QWidget *text) const;
 
 private:
-    struct Mark
-    {
-        QMetaObject::Connection edits;
-        QString message;
-    };
-
     void unmark(QLineEdit *box);
     QList<QWidget *> texts() const;
 
     int m_number;
-    QLabel *m_problemLine = nullptr; // made when first needed
-    QHash<QLineEdit *, Mark> m_marks;
+    QLabel *m_problemLine = nullptr;                     // made when first needed
+    QHash<QLineEdit *, QMetaObject::Connection> m_marks; // each box's watch on its edits
     QPointer<QLineEdit> m_lastMarked;
     std::vector<std::pair<QAbstractButton *, qint16 WizardSettings::*>> m_copied;
 };
