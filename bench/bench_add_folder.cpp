@@ -10,6 +10,7 @@
 #include "pictures/folder_listing.h"
 #include "pictures/picture_list.h"
 #include "shell/url_opener.h"
+#include "wizard/pages/pictures_page.h"
 #include "wizard/start_wizard.h"
 
 #include <QCoreApplication>
@@ -115,7 +116,7 @@ void BM_AddFolder(benchmark::State &state)
 
         const auto vintora = [&] {
             timer.vintora([&] {
-                wizard->pictureList().getFileClicked(0);
+                wizard->picturesPage().pictureList().addFolder();
                 // The view lays itself out and paints.
                 QCoreApplication::processEvents();
                 QCoreApplication::processEvents();
@@ -127,8 +128,8 @@ void BM_AddFolder(benchmark::State &state)
         // Each goes first every other time, so that neither always finds
         // the folder's entries freshly read.
         timer.inTurn(vintora, floor);
-        added = wizard->pictureList().count();
-        const QListView *view = wizard->controls().lstFiles;
+        added = wizard->picturesPage().pictureList().count();
+        const QListView *view = wizard->picturesPage().fileList();
         if (added != kPictures || listed != size_t(kPictures) || !view->isVisible()
             || !view->indexAt(QPoint(4, 4)).isValid()) {
             state.SkipWithError("the folder was not listed as expected");

@@ -49,6 +49,8 @@ public:
     void addVintora(double seconds) { m_vintora.push_back(seconds); }
     void addFloor(double seconds) { m_floor.push_back(seconds); }
 
+    double vintoraMedian() const { return median(m_vintora); }
+
     void report(benchmark::State &state) const
     {
         const double vintora = median(m_vintora);

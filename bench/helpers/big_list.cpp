@@ -9,6 +9,7 @@
 #include "pictures/picture_list.h"
 #include "shell/dialogs.h"
 #include "shell/url_opener.h"
+#include "wizard/pages/pictures_page.h"
 #include "wizard/start_wizard.h"
 
 #include <QApplication>
@@ -24,6 +25,7 @@ public:
     QString chooseFolder(QWidget *, const QString &) override { return m_folder; }
     QString openFile(QWidget *, const QString &) override { return {}; }
     std::optional<QColor> chooseColor(QWidget *, const QColor &) override { return {}; }
+    void showFailure(QWidget *, const QString &) override {}
 
 private:
     QString m_folder;
@@ -49,15 +51,16 @@ int main(int argc, char *argv[])
     wizard->ShowPage(vintora::kPicturesPage);
     waitUntilShown(*wizard);
     if (!folder.isEmpty())
-        wizard->pictureList().getFileClicked(0);
+        wizard->picturesPage().pictureList().addFolder();
     QCoreApplication::processEvents();
     wizard->repaint();
 
     // The path text as the list holds it: UTF-16, two bytes a character.
     qint64 textBytes = 0;
-    for (const QString &entry : wizard->pictureList().entries())
+    const vintora::PictureList &list = wizard->picturesPage().pictureList();
+    for (const QString &entry : list.entries())
         textBytes += entry.size() * qint64(sizeof(QChar));
-    std::printf("%lld %lld\n", static_cast<long long>(wizard->pictureList().count()),
+    std::printf("%lld %lld\n", static_cast<long long>(list.count()),
                 static_cast<long long>(textBytes));
     std::fflush(stdout);
     return 0;

@@ -13,68 +13,60 @@
 
 namespace vintora {
 
-PageStyleDesigner::PageStyleDesigner(QWidget *owner, Dialogs &dialogs,
-                                     const std::array<ClickableLabel *, 6> &pgpref,
-                                     PictureBox *picPreview, Report report, QObject *parent)
+PageStyleDesigner::PageStyleDesigner(QWidget *owner, Dialogs &dialogs, const Widgets &widgets,
+                                     Report report, QObject *parent)
     : QObject(parent)
     , m_owner(owner)
     , m_dialogs(dialogs)
-    , m_pgpref(pgpref)
-    , m_preview(picPreview)
+    , m_widgets(widgets)
     , m_report(std::move(report))
 {
-    for (int i = 0; i < int(m_pgpref.size()); ++i)
-        connect(m_pgpref[i], &ClickableLabel::clicked, this, [this, i] { click(i); });
-}
-
-void PageStyleDesigner::click(int index)
-{
-    if (index < 0 || index > 5)
-        return;
-    // The line speaks of the last choice only.
-    report({});
-    if (index <= 3)
-        chooseLabelColor(index);
-    else if (index == 4)
-        choosePageColor();
-    else
-        chooseBackground();
+    for (ClickableLabel *label : m_widgets.colorLabels)
+        connect(label, &ClickableLabel::clicked, this, [this, label] { chooseLabelColor(label); });
+    connect(m_widgets.pageColorLink, &ClickableLabel::clicked, this,
+            &PageStyleDesigner::choosePageColor);
+    connect(m_widgets.backgroundLink, &ClickableLabel::clicked, this,
+            &PageStyleDesigner::chooseBackground);
 }
 
 PageStyleControls PageStyleDesigner::controls() const
 {
     PageStyleControls c;
-    for (int i = 0; i < 4; ++i)
-        c.labelColors[i] = m_pgpref[i]->foreColor();
-    c.previewBackColor = m_preview->backColor();
-    c.previewTag = m_preview->tag();
+    for (std::size_t i = 0; i < c.labelColors.size(); ++i)
+        c.labelColors[i] = m_widgets.colorLabels[i]->foreColor();
+    c.previewBackColor = m_widgets.preview->backColor();
+    c.previewTag = m_widgets.preview->tag();
     return c;
 }
 
-void PageStyleDesigner::chooseLabelColor(int index)
+void PageStyleDesigner::chooseLabelColor(ClickableLabel *label)
 {
+    // The line speaks of the last choice only.
+    report({});
     // The dialog opens on the current colour; only its own cancel leaves the
     // colour as it was, so black can be chosen like any other colour.
-    ClickableLabel *label = m_pgpref[index];
     if (const auto color = m_dialogs.chooseColor(m_owner, toQColor(label->foreColor())))
         label->setForeColor(fromQColor(*color));
 }
 
 void PageStyleDesigner::choosePageColor()
 {
+    report({});
     // Under a background picture the new colour stays hidden, but it is the
     // page colour that is captured and shows again once the picture goes.
-    if (const auto color = m_dialogs.chooseColor(m_owner, toQColor(m_preview->backColor())))
-        m_preview->setBackColor(fromQColor(*color));
+    if (const auto color = m_dialogs.chooseColor(m_owner, toQColor(m_widgets.preview->backColor())))
+        m_widgets.preview->setBackColor(fromQColor(*color));
 }
 
 void PageStyleDesigner::chooseBackground()
 {
+    report({});
+    PictureBox *preview = m_widgets.preview;
     const QString path = m_dialogs.openFile(m_owner, picturesFileFilter());
     if (path.isEmpty()) {
         // Cancelling means no background picture: the page colour shows again.
-        m_preview->setPicture(QPixmap());
-        m_preview->setTag(QString());
+        preview->setPicture(QPixmap());
+        preview->setTag(QString());
         return;
     }
 
@@ -82,7 +74,7 @@ void PageStyleDesigner::chooseBackground()
     // preview's outer size; repainting the preview only draws the result.
     // Tiles are drawn from the picture's top-left corner and clipped by the
     // preview, so no more of a large picture is read than the preview shows.
-    const QSizeF outer(twipsFromPixels(m_preview->width()), twipsFromPixels(m_preview->height()));
+    const QSizeF outer(twipsFromPixels(preview->width()), twipsFromPixels(preview->height()));
     const QSize shown = tileSurfaceSize(outer).value_or(QSize()) + QSize(1, 1);
     const LoadedPicture picture = loadPicture(path, shown);
     if (!picture.loaded()) {
@@ -95,9 +87,9 @@ void PageStyleDesigner::chooseBackground()
         report(tooLargeToTileMessage(path));
         return;
     }
-    m_preview->setPicture(QPixmap::fromImage(*tiled));
+    preview->setPicture(QPixmap::fromImage(*tiled));
     // The path is stored last, once the preview shows the picture.
-    m_preview->setTag(path);
+    preview->setTag(path);
 }
 
 void PageStyleDesigner::report(const QString &line) const

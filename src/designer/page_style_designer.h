@@ -15,11 +15,12 @@ class ClickableLabel;
 class Dialogs;
 class PictureBox;
 
-// The Page style page's designer. The six labels pgpref(0..5) each edit one
-// value that lives in a widget: the text colours of pgpref(0..3), the back
-// colour of picPreview (the page colour), and the background picture,
-// whose path is picPreview's tag and whose tiled rendering is its picture.
-// Nothing else is stored; the page switch reads the widgets through
+// The Page style page's designer. Six labels each edit one value that lives
+// in a widget: the four colour labels on the preview (Text, HyperLink,
+// Active HyperLink, Visited HyperLink) their own text colour, "Page Color"
+// the back colour of the preview, and "Background Picture" the background
+// picture, whose path is the preview's tag and whose tiled rendering is its
+// picture. Nothing else is stored; the page switch reads the widgets through
 // controls().
 class PageStyleDesigner : public QObject
 {
@@ -30,27 +31,32 @@ public:
     // used; an empty text clears the line.
     using Report = std::function<void(const QString &)>;
 
-    PageStyleDesigner(QWidget *owner, Dialogs &dialogs,
-                      const std::array<ClickableLabel *, 6> &pgpref, PictureBox *picPreview,
-                      Report report, QObject *parent = nullptr);
+    struct Widgets
+    {
+        PictureBox *preview = nullptr;                 // picPreview
+        std::array<ClickableLabel *, 4> colorLabels{}; // pgpref(0..3), in that order
+        ClickableLabel *pageColorLink = nullptr;       // pgpref(4)
+        ClickableLabel *backgroundLink = nullptr;      // pgpref(5)
+    };
 
-    // pgpref(index) was clicked: 0..3 choose that label's colour, 4 the page
-    // colour, 5 the background picture; any other index does nothing.
-    void click(int index);
+    PageStyleDesigner(QWidget *owner, Dialogs &dialogs, const Widgets &widgets, Report report,
+                      QObject *parent = nullptr);
 
     // What CapturePageStyle reads.
     PageStyleControls controls() const;
 
-private:
-    void chooseLabelColor(int index);
+public slots:
+    // The colour dialog for one of the four colour labels.
+    void chooseLabelColor(vintora::ClickableLabel *label);
     void choosePageColor();
     void chooseBackground();
+
+private:
     void report(const QString &line) const;
 
     QWidget *m_owner;
     Dialogs &m_dialogs;
-    std::array<ClickableLabel *, 6> m_pgpref;
-    PictureBox *m_preview;
+    Widgets m_widgets;
     Report m_report;
 };
 

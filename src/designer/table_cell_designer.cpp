@@ -9,14 +9,12 @@
 
 namespace vintora {
 
-TableCellDesigner::TableCellDesigner(QWidget *owner, Dialogs &dialogs,
-                                     const std::array<ClickableLabel *, 2> &labTable,
-                                     const std::array<PictureBox *, 2> &picTable, Report report,
-                                     ShowPreview showPreview, QObject *parent)
+TableCellDesigner::TableCellDesigner(QWidget *owner, Dialogs &dialogs, const Widgets &widgets,
+                                     Report report, ShowPreview showPreview, QObject *parent)
     : QObject(parent)
     , m_owner(owner)
     , m_dialogs(dialogs)
-    , m_swatches(picTable)
+    , m_widgets(widgets)
     , m_report(std::move(report))
     , m_showPreview(std::move(showPreview))
 {
@@ -25,27 +23,18 @@ TableCellDesigner::TableCellDesigner(QWidget *owner, Dialogs &dialogs,
             return ShowPicturePreview(m_owner ? m_owner->window() : nullptr, path);
         };
     }
-    for (int i = 0; i < int(labTable.size()); ++i)
-        connect(labTable[i], &ClickableLabel::clicked, this, [this, i] { labelClick(i); });
-    for (int i = 0; i < int(picTable.size()); ++i)
-        connect(picTable[i], &PictureBox::clicked, this, [this, i] { swatchClick(i); });
+    connect(m_widgets.cellColorLink, &ClickableLabel::clicked, this,
+            &TableCellDesigner::chooseCellColor);
+    connect(m_widgets.cellPictureLink, &ClickableLabel::clicked, this,
+            &TableCellDesigner::chooseCellPicture);
+    connect(m_widgets.cellPictureSwatch, &PictureBox::clicked, this,
+            &TableCellDesigner::previewCellPicture);
 }
 
-void TableCellDesigner::labelClick(int index)
+void TableCellDesigner::previewCellPicture()
 {
-    if (index == 0) {
-        report({});
-        chooseCellColor();
-    } else if (index == 1) {
-        report({});
-        chooseCellPicture();
-    }
-}
-
-void TableCellDesigner::swatchClick(int index)
-{
-    const QString path = m_swatches[1]->tag();
-    if (path.isEmpty() || index != 1)
+    const QString path = m_widgets.cellPictureSwatch->tag();
+    if (path.isEmpty())
         return;
     report({});
     const QString problem = m_showPreview(path);
@@ -55,22 +44,24 @@ void TableCellDesigner::swatchClick(int index)
 
 void TableCellDesigner::fillControls(TableControls &controls) const
 {
-    controls.cellBackColor = m_swatches[0]->backColor();
-    controls.cellPictureTag = m_swatches[1]->tag();
+    controls.cellBackColor = m_widgets.cellColorSwatch->backColor();
+    controls.cellPictureTag = m_widgets.cellPictureSwatch->tag();
 }
 
 void TableCellDesigner::chooseCellColor()
 {
+    report({});
     // The dialog opens on the current colour; only its own cancel leaves the
     // colour as it was, so black can be chosen like any other colour.
-    PictureBox *swatch = m_swatches[0];
+    PictureBox *swatch = m_widgets.cellColorSwatch;
     if (const auto color = m_dialogs.chooseColor(m_owner, toQColor(swatch->backColor())))
         swatch->setBackColor(fromQColor(*color));
 }
 
 void TableCellDesigner::chooseCellPicture()
 {
-    PictureBox *swatch = m_swatches[1];
+    report({});
+    PictureBox *swatch = m_widgets.cellPictureSwatch;
     const QString path = m_dialogs.openFile(m_owner, picturesFileFilter());
     if (path.isEmpty()) {
         swatch->setPicture(QPixmap());

@@ -4,7 +4,6 @@
 
 #include <QObject>
 
-#include <array>
 #include <functional>
 
 class QWidget;
@@ -18,11 +17,11 @@ class PictureBox;
 inline constexpr const char *kClickToPreview = " (click to preview)";
 inline constexpr const char *kNoneSelected = "(none selected)";
 
-// The Table page's cell designer. labTable(0) chooses the cell colour, kept
-// as the back colour of the swatch picTable(0); labTable(1) chooses the cell
-// picture, kept as the tag of picTable(1) with the picture's top-left corner
-// shown in that swatch and the path in its tooltip. A click on picTable(1)
-// while a cell picture is chosen shows the picture in the preview window.
+// The Table page's cell designer. "Cell Background" chooses the cell colour,
+// kept as the back colour of its swatch; "Cell Picture" chooses the cell
+// picture, kept as the tag of its swatch with the picture's top-left corner
+// shown there and the path in its tooltip. A click on the cell picture's
+// swatch while a picture is chosen shows it in the preview window.
 class TableCellDesigner : public QObject
 {
     Q_OBJECT
@@ -35,32 +34,36 @@ public:
     // an empty text, or the problem line when the picture did not load.
     using ShowPreview = std::function<QString(const QString &path)>;
 
+    struct Widgets
+    {
+        ClickableLabel *cellColorLink = nullptr;   // labTable(0)
+        PictureBox *cellColorSwatch = nullptr;     // picTable(0)
+        ClickableLabel *cellPictureLink = nullptr; // labTable(1)
+        PictureBox *cellPictureSwatch = nullptr;   // picTable(1)
+    };
+
     // Without a showPreview, ShowPicturePreview is used with the owner's
     // window as the wizard.
-    TableCellDesigner(QWidget *owner, Dialogs &dialogs,
-                      const std::array<ClickableLabel *, 2> &labTable,
-                      const std::array<PictureBox *, 2> &picTable, Report report,
+    TableCellDesigner(QWidget *owner, Dialogs &dialogs, const Widgets &widgets, Report report,
                       ShowPreview showPreview = {}, QObject *parent = nullptr);
-
-    // labTable(index) was clicked: 0 the cell colour, 1 the cell picture;
-    // any other index does nothing.
-    void labelClick(int index);
-    // picTable(index) was clicked: previews the cell picture when index is 1
-    // and a picture is chosen, loading it afresh from its path.
-    void swatchClick(int index);
 
     // Fills what CaptureTable reads of these widgets: the cell colour and the
     // cell picture's path.
     void fillControls(TableControls &controls) const;
 
-private:
+public slots:
     void chooseCellColor();
     void chooseCellPicture();
+    // Shows the cell picture, loaded afresh from its path; nothing while no
+    // picture is chosen.
+    void previewCellPicture();
+
+private:
     void report(const QString &line) const;
 
     QWidget *m_owner;
     Dialogs &m_dialogs;
-    std::array<PictureBox *, 2> m_swatches;
+    Widgets m_widgets;
     Report m_report;
     ShowPreview m_showPreview;
 };

@@ -2,7 +2,6 @@
 
 #include "pictures/picture_list.h"
 #include "shell/folder_chooser.h"
-#include "wizard/controls/clickable_label.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -22,8 +21,7 @@ struct FinController::RunState
 };
 
 FinController::FinController(QWidget *owner, Dialogs &dialogs, const WizardSettings &settings,
-                             PictureList &pictures, QLineEdit *fileName, QLabel *status,
-                             ClickableLabel *finButton)
+                             PictureList &pictures, QLineEdit *fileName, QLabel *status)
     : QObject(owner)
     , m_owner(owner)
     , m_dialogs(dialogs)
@@ -31,11 +29,7 @@ FinController::FinController(QWidget *owner, Dialogs &dialogs, const WizardSetti
     , m_pictures(&pictures)
     , m_fileName(fileName)
     , m_status(status)
-    , m_finButton(finButton)
-{
-    if (finButton)
-        connect(finButton, &ClickableLabel::clicked, this, &FinController::run);
-}
+{}
 
 FinController::~FinController()
 {
@@ -75,8 +69,6 @@ void FinController::run()
         {
             QPointer<PictureList> pictures;
             bool wasLocked;
-            QPointer<ClickableLabel> finButton;
-            bool finEnabled;
             QPointer<QWidget> window;
             QPointer<FinController> controller;
 
@@ -84,26 +76,22 @@ void FinController::run()
             {
                 if (pictures)
                     pictures->setLocked(wasLocked);
-                if (finButton)
-                    finButton->setEnabled(finEnabled);
                 if (window && controller)
                     window->removeEventFilter(controller);
             }
-        } restore{m_pictures,    m_pictures->isLocked(),
-                  m_finButton,   m_finButton && m_finButton->isEnabled(),
-                  state->window, this};
+        } restore{m_pictures, m_pictures->isLocked(), state->window, this};
 
         m_pictures->setLocked(true);
-        if (m_finButton)
-            m_finButton->setEnabled(false);
         if (state->window)
             state->window->installEventFilter(this);
         emit runningChanged(true);
 
         FinHooks hooks;
         hooks.setStatus = [state](const QString &text) {
-            if (state->status)
+            if (state->status) {
                 state->status->setText(text);
+                state->status->setToolTip(text);
+            }
             if (state->controller)
                 emit state->controller->statusChanged(text);
         };
@@ -131,6 +119,8 @@ void FinController::run()
     m_lastOutcome = outcome;
     m_run.reset();
     emit runningChanged(false);
+    if (outcome.result == FinResult::Failed)
+        m_dialogs.showFailure(m_owner ? m_owner->window() : nullptr, outcome.status);
 }
 
 } // namespace vintora

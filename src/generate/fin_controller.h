@@ -15,31 +15,30 @@ class QWidget;
 
 namespace vintora {
 
-class ClickableLabel;
 class PictureList;
 
-// Runs the Fin run for the wizard window: a click of btnFin reads the
-// picture list and txtFilename, asks for the output folder with the folder
-// chooser and shows every stage on labStatus, pumping events so that the
-// window stays live.
+// Runs the Fin run for the wizard window: run() reads the picture list and
+// txtFilename, asks for the output folder with the folder chooser and shows
+// every stage on labStatus, pumping events so that the window stays live.
+// labStatus is small, so each status is also its tooltip, and a run that
+// fails tells why in full in a message box owned by the owner's window.
 //
-// During a run btnFin is disabled and a second click starts nothing, the
-// picture list is locked, and closing the owner's window asks the run to
-// stop. The controller may even be destroyed mid-run (with its window): the
-// run then stops at its next pump without touching the settings again and
-// commits no page.
+// During a run a second run() starts nothing (runningChanged tells whoever
+// holds the Fin button), the picture list is locked, and closing the owner's
+// window asks the run to stop. The controller may even be destroyed mid-run
+// (with its window): the run then stops at its next pump without touching
+// the settings again and commits no page.
 class FinController : public QObject
 {
     Q_OBJECT
 
 public:
-    // owner: the wizard window, parent of the controller and of the folder
-    // chooser. settings and pictures must outlive the controller. The
-    // controller connects btnFin's clicked() to run() itself; fileName,
-    // status and finButton may be null (txtFilename then reads as empty).
+    // owner: the wizard window, parent of the controller, of the folder
+    // chooser and of the failure message. settings and pictures must outlive
+    // the controller. fileName and status may be null (txtFilename then
+    // reads as empty).
     FinController(QWidget *owner, Dialogs &dialogs, const WizardSettings &settings,
-                  PictureList &pictures, QLineEdit *fileName, QLabel *status,
-                  ClickableLabel *finButton);
+                  PictureList &pictures, QLineEdit *fileName, QLabel *status);
     ~FinController() override;
 
     bool isRunning() const { return m_run != nullptr; }
@@ -69,7 +68,6 @@ private:
     QPointer<PictureList> m_pictures;
     QPointer<QLineEdit> m_fileName;
     QPointer<QLabel> m_status;
-    QPointer<ClickableLabel> m_finButton;
     std::shared_ptr<RunState> m_run;
     FinOutcome m_lastOutcome;
 };

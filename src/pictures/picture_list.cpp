@@ -57,14 +57,6 @@ bool PictureList::addFile()
     return !path.isEmpty() && append({path});
 }
 
-void PictureList::getFileClicked(int index)
-{
-    if (index == 0)
-        addFolder();
-    else if (index == 1)
-        addFile();
-}
-
 bool PictureList::removeAt(qsizetype row)
 {
     return !m_locked && m_model.removeAt(row);

@@ -48,8 +48,6 @@ public slots:
     // "Select files": one file from the open-file dialog, appended as the
     // dialog returned it. False on cancel.
     bool addFile();
-    // A click on labGetFile(index): 0 adds a folder, 1 a file, others nothing.
-    void getFileClicked(int index);
     // Removes the entry at the row; the later ones move up. False when
     // locked or there is no such row.
     bool removeAt(qsizetype row);

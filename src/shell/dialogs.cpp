@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QMessageBox>
 
 namespace vintora {
 
@@ -23,6 +24,12 @@ std::optional<QColor> QtDialogs::chooseColor(QWidget *owner, const QColor &initi
     if (!color.isValid())
         return std::nullopt;
     return color;
+}
+
+void QtDialogs::showFailure(QWidget *owner, const QString &text)
+{
+    const QString title = owner ? owner->window()->windowTitle() : QString();
+    QMessageBox::warning(owner, title, text);
 }
 
 QString picturesFileFilter()

@@ -23,6 +23,8 @@ public:
     virtual QString openFile(QWidget *owner, const QString &filter) = 0;
     // The chosen colour, or nothing when the user cancelled.
     virtual std::optional<QColor> chooseColor(QWidget *owner, const QColor &initial) = 0;
+    // Tells the user in full why something failed; returns once read.
+    virtual void showFailure(QWidget *owner, const QString &text) = 0;
 };
 
 // The platform's own dialogs.
@@ -32,6 +34,7 @@ public:
     QString chooseFolder(QWidget *owner, const QString &title) override;
     QString openFile(QWidget *owner, const QString &filter) override;
     std::optional<QColor> chooseColor(QWidget *owner, const QColor &initial) override;
+    void showFailure(QWidget *owner, const QString &text) override;
 };
 
 // The filter of the open-file dialogs: "Pictures " and "All Files (*.*)".

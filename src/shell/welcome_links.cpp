@@ -5,17 +5,39 @@
 
 namespace vintora {
 
-WelcomeLinks::WelcomeLinks(UrlOpener &opener, const std::array<ClickableLabel *, 3> &image4,
-                           const QString &programFolder, QObject *parent)
+namespace {
+
+// What welcomeLinkTarget gives for each link.
+enum Target { kReadmeTarget = 0, kMailTarget = 1, kWebTarget = 2 };
+
+} // namespace
+
+WelcomeLinks::WelcomeLinks(UrlOpener &opener, const Icons &icons, const QString &programFolder,
+                           QObject *parent)
     : QObject(parent), m_opener(opener), m_programFolder(programFolder)
 {
-    for (int i = 0; i < int(image4.size()); ++i)
-        connect(image4[i], &ClickableLabel::clicked, this, [this, i] { click(i); });
+    connect(icons.readme, &ClickableLabel::clicked, this, &WelcomeLinks::openReadme);
+    connect(icons.mail, &ClickableLabel::clicked, this, &WelcomeLinks::openMail);
+    connect(icons.web, &ClickableLabel::clicked, this, &WelcomeLinks::openWeb);
 }
 
-void WelcomeLinks::click(int index)
+void WelcomeLinks::openReadme()
 {
-    const QUrl target = welcomeLinkTarget(index, m_programFolder);
+    open(welcomeLinkTarget(kReadmeTarget, m_programFolder));
+}
+
+void WelcomeLinks::openMail()
+{
+    open(welcomeLinkTarget(kMailTarget, m_programFolder));
+}
+
+void WelcomeLinks::openWeb()
+{
+    open(welcomeLinkTarget(kWebTarget, m_programFolder));
+}
+
+void WelcomeLinks::open(const QUrl &target)
+{
     if (target.isValid())
         m_opener.open(target);
 }

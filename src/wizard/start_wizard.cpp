@@ -3,6 +3,7 @@
 #include "version.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 
 namespace vintora {
@@ -19,7 +20,7 @@ std::unique_ptr<WizardWindow> StartWizard(WizardSettings &settings, Dialogs &dia
                                           UrlOpener &urls)
 {
     auto window = std::make_unique<WizardWindow>(settings, dialogs, urls);
-    window->controls().lblVersion->setText(versionCaption());
+    window->versionLabel()->setText(versionCaption());
     window->ShowPage(kWelcomePage);
 
     // Centred on the screen.

@@ -1,33 +1,25 @@
 #include "wizard/wizard_window.h"
 
-#include "designer/page_style_designer.h"
-#include "designer/table_cell_designer.h"
-#include "generate/fin_controller.h"
-#include "pictures/picture_list.h"
-#include "shell/welcome_links.h"
-#include "wizard/number_reading.h"
+#include "wizard/controls/artwork.h"
+#include "wizard/pages/layout_style_page.h"
+#include "wizard/pages/output_page.h"
+#include "wizard/pages/packaging_page.h"
+#include "wizard/pages/page_style_page.h"
+#include "wizard/pages/page_widgets.h"
+#include "wizard/pages/pictures_page.h"
+#include "wizard/pages/table_page.h"
+#include "wizard/pages/text_fitting.h"
+#include "wizard/pages/thumbnails_page.h"
+#include "wizard/pages/welcome_page.h"
 #include "wizard/twips.h"
 
-#include <QCoreApplication>
-#include <QFont>
+#include <QFrame>
+#include <QLabel>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace vintora {
-
-namespace {
-
-// Marks a number box that holds no usable number until the user edits it.
-void setMarked(QLineEdit *box, bool marked)
-{
-    if (box->property("problem").toBool() == marked)
-        return;
-    box->setProperty("problem", marked);
-    box->setStyleSheet(marked ? QStringLiteral("QLineEdit { border: 1px solid #c62828; "
-                                               "background: #fdecea; }")
-                              : QString());
-}
-
-} // namespace
 
 WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener &urls,
                            QWidget *parent)
@@ -35,15 +27,15 @@ WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener
                               | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                               | Qt::WindowCloseButtonHint)
     , m_settings(settings)
-    , m_sidebar(QStringLiteral(":/artwork/sidebar.png"))
+    , m_sidebar(artwork("sidebar"))
 {
     setObjectName(QStringLiteral("frmWizard"));
     setWindowTitle(QStringLiteral("Quendry's Vintora"));
-    setWindowIcon(QPixmap(QStringLiteral(":/artwork/vintora_icon.png")));
+    setWindowIcon(artwork("vintora_icon"));
 
     QFont font(QStringLiteral("Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
+    font.setPointSizeF(kLargestTextSize);
     setFont(font);
 
     // White window and pages; option buttons, frames and the check box take
@@ -53,34 +45,47 @@ WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener
     p.setColor(QPalette::Base, Qt::white);
     setPalette(p);
     setAutoFillBackground(true);
-
     setFixedSize(twipsToPixels(6960), twipsToPixels(5310));
-    buildWizardControls(this, m_controls);
 
-    for (QLineEdit *box : m_controls.Text1)
-        connect(box, &QLineEdit::textEdited, box, [box] { setMarked(box, false); });
-    for (QLineEdit *box : m_controls.txtSize)
-        connect(box, &QLineEdit::textEdited, box, [box] { setMarked(box, false); });
-    m_pageStyle = new PageStyleDesigner(
-            this, dialogs, m_controls.pgpref, m_controls.picPreview,
-            [this](const QString &line) { showProblem(kPageStylePage, line); }, this);
-    m_tableCell = new TableCellDesigner(
-            this, dialogs, m_controls.labTable, m_controls.picTable,
-            [this](const QString &line) { showProblem(kTablePage, line); }, {}, this);
-    m_welcomeLinks = new WelcomeLinks(urls, m_controls.Image4,
-                                      QCoreApplication::applicationDirPath(), this);
-    m_pictures = new PictureList(this, dialogs, this);
-    m_pictures->connectView(m_controls.lstFiles);
-    for (int i = 0; i < 2; ++i)
-        connect(m_controls.labGetFile[i], &ClickableLabel::clicked, m_pictures,
-                [this, i] { m_pictures->getFileClicked(i); });
-    // The controller runs Fin on a click of btnFin, and stops a run when the
-    // window closes.
-    m_fin = new FinController(this, dialogs, m_settings, *m_pictures, m_controls.txtFilename,
-                              m_controls.labStatus, m_controls.btnFin);
+    m_back = imageButton(this, QStringLiteral("btnBack"), "button_back", twipsPoint(3840, 4560));
+    m_fore = imageButton(this, QStringLiteral("btnFore"), "button_fore", twipsPoint(5400, 4560));
+    m_fin = imageButton(this, QStringLiteral("btnFin"), "button_fin", twipsPoint(5400, 4560));
+    m_back->hide();
+    m_fin->hide();
 
-    connect(m_controls.btnFore, &ClickableLabel::clicked, this, &WizardWindow::ForeClicked);
-    connect(m_controls.btnBack, &ClickableLabel::clicked, this, &WizardWindow::BackClicked);
+    m_version = place(new QLabel(QStringLiteral("Label2"), this), QStringLiteral("lblVersion"),
+                      twipsRect(1320, 5040, 1335, 255));
+    m_version->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette versionPalette = m_version->palette();
+    versionPalette.setColor(QPalette::WindowText, Qt::white);
+    m_version->setPalette(versionPalette);
+
+    auto *line = place(new QFrame(this), catalogueName("Line1", 0),
+                       QRect(twipsPoint(2880, 4440), QSize(twipsToPixels(6840 - 2880), 1)));
+    line->setFrameStyle(QFrame::HLine | QFrame::Plain);
+    line->setLineWidth(1);
+
+    m_makePage = {
+            [this, &urls] { return new WelcomePage(this, urls); },
+            [this, &dialogs] { return new PageStylePage(this, dialogs); },
+            [this] { return new LayoutStylePage(this); },
+            [this, &dialogs] { return new TablePage(this, dialogs); },
+            [this] { return new ThumbnailsPage(this); },
+            [this, &dialogs] { return new PicturesPage(this, dialogs); },
+            [this] { return new PackagingPage(this); },
+            [this, &dialogs] {
+                auto *output
+                        = new OutputPage(this, dialogs, m_settings, picturesPage().pictureList());
+                connect(m_fin, &ClickableLabel::clicked, output, &OutputPage::finish);
+                connect(output, &OutputPage::runningChanged, m_fin,
+                        [this](bool running) { m_fin->setEnabled(!running); });
+                return output;
+            },
+    };
+    connect(m_fore, &ClickableLabel::clicked, this, &WizardWindow::ForeClicked);
+    connect(m_back, &ClickableLabel::clicked, this, &WizardWindow::BackClicked);
+
+    chooseTextSize();
 }
 
 WizardWindow::~WizardWindow() = default;
@@ -89,18 +94,121 @@ void WizardWindow::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_sidebar);
+    // In bands of 64 rows: Qt shares a taller copy out to its thread pool,
+    // and starting those threads for the first paint takes longer than the
+    // copy itself.
+    constexpr int kBand = 64;
+    for (int top = 0; top < m_sidebar.height(); top += kBand) {
+        const int rows = std::min(kBand, m_sidebar.height() - top);
+        painter.drawPixmap(QPoint(0, top), m_sidebar, QRect(0, top, m_sidebar.width(), rows));
+    }
+}
+
+WizardPage *WizardWindow::page(int number)
+{
+    if (number < 0 || number >= kPageCount)
+        return nullptr;
+    if (!m_pages[number]) {
+        WizardPage *built = m_makePage[number]();
+        m_pages[number] = built;
+        built->followWindowFont(font().pointSizeF());
+        if (m_textSizeChosen)
+            built->shrinkTextsThatDoNotFit();
+    }
+    return m_pages[number];
+}
+
+bool WizardWindow::isBuilt(int number) const
+{
+    return number >= 0 && number < kPageCount && m_pages[number];
+}
+
+WelcomePage &WizardWindow::welcomePage()
+{
+    return typedPage<WelcomePage>(kWelcomePage);
+}
+
+PageStylePage &WizardWindow::pageStylePage()
+{
+    return typedPage<PageStylePage>(kPageStylePage);
+}
+
+LayoutStylePage &WizardWindow::layoutStylePage()
+{
+    return typedPage<LayoutStylePage>(kLayoutStylePage);
+}
+
+TablePage &WizardWindow::tablePage()
+{
+    return typedPage<TablePage>(kTablePage);
+}
+
+ThumbnailsPage &WizardWindow::thumbnailsPage()
+{
+    return typedPage<ThumbnailsPage>(kThumbnailsPage);
+}
+
+PicturesPage &WizardWindow::picturesPage()
+{
+    return typedPage<PicturesPage>(kPicturesPage);
+}
+
+PackagingPage &WizardWindow::packagingPage()
+{
+    return typedPage<PackagingPage>(kPackagingPage);
+}
+
+OutputPage &WizardWindow::outputPage()
+{
+    return typedPage<OutputPage>(kOutputPage);
+}
+
+// Every text is placed for the largest size; the window takes the largest
+// size down to the smallest window size at which every text fits. One text
+// that does not fit rules a size out, so only the pages needed to find one
+// are built here. At the smallest size, each page shrinks its own texts that
+// still do not fit, here or when it is built.
+void WizardWindow::chooseTextSize()
+{
+    for (double size = kLargestTextSize; size > kSmallestWindowTextSize; size -= kTextSizeStep) {
+        setPointSize(this, size);
+        if (everyTextFits()) {
+            m_textSizeChosen = true;
+            return;
+        }
+    }
+    setPointSize(this, kSmallestWindowTextSize);
+    m_textSizeChosen = true;
+    for (WizardPage *built : m_pages) {
+        if (built) {
+            built->followWindowFont(kSmallestWindowTextSize);
+            built->shrinkTextsThatDoNotFit();
+        }
+    }
+}
+
+bool WizardWindow::everyTextFits()
+{
+    for (int number = 0; number < kPageCount; ++number) {
+        WizardPage *checked = page(number);
+        checked->followWindowFont(font().pointSizeF());
+        if (!checked->everyTextFits())
+            return false;
+    }
+    return true;
 }
 
 void WizardWindow::HidePages(int page)
 {
-    for (QWidget *frame : m_controls.picFrame)
-        frame->hide();
-    m_controls.btnFore->show();
-    m_controls.btnFin->hide();
-    m_controls.btnBack->hide();
+    for (WizardPage *built : m_pages) {
+        if (built)
+            built->hide();
+    }
+    m_fore->show();
+    m_fin->hide();
+    m_back->hide();
     if (page != kWelcomePage)
-        m_controls.btnBack->show();
+        m_back->show();
 }
 
 void WizardWindow::ShowPage(int page)
@@ -109,161 +217,60 @@ void WizardWindow::ShowPage(int page)
         return;
     HidePages(page);
 
-    std::optional<BadNumberBox> bad;
-    switch (page) {
-    case kLayoutStylePage:
-        CapturePageStyle(m_settings, pageStyleControls());
-        break;
-    case kThumbnailsPage:
-        bad = CaptureTable(m_settings, tableControls());
-        break;
-    case kPicturesPage:
-        bad = CaptureThumbnails(m_settings, thumbnailControls());
-        break;
-    case kOutputPage:
-        CapturePackaging(m_settings, packagingControls());
-        break;
-    default:
-        break;
-    }
-    if (bad) {
-        reportBadNumber(*bad, badNumberMessage());
-        return;
+    // Entering a page captures the page before it in the forward order
+    // (pages without choices of their own capture nothing).
+    if (page > 0) {
+        WizardPage &completed = *this->page(page - 1);
+        if (!completed.capture(m_settings)) {
+            showRefused(completed);
+            return;
+        }
     }
 
-    clearMarks();
-    for (int i = 0; i < kPageCount; ++i)
-        showProblem(i, QString());
-    m_controls.picFrame[page]->show();
-    if (page == kOutputPage) {
-        m_controls.btnFore->hide();
-        m_controls.btnFin->show();
+    for (WizardPage *built : m_pages) {
+        if (built)
+            built->clearProblems();
+    }
+    this->page(page)->show();
+    if (page == kPageCount - 1) {
+        m_fore->hide();
+        m_fin->show();
     }
     m_settings.currentPage = qint16(page);
+}
+
+void WizardWindow::showRefused(WizardPage &refused)
+{
+    // The page that holds the box shows, as if the user had just come to
+    // it, and the record stays as it was.
+    HidePages(refused.number());
+    refused.show();
+    m_settings.currentPage = qint16(refused.number());
+    refused.focusMarkedBox();
+}
+
+int WizardWindow::pageOnTheWay(int from, int step)
+{
+    int to = from + step;
+    while (to > 0 && to < kPageCount - 1 && !page(to)->isOnTheWay(m_settings))
+        to += step;
+    return to;
 }
 
 void WizardWindow::ForeClicked()
 {
-    switch (m_settings.currentPage) {
-    case kLayoutStylePage:
-        if (m_controls.optStyle[0]->isChecked()) {
-            m_settings.layoutStyle = QLatin1String(kLayoutTable);
-            ShowPage(kTablePage);
-        } else {
-            m_settings.layoutStyle = QLatin1String(kLayoutGeneric);
-            ShowPage(kThumbnailsPage);
-        }
-        break;
-    case kTablePage: {
-        // A table cannot be laid out without a column; refuse it here, where
-        // the user can correct it, rather than at the end.
-        const auto columns = readNumber(m_controls.Text1[0]->text());
-        if (m_settings.layoutStyle == QLatin1String(kLayoutTable) && columns && *columns < 1) {
-            reportBadNumber({QStringLiteral("Text1"), 0},
-                            QStringLiteral("A table needs at least one column."));
-            return;
-        }
-        ShowPage(kThumbnailsPage);
-        break;
-    }
-    case kOutputPage:
-        break;
-    default:
-        ShowPage(m_settings.currentPage + 1);
-        break;
-    }
+    const int from = m_settings.currentPage;
+    if (from >= kPageCount - 1 || !page(from)->leaveForward(m_settings))
+        return;
+    ShowPage(pageOnTheWay(from, 1));
 }
 
 void WizardWindow::BackClicked()
 {
-    switch (m_settings.currentPage) {
-    case kWelcomePage:
-        break;
-    case kThumbnailsPage:
-        ShowPage(m_settings.layoutStyle == QLatin1String(kLayoutTable) ? kTablePage
-                                                                       : kLayoutStylePage);
-        break;
-    default:
-        ShowPage(m_settings.currentPage - 1);
-        break;
-    }
-}
-
-QLineEdit *WizardWindow::numberBox(const BadNumberBox &box) const
-{
-    if (box.control == QLatin1String("Text1"))
-        return m_controls.Text1.at(box.index);
-    return m_controls.txtSize.at(box.index);
-}
-
-void WizardWindow::reportBadNumber(const BadNumberBox &box, const QString &message)
-{
-    // Show the page that holds the box, as if the user had just come to it,
-    // and leave the record as it was.
-    const int page = box.control == QLatin1String("Text1") ? kTablePage : kThumbnailsPage;
-    HidePages(page);
-    m_controls.picFrame[page]->show();
-    m_settings.currentPage = qint16(page);
-
-    QLineEdit *edit = numberBox(box);
-    setMarked(edit, true);
-    showProblem(page, message);
-    edit->setFocus();
-    edit->selectAll();
-}
-
-void WizardWindow::clearMarks()
-{
-    for (QLineEdit *box : m_controls.Text1)
-        setMarked(box, false);
-    for (QLineEdit *box : m_controls.txtSize)
-        setMarked(box, false);
-}
-
-void WizardWindow::showProblem(int page, const QString &text)
-{
-    QLabel *line = m_controls.problemLine.at(page);
-    line->setText(text);
-    line->setVisible(!text.isEmpty());
-    if (!text.isEmpty())
-        line->raise();
-}
-
-QString WizardWindow::problemText(int page) const
-{
-    return m_controls.problemLine.at(page)->text();
-}
-
-PageStyleControls WizardWindow::pageStyleControls() const
-{
-    return m_pageStyle->controls();
-}
-
-TableControls WizardWindow::tableControls() const
-{
-    TableControls c;
-    for (int i = 0; i < 4; ++i)
-        c.numberTexts[i] = m_controls.Text1[i]->text();
-    m_tableCell->fillControls(c);
-    for (int i = 0; i < 6; ++i)
-        c.alignOptions[i]
-                = {m_controls.optTableAlign[i]->isChecked(), m_controls.optTableAlign[i]->text()};
-    return c;
-}
-
-ThumbnailControls WizardWindow::thumbnailControls() const
-{
-    ThumbnailControls c;
-    c.uniformChosen = m_controls.optsize[0]->isChecked();
-    for (int i = 0; i < 4; ++i)
-        c.sizeTexts[i] = m_controls.txtSize[i]->text();
-    c.borders = static_cast<CheckState>(m_controls.Check1[0]->checkState());
-    return c;
-}
-
-PackagingControls WizardWindow::packagingControls() const
-{
-    return {m_controls.optCopy[0]->isChecked()};
+    const int from = m_settings.currentPage;
+    if (from <= 0)
+        return;
+    ShowPage(pageOnTheWay(from, -1));
 }
 
 } // namespace vintora

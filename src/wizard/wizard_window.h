@@ -1,25 +1,35 @@
 #pragma once
 
-#include "wizard/captures.h"
-#include "wizard/wizard_controls.h"
+#include "wizard/pages/wizard_page.h"
 #include "wizard/wizard_settings.h"
 
 #include <QPixmap>
 #include <QWidget>
 
+#include <array>
+#include <functional>
+
+class QLabel;
+
 namespace vintora {
 
+class ClickableLabel;
 class Dialogs;
-class FinController;
-class PageStyleDesigner;
-class PictureList;
-class TableCellDesigner;
+class LayoutStylePage;
+class OutputPage;
+class PackagingPage;
+class PageStylePage;
+class PicturesPage;
+class TablePage;
+class ThumbnailsPage;
 class UrlOpener;
-class WelcomeLinks;
+class WelcomePage;
 
-// The wizard window: eight pages in one fixed window, Fore and Back to walk
-// them, and the page switch that captures each completed page into the
-// settings record.
+// The wizard window: eight pages in one fixed window over the sidebar
+// picture, Back, Fore and Fin to walk them, and the page switch that
+// captures each completed page into the settings record. A page is built
+// when it is first shown or first captured; until then its controls would
+// hold their start values, which is what it starts with.
 class WizardWindow : public QWidget
 {
     Q_OBJECT
@@ -31,15 +41,13 @@ public:
                  QWidget *parent = nullptr);
     ~WizardWindow() override;
 
-    const WizardControls &controls() const { return m_controls; }
-    PictureList &pictureList() { return *m_pictures; }
-    FinController &finController() { return *m_fin; }
     WizardSettings &settings() { return m_settings; }
 
-    // Switches to a page: hides all, captures the page just completed when
-    // entering page 2, 4, 5 or 7, shows the page and its buttons, and sets
-    // currentPage last. A capture that meets a box without a number shows
-    // that box's page instead, with the box marked and the problem explained.
+    // Switches to a page: hides all, captures the page just before it in
+    // the forward order, shows the page and its buttons, and sets
+    // currentPage last. A capture that meets a box without a usable number
+    // shows that box's page instead, with the box marked and the problem
+    // explained.
     void ShowPage(int page);
     void HidePages(int page);
 
@@ -47,32 +55,49 @@ public:
     void ForeClicked();
     void BackClicked();
 
-    // The problem line of a page: shown while text is not empty.
-    void showProblem(int page, const QString &text);
-    QString problemText(int page) const;
+    // The page with that number, built if it was not yet; null for a number
+    // outside 0..7.
+    WizardPage *page(int number);
+    bool isBuilt(int number) const;
 
-    // What the captures read of the pages.
-    PageStyleControls pageStyleControls() const;
-    TableControls tableControls() const;
-    ThumbnailControls thumbnailControls() const;
-    PackagingControls packagingControls() const;
+    WelcomePage &welcomePage();
+    PageStylePage &pageStylePage();
+    LayoutStylePage &layoutStylePage();
+    TablePage &tablePage();
+    ThumbnailsPage &thumbnailsPage();
+    PicturesPage &picturesPage();
+    PackagingPage &packagingPage();
+    OutputPage &outputPage();
+
+    ClickableLabel *backButton() const { return m_back; }
+    ClickableLabel *foreButton() const { return m_fore; }
+    ClickableLabel *finButton() const { return m_fin; }
+    QLabel *versionLabel() const { return m_version; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void reportBadNumber(const BadNumberBox &box, const QString &message);
-    void clearMarks();
-    QLineEdit *numberBox(const BadNumberBox &box) const;
+    template<typename P>
+    P &typedPage(int number)
+    {
+        return *static_cast<P *>(page(number));
+    }
+    // The page Fore (step 1) or Back (step -1) goes to from a page.
+    int pageOnTheWay(int from, int step);
+    void showRefused(WizardPage &refused);
+    void chooseTextSize();
+    bool everyTextFits();
 
     WizardSettings &m_settings;
-    WizardControls m_controls;
     QPixmap m_sidebar;
-    PageStyleDesigner *m_pageStyle = nullptr;
-    TableCellDesigner *m_tableCell = nullptr;
-    WelcomeLinks *m_welcomeLinks = nullptr;
-    PictureList *m_pictures = nullptr;
-    FinController *m_fin = nullptr;
+    ClickableLabel *m_back;
+    ClickableLabel *m_fore;
+    ClickableLabel *m_fin;
+    QLabel *m_version;
+    std::array<std::function<WizardPage *()>, kPageCount> m_makePage;
+    std::array<WizardPage *, kPageCount> m_pages{};
+    bool m_textSizeChosen = false;
 };
 
 } // namespace vintora

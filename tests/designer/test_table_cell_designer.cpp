@@ -29,7 +29,7 @@ struct Page
 
     // A real preview window, or a scripted one that records the paths.
     explicit Page(bool realPreview = false)
-        : designer(&owner, dialogs, labTable, picTable,
+        : designer(&owner, dialogs, {labTable[0], picTable[0], labTable[1], picTable[1]},
                    [this](const QString &line) { reports.append(line); },
                    realPreview ? TableCellDesigner::ShowPreview()
                                : [this](const QString &path) {
@@ -85,8 +85,8 @@ private slots:
         QFETCH(ColorValue, expected);
         Page page;
         page.dialogs.colors = {QColor(0, 0xAA, 0), answer};
-        page.designer.labelClick(0);
-        page.designer.labelClick(0);
+        page.designer.chooseCellColor();
+        page.designer.chooseCellColor();
         QCOMPARE(page.dialogs.calls[0].initial, QColor(Qt::white));
         QCOMPARE(page.dialogs.calls[1].initial, QColor(0, 0xAA, 0));
         QCOMPARE(page.dialogs.calls[1].owner, &page.owner);
@@ -99,7 +99,7 @@ private slots:
         Page page;
         QVERIFY(page.picTable[1]->toolTip().isEmpty());
         page.dialogs.files = {m_tile, QString()};
-        page.designer.labelClick(1);
+        page.designer.chooseCellPicture();
         QCOMPARE(page.dialogs.calls[0].text, picturesFileFilter());
         QCOMPARE(page.captured().cellPicture, m_tile);
         QCOMPARE(page.picTable[1]->toolTip(), m_tile + " (click to preview)");
@@ -111,7 +111,7 @@ private slots:
         QCOMPARE(shown.pixel(1, 1), source.pixel(0, 0));
         QCOMPARE(shown.pixel(31, 15), source.pixel(30, 14));
 
-        page.designer.labelClick(1);
+        page.designer.chooseCellPicture();
         QVERIFY(page.captured().cellPicture.isEmpty());
         QCOMPARE(page.picTable[1]->toolTip(), QString("(none selected)"));
         QCOMPARE(page.picTable[1]->grab().toImage().pixel(5, 5), qRgb(255, 255, 255));
@@ -133,9 +133,9 @@ private slots:
         QFETCH(QString, problem);
         Page page;
         page.dialogs.files = {m_tile, path};
-        page.designer.labelClick(1);
+        page.designer.chooseCellPicture();
         const qint64 picture = page.picTable[1]->picture().cacheKey();
-        page.designer.labelClick(1);
+        page.designer.chooseCellPicture();
         QCOMPARE(page.reports.last(), problem);
         QCOMPARE(page.picTable[1]->tag(), m_tile);
         QCOMPARE(page.picTable[1]->toolTip(), m_tile + " (click to preview)");
@@ -176,19 +176,19 @@ private slots:
                 = picture_files::write(dir, "cell.png", picture_files::filled({60, 40}, Qt::red));
         Page page(true);
         page.dialogs.files = {path};
-        page.designer.labelClick(1);
+        page.designer.chooseCellPicture();
         picture_files::write(dir, "cell.png", picture_files::filled({70, 30}, Qt::blue));
 
         QImage shown;
         PreviewWatch watch(
                 [&](PreviewWindow *window) { shown = window->picView()->picture().toImage(); });
-        page.designer.swatchClick(1);
+        page.designer.previewCellPicture();
         QCOMPARE(shown.size(), QSize(70, 30));
         QCOMPARE(shown.pixel(0, 0), qRgb(0, 0, 255));
 
         // Once the file is gone the click says so and opens nothing.
         QVERIFY(QFile::remove(path));
-        page.designer.swatchClick(1);
+        page.designer.previewCellPicture();
         QCOMPARE(page.reports.last(), QString("Could not find the file \"cell.png\"."));
         QCOMPARE(watch.seen(), 1);
     }

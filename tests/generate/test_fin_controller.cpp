@@ -23,14 +23,18 @@ struct Wizard
     QLabel *labStatus = new QLabel(window);
     ClickableLabel *btnFin = new ClickableLabel("Fin", window);
     PictureList *pictures = new PictureList(window, dialogs, window);
-    FinController *fin = new FinController(window, dialogs, settings, *pictures, txtFilename,
-                                           labStatus, btnFin);
+    FinController *fin
+            = new FinController(window, dialogs, settings, *pictures, txtFilename, labStatus);
     QStringList statuses;
     std::function<void(const QString &)> onStatus = [](const QString &) {
     };
 
     Wizard()
     {
+        // As the wizard window wires its Fin button.
+        QObject::connect(btnFin, &ClickableLabel::clicked, fin, &FinController::run);
+        QObject::connect(fin, &FinController::runningChanged, btnFin,
+                         [this](bool running) { btnFin->setEnabled(!running); });
         QObject::connect(fin, &FinController::statusChanged, [this](const QString &status) {
             statuses << status;
             onStatus(status);
@@ -131,6 +135,24 @@ private slots:
         QCOMPARE(folderNames(m_out), QStringList{name});
     }
 
+    // The status line is small: each status is its tooltip too, and a
+    // failure is told in full in a box owned by the window.
+    void failure_is_shown_in_full()
+    {
+        Wizard w;
+        QVERIFY(QDir().mkpath(m_out + "/vintora.htm"));
+        w.pictures->append({pics() + "/a.jpg"});
+        w.dialogs.folders = {m_out};
+        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        const QString failure = "Could not create the page \"" + m_out
+                                + "/vintora.htm\": a folder of that name is in the way.";
+        QCOMPARE(w.labStatus->text(), failure);
+        QCOMPARE(w.labStatus->toolTip(), failure);
+        QCOMPARE(w.dialogs.calls.last().kind, QString("failure"));
+        QCOMPARE(w.dialogs.calls.last().text, failure);
+        QCOMPARE(w.dialogs.calls.last().owner, w.window.data());
+    }
+
     void nothing_else_starts_or_changes_during_a_run()
     {
         Wizard w;
@@ -144,7 +166,7 @@ private slots:
                 return;
             busy = w.fin->isRunning() && !w.btnFin->isEnabled() && w.pictures->isLocked();
             emit w.btnFin->clicked();
-            w.pictures->getFileClicked(1);
+            w.pictures->addFile();
             w.pictures->removeAt(0);
         };
         QTest::mouseClick(w.btnFin, Qt::LeftButton);

@@ -23,8 +23,10 @@ private slots:
         PictureList list(&owner, dialogs);
         dialogs.files = {"/notes/any.txt", ""};
         dialogs.folders = {dir.path(), "", dir.filePath("gone"), dir.path()};
-        for (int index : {1, 1, 0, 0, 0, 0, 2}) // two files, four folders, no such label
-            list.getFileClicked(index);
+        list.addFile(); // two files, then four folders
+        list.addFile();
+        for (int i = 0; i < 4; ++i)
+            list.addFolder();
         const QString a = dir.filePath("a.jpg"), b = dir.filePath("b.gif");
         QCOMPARE(list.entries(), QStringList({"/notes/any.txt", a, b, a, b}));
         QCOMPARE(list.model()->rowCount(), 5);

@@ -55,7 +55,7 @@ private slots:
             captions[i]->setGeometry(16 + 88 * i, 208, 49, 17);
         }
         RecordingUrlOpener opener;
-        WelcomeLinks links(opener, icons, "/opt/vintora");
+        WelcomeLinks links(opener, {icons[0], icons[1], icons[2]}, "/opt/vintora");
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
 
@@ -63,7 +63,6 @@ private slots:
             QTest::mouseClick(icons[i], Qt::LeftButton);
         for (QLabel *caption : captions)
             QTest::mouseClick(caption, Qt::LeftButton);
-        links.click(-1);
         const QUrl readme = QUrl::fromLocalFile("/opt/vintora/readme.txt");
         QCOMPARE(opener.opened, QList<QUrl>({kWeb, readme, kMail, kMail, kMail}));
     }

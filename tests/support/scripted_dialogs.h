@@ -13,8 +13,8 @@ class ScriptedDialogs : public vintora::Dialogs
 public:
     struct Call
     {
-        QString kind; // "folder", "file" or "color"
-        QString text; // the folder chooser's title or the file dialog's filter
+        QString kind; // "folder", "file", "color" or "failure"
+        QString text; // the chooser's title, the file dialog's filter, the failure
         QWidget *owner = nullptr;
         QColor initial; // the colour dialog's starting colour
     };
@@ -39,6 +39,11 @@ public:
     {
         calls.append({"color", QString(), owner, initial});
         return colors.isEmpty() ? (++unexpected, std::nullopt) : colors.takeFirst();
+    }
+
+    void showFailure(QWidget *owner, const QString &text) override
+    {
+        calls.append({"failure", text, owner, {}});
     }
 
     int count(const QString &kind) const

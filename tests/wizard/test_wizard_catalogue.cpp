@@ -4,10 +4,16 @@
 
 #include <QAbstractButton>
 #include <QGroupBox>
+#include <QRegularExpression>
 
 using namespace vintora;
 
 namespace {
+
+QRadioButton *align(const WizardFixture &w, int index)
+{
+    return w.find<QRadioButton>(QString("optTableAlign(%1)").arg(index));
+}
 
 QString textOf(const QWidget *widget)
 {
@@ -178,7 +184,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QRect, twips);
         WizardFixture w;
-        auto *widget = w.window->findChild<QWidget *>(name);
+        auto *widget = w.find(name);
         QVERIFY2(widget, qPrintable(name));
         QCOMPARE(textOf(widget), text);
         QCOMPARE(widget->pos(), QPoint(twipsToPixels(twips.left()), twipsToPixels(twips.top())));
@@ -190,69 +196,72 @@ private slots:
     void every_label_index_is_catalogued()
     {
         WizardFixture w;
-        QCOMPARE(w.c().Label1.size(), 28);
         for (int i = 0; i < 28; ++i)
-            QVERIFY2(w.c().Label1.contains(i), qPrintable(QString::number(i)));
+            QVERIFY2(w.find<QLabel>(QString("Label1(%1)").arg(i)), qPrintable(QString::number(i)));
+        const QRegularExpression label1("^Label1\\(");
+        QCOMPARE(w.window->findChildren<QLabel *>(label1).size(), 28);
     }
 
     void start_selections()
     {
         WizardFixture w;
-        QVERIFY(w.c().optStyle[0]->isChecked());
-        QVERIFY(!w.c().optStyle[1]->isChecked());
+        QVERIFY(w.find<QRadioButton>("optStyle(0)")->isChecked());
+        QVERIFY(!w.find<QRadioButton>("optStyle(1)")->isChecked());
         for (int i = 0; i < 6; ++i)
-            QCOMPARE(w.c().optTableAlign[i]->isChecked(), i == 1 || i == 4);
-        QVERIFY(w.c().optsize[0]->isChecked());
-        QVERIFY(!w.c().optsize[1]->isChecked());
-        QCOMPARE(w.c().Check1[0]->checkState(), Qt::Unchecked);
-        QVERIFY(w.c().optCopy[0]->isChecked());
-        QCOMPARE(w.c().lstFiles->model() ? w.c().lstFiles->model()->rowCount() : 0, 0);
+            QCOMPARE(align(w, i)->isChecked(), i == 1 || i == 4);
+        QVERIFY(w.find<QRadioButton>("optsize(0)")->isChecked());
+        QVERIFY(!w.find<QRadioButton>("optsize(1)")->isChecked());
+        QCOMPARE(w.find<QCheckBox>("Check1(0)")->checkState(), Qt::Unchecked);
+        QVERIFY(w.find<QRadioButton>("optCopy(0)")->isChecked());
+        const QListView *list = w.find<QListView>("lstFiles");
+        QCOMPARE(list->model() ? list->model()->rowCount() : 0, 0);
         const ColorValue colours[] = {0x000000, 0xFF0000, 0x0000FF, 0xC000C0};
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(w.c().pgpref[i]->foreColor(), colours[i]);
-        QCOMPARE(w.c().picPreview->backColor(), 0xFFFFFFu);
-        QVERIFY(w.c().picPreview->tag().isEmpty());
-        QCOMPARE(w.c().picTable[0]->backColor(), 0xFFFFFFu);
-        QVERIFY(w.c().picTable[1]->tag().isEmpty());
-        QVERIFY(w.c().picTable[1]->toolTip().isEmpty());
+            QCOMPARE(w.find<ClickableLabel>(QString("pgpref(%1)").arg(i))->foreColor(), colours[i]);
+        QCOMPARE(w.find<PictureBox>("picPreview")->backColor(), 0xFFFFFFu);
+        QVERIFY(w.find<PictureBox>("picPreview")->tag().isEmpty());
+        QCOMPARE(w.find<PictureBox>("picTable(0)")->backColor(), 0xFFFFFFu);
+        QVERIFY(w.find<PictureBox>("picTable(1)")->tag().isEmpty());
+        QVERIFY(w.find<PictureBox>("picTable(1)")->toolTip().isEmpty());
     }
 
     void option_groups_are_independent()
     {
         WizardFixture w;
-        w.c().optTableAlign[0]->click();
-        QVERIFY(w.c().optTableAlign[4]->isChecked()); // the vertical group keeps its choice
-        w.c().optTableAlign[5]->click();
-        QVERIFY(w.c().optTableAlign[0]->isChecked());
-        QVERIFY(!w.c().optTableAlign[4]->isChecked());
+        align(w, 0)->click();
+        QVERIFY(align(w, 4)->isChecked()); // the vertical group keeps its choice
+        align(w, 5)->click();
+        QVERIFY(align(w, 0)->isChecked());
+        QVERIFY(!align(w, 4)->isChecked());
     }
 
     void looks()
     {
         WizardFixture w;
-        for (QLineEdit *box : w.c().Text1)
-            QVERIFY(box->alignment() & Qt::AlignRight);
-        for (QLineEdit *box : w.c().txtSize)
-            QVERIFY(box->alignment() & Qt::AlignRight);
-        QVERIFY(w.c().txtFilename->alignment() & Qt::AlignHCenter);
-        for (QLabel *link :
-             {static_cast<QLabel *>(w.c().pgpref[4]), static_cast<QLabel *>(w.c().pgpref[5]),
-              static_cast<QLabel *>(w.c().labTable[0]), static_cast<QLabel *>(w.c().labTable[1]),
-              static_cast<QLabel *>(w.c().labGetFile[0]),
-              static_cast<QLabel *>(w.c().labGetFile[1])})
-            QVERIFY2(link->font().underline(), qPrintable(link->objectName()));
         for (int i = 0; i < 4; ++i) {
-            QVERIFY(w.c().pgpref[i]->font().bold());
-            QCOMPARE(w.c().pgpref[i]->parentWidget(), w.c().picPreview);
+            QVERIFY(w.find<QLineEdit>(QString("Text1(%1)").arg(i))->alignment() & Qt::AlignRight);
+            QVERIFY(w.find<QLineEdit>(QString("txtSize(%1)").arg(i))->alignment() & Qt::AlignRight);
         }
-        QCOMPARE(w.c().lblVersion->palette().color(QPalette::WindowText), QColor(Qt::white));
-        QCOMPARE(w.c().picFrame[3]->palette().color(QPalette::Window), QColor(Qt::white));
+        QVERIFY(w.find<QLineEdit>("txtFilename")->alignment() & Qt::AlignHCenter);
+        for (const char *name : {"pgpref(4)", "pgpref(5)", "labTable(0)", "labTable(1)",
+                                 "labGetFile(0)", "labGetFile(1)"}) {
+            const QLabel *link = w.find<QLabel>(name);
+            QVERIFY2(link->font().underline(), qPrintable(link->objectName()));
+        }
+        for (int i = 0; i < 4; ++i) {
+            const QLabel *label = w.find<QLabel>(QString("pgpref(%1)").arg(i));
+            QVERIFY(label->font().bold());
+            QCOMPARE(label->parentWidget(), w.find("picPreview"));
+        }
+        QCOMPARE(w.w().versionLabel()->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QCOMPARE(w.w().page(3)->palette().color(QPalette::Window), QColor(Qt::white));
     }
 
     void every_text_fits_its_place()
     {
         WizardFixture w;
-        for (QWidget *page : w.c().picFrame) {
+        for (int i = 0; i < kPageCount; ++i) {
+            const QWidget *page = w.w().page(i);
             for (QLabel *label : page->findChildren<QLabel *>()) {
                 if (label->text().isEmpty() || !label->wordWrap())
                     continue;
@@ -268,6 +277,7 @@ private slots:
     void nothing_hidden_shows_in_the_window()
     {
         WizardFixture w;
+        w.find("picFrame(7)"); // every page built
         for (const char *name : {"lstGetFiles", "picRender", "picTemp", "dlg"}) {
             const auto *widget = w.window->findChild<QWidget *>(QLatin1String(name));
             QVERIFY(!widget || !widget->isVisible());

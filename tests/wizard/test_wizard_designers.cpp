@@ -23,16 +23,16 @@ private slots:
         WizardFixture w;
         w.fore(); // page 1
         w.dialogs.files = {notAPicture};
-        w.click(w.c().pgpref[5]);
-        QVERIFY(w.c().problemLine[kPageStylePage]->isVisible());
-        QVERIFY2(w.window->problemText(kPageStylePage).contains("notes.jpg"),
-                 qPrintable(w.window->problemText(kPageStylePage)));
-        QVERIFY(w.c().picPreview->tag().isEmpty());
+        PageStylePage &page = w.w().pageStylePage();
+        w.click(page.backgroundLink());
+        QVERIFY(page.showsProblem());
+        QVERIFY2(page.problemText().contains("notes.jpg"), qPrintable(page.problemText()));
+        QVERIFY(page.preview()->tag().isEmpty());
 
         w.fore(); // leaving the page clears the line; nothing was captured
         QVERIFY(w.settings.backgroundPicture.isEmpty());
         w.back();
-        QVERIFY(!w.c().problemLine[kPageStylePage]->isVisible());
+        QVERIFY(!page.showsProblem());
     }
 
     void designer_choices_are_captured_by_the_page_switch()
@@ -40,15 +40,15 @@ private slots:
         WizardFixture w;
         w.fore(); // page 1
         w.dialogs.colors = {QColor(0, 0, 0), QColor(0x10, 0x20, 0x30)};
-        w.click(w.c().pgpref[1]); // link colour: black takes effect
-        w.click(w.c().pgpref[4]); // page colour
-        w.fore();                 // page 2 captures the Page style page
+        w.click(w.w().pageStylePage().colorLabels()[1]); // link colour: black takes effect
+        w.click(w.w().pageStylePage().pageColorLink());
+        w.fore(); // page 2 captures the Page style page
         QCOMPARE(w.settings.linkColor, 0x000000u);
         QCOMPARE(w.settings.pageColor, 0x302010u);
 
         w.fore(); // page 3
         w.dialogs.colors = {QColor(0xFF, 0x80, 0x00)};
-        w.click(w.c().labTable[0]);
+        w.click(w.w().tablePage().cellColorLink());
         w.fore(); // page 4 captures the Table page
         QCOMPARE(w.settings.cellColor, 0x0080FFu);
         QCOMPARE(w.dialogs.unexpected, 0);
@@ -57,14 +57,24 @@ private slots:
     void welcome_icons_open_their_targets()
     {
         WizardFixture w;
-        for (ClickableLabel *icon : w.c().Image4)
+        const WelcomePage &page = w.w().welcomePage();
+        for (ClickableLabel *icon : {page.readmeIcon(), page.mailIcon(), page.webIcon()})
             w.click(icon);
-        w.click(w.c().Label1.value(26)); // the caption "Mail" is no link
+        w.click(page.findChild<QLabel *>("Label1(26)")); // the caption "Mail" is no link
         QCOMPARE(w.urls.opened.size(), 3);
         QCOMPARE(w.urls.opened[0].fileName(), QString("readme.txt"));
         QCOMPARE(w.urls.opened[1], QUrl("mailto:vintora@quendry.example"));
         QCOMPARE(w.urls.opened[2], QUrl("http://www.quendry.example/"));
         QCOMPARE(w.page(), kWelcomePage);
+    }
+
+    void welcome_icon_double_click_opens_once()
+    {
+        WizardFixture w;
+        QWidget *mail = w.w().welcomePage().mailIcon();
+        QTest::mouseDClick(w.window->windowHandle(), Qt::LeftButton, {},
+                           mail->mapTo(w.window.get(), mail->rect().center()));
+        QCOMPARE(w.urls.opened, QList<QUrl>{QUrl("mailto:vintora@quendry.example")});
     }
 };
 

@@ -30,25 +30,60 @@ private slots:
         for (int i = 0; i < 5; ++i)
             w.fore(); // page 5
         w.dialogs.folders = {QDir::toNativeSeparators(pictures)};
-        w.click(w.c().labGetFile[0]);
-        QCOMPARE(w.c().lstFiles->model()->rowCount(), 3);
-        QCOMPARE(w.c().lstFiles->model()->index(0, 0).data().toString(),
+        const QListView *list = w.w().picturesPage().fileList();
+        w.click(w.w().picturesPage().addFolderLink());
+        QCOMPARE(list->model()->rowCount(), 3);
+        QCOMPARE(list->model()->index(0, 0).data().toString(),
                  QDir::toNativeSeparators(pictures + "/a.png"));
         w.fore();
         w.fore(); // page 7
-        w.type(w.c().txtFilename, "gallery.html");
+        w.type(w.w().outputPage().fileNameBox(), "gallery.html");
 
         w.dialogs.folders = {QDir::toNativeSeparators(out)};
-        w.click(w.c().btnFin);
-        QCOMPARE(w.c().labStatus->text(), QString("Finished!"));
+        w.click(w.w().finButton());
+        QCOMPARE(w.w().outputPage().statusLine()->text(), QString("Finished!"));
         QCOMPARE(folderNames(out), (QStringList{"a.png", "b.jpg", "c.gif", "gallery.html"}));
 
         QBuffer expected;
         expected.open(QIODevice::WriteOnly);
-        QVERIFY(WriteIndexPage(w.settings, w.window->pictureList().entries(), 2, 0, expected));
+        QVERIFY(WriteIndexPage(w.settings, w.w().picturesPage().pictureList().entries(), 2, 0,
+                               expected));
         QCOMPARE(readFile(out + "/gallery.html"), expected.data());
-        QCOMPARE(w.c().lstFiles->model()->rowCount(), 3); // the list stays
+        QCOMPARE(list->model()->rowCount(), 3); // the list stays
         QCOMPARE(w.dialogs.unexpected, 0);
+    }
+
+    // A name with a folder part is refused on the Output page before any
+    // folder is asked for; a plain name lets Fin go on.
+    void page_name_with_a_folder_part_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("parent") << "../x.html";
+        QTest::newRow("subfolder") << "a/b.html";
+    }
+    void page_name_with_a_folder_part()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        WizardFixture w;
+        for (int i = 0; i < 7; ++i)
+            w.fore();
+        w.w().picturesPage().pictureList().append({dir.filePath("a.jpg")});
+        QLineEdit *box = w.w().outputPage().fileNameBox();
+        w.type(box, name);
+        w.click(w.w().finButton());
+        QCOMPARE(w.w().page(kOutputPage)->problemText(),
+                 "The page name \"" + name
+                         + "\" is not a plain file name: the page always goes into the chosen "
+                           "folder, so type a name without a folder part, such as vintora.htm.");
+        QVERIFY(box->property("problem").toBool());
+        QVERIFY(w.dialogs.calls.isEmpty());
+        QCOMPARE(folderNames(dir.path()), QStringList());
+
+        w.type(box, "x.html");
+        QVERIFY(!w.w().page(kOutputPage)->showsProblem());
+        w.click(w.w().finButton());
+        QCOMPARE(w.dialogs.count("folder"), 1);
     }
 
     void closing_the_wizard_mid_run_leaves_no_page()
@@ -62,14 +97,14 @@ private slots:
         for (int i = 0; i < 5; ++i)
             w.fore();
         w.dialogs.folders = {dir.filePath("p"), out};
-        w.click(w.c().labGetFile[0]);
+        w.click(w.w().picturesPage().addFolderLink());
         w.fore();
         w.fore();
         // Close the window as soon as the run pumps its first events.
         QMetaObject::invokeMethod(
                 w.window.get(), [&w] { w.window->close(); }, Qt::QueuedConnection);
-        w.click(w.c().btnFin);
-        QVERIFY(!w.c().labStatus->text().startsWith("Finished"));
+        w.click(w.w().finButton());
+        QVERIFY(!w.w().outputPage().statusLine()->text().startsWith("Finished"));
         QVERIFY(!QFile::exists(out + "/vintora.htm"));
     }
 };

@@ -2,7 +2,7 @@
 
 #include "support/default_settings.h"
 
-#include "wizard/number_reading.h"
+#include "pictures/picture_list.h"
 
 using namespace vintora;
 
@@ -17,10 +17,10 @@ private:
     {
         QCOMPARE(w.page(), page);
         QCOMPARE(w.visiblePages(), 1);
-        QVERIFY(w.c().picFrame[page]->isVisible());
-        QCOMPARE(w.c().btnBack->isVisible(), page != kWelcomePage);
-        QCOMPARE(w.c().btnFore->isVisible(), page != kOutputPage);
-        QCOMPARE(w.c().btnFin->isVisible(), page == kOutputPage);
+        QVERIFY(w.w().page(page)->isVisible());
+        QCOMPARE(w.w().backButton()->isVisible(), page != kWelcomePage);
+        QCOMPARE(w.w().foreButton()->isVisible(), page != kOutputPage);
+        QCOMPARE(w.w().finButton()->isVisible(), page == kOutputPage);
     }
 
 private slots:
@@ -29,7 +29,7 @@ private slots:
         WizardFixture w;
         QVERIFY(w.window->isVisible());
         checkShown(w, kWelcomePage);
-        QCOMPARE(w.c().lblVersion->text(), QString("Version 2.0.4"));
+        QCOMPARE(w.w().versionLabel()->text(), QString("Version 2.0.4"));
         QCOMPARE(w.window->windowTitle(), QString("Quendry's Vintora"));
         QCOMPARE(w.window->size(), QSize(464, 354));
         QCOMPARE(w.window->minimumSize(), w.window->maximumSize());
@@ -56,7 +56,7 @@ private slots:
         WizardFixture w;
         w.fore();
         w.fore();
-        w.click(w.c().optStyle[1]);
+        w.click(w.w().layoutStylePage().genericOption());
         w.fore();
         checkShown(w, kThumbnailsPage);
         QCOMPARE(w.settings.layoutStyle, QString("generic"));
@@ -81,7 +81,7 @@ private slots:
         w.back();                                           // 3
         w.back();                                           // 2
         QCOMPARE(w.settings.layoutStyle, QString("table")); // Back never changes it
-        w.click(w.c().optStyle[1]);
+        w.click(w.w().layoutStylePage().genericOption());
         w.fore();
         checkShown(w, kThumbnailsPage);
         w.back();
@@ -95,19 +95,19 @@ private slots:
             w.fore();
         const WizardSettings expected = defaultSettings();
         QCOMPARE(w.settings, expected);
-        QCOMPARE(w.c().txtFilename->text(), QString("vintora.htm"));
+        QCOMPARE(w.w().outputPage().fileNameBox()->text(), QString("vintora.htm"));
     }
 
     void going_back_recaptures()
     {
         WizardFixture w;
         for (int i = 0; i < 5; ++i)
-            w.fore();                // page 5
-        w.type(w.c().Text1[1], "7"); // a change on page 3 while on page 5
-        w.back();                    // 5 -> 4 captures the Table page again
+            w.fore();                                // page 5
+        w.type(w.w().tablePage().spacingBox(), "7"); // a change on page 3 while on page 5
+        w.back();                                    // 5 -> 4 captures the Table page again
         QCOMPARE(w.settings.cellSpacing, 7);
         w.back(); // 3
-        w.c().pgpref[0]->setForeColor(0x00ABCDEF);
+        w.w().pageStylePage().colorLabels()[0]->setForeColor(0x00ABCDEF);
         w.back(); // 3 -> 2 captures the Page style page again
         QCOMPARE(w.settings.textColor, 0x00ABCDEFu);
 
@@ -116,7 +116,7 @@ private slots:
         QCOMPARE(w.settings.copyPictures, kTrue);
         w.back();
         checkShown(w, kPackagingPage);
-        w.click(w.c().optCopy[1]);
+        w.click(w.w().packagingPage().noCopyOption());
         w.fore();
         checkShown(w, kOutputPage);
         QCOMPARE(w.settings.copyPictures, kFalse);
@@ -127,8 +127,8 @@ private slots:
         WizardFixture w;
         for (int i = 0; i < 4; ++i)
             w.fore(); // page 4
-        w.click(w.c().optsize[1]);
-        w.click(w.c().Check1[0]);
+        w.click(w.w().thumbnailsPage().percentSizeOption());
+        w.click(w.w().thumbnailsPage().bordersCheck());
         w.fore();
         QCOMPARE(w.settings.thumbHeight, 0);
         QCOMPARE(w.settings.thumbWidth, 0);
@@ -136,9 +136,9 @@ private slots:
         QCOMPARE(w.settings.thumbWidthPercent, 25);
         QCOMPARE(w.settings.imageBorders, kTrue);
         w.back();
-        w.click(w.c().optsize[0]);
-        w.type(w.c().txtSize[0], "80");
-        w.type(w.c().txtSize[1], "120");
+        w.click(w.w().thumbnailsPage().uniformSizeOption());
+        w.type(w.w().thumbnailsPage().uniformHeightBox(), "80");
+        w.type(w.w().thumbnailsPage().uniformWidthBox(), "120");
         w.fore();
         QCOMPARE(w.settings.thumbHeight, 80);
         QCOMPARE(w.settings.thumbWidth, 120);
@@ -150,45 +150,54 @@ private slots:
     {
         QTest::addColumn<int>("fromPage");
         QTest::addColumn<QString>("box");
-        QTest::addColumn<int>("index");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("boxPage");
-        QTest::newRow("columns garbage") << 3 << "Text1" << 0 << "four" << 3;
-        QTest::newRow("border too large") << 3 << "Text1" << 3 << "40000" << 3;
-        QTest::newRow("empty spacing") << 3 << "Text1" << 1 << "" << 3;
-        QTest::newRow("height garbage") << 4 << "txtSize" << 0 << "1OO" << 4;
-        QTest::newRow("width too small") << 4 << "txtSize" << 1 << "-40000" << 4;
+        QTest::addColumn<QString>("message");
+        const QString number = "Type a whole number from -32768 to 32767.";
+        QTest::newRow("columns garbage")
+                << 3 << "Text1(0)"
+                << "four" << 3 << "Type a whole number of columns, at least 1.";
+        QTest::newRow("border too large") << 3 << "Text1(3)"
+                                          << "40000" << 3 << number;
+        QTest::newRow("empty spacing") << 3 << "Text1(1)"
+                                       << "" << 3 << number;
+        QTest::newRow("height garbage") << 4 << "txtSize(0)"
+                                        << "1OO" << 4 << number;
+        QTest::newRow("width too small") << 4 << "txtSize(1)"
+                                         << "-40000" << 4 << number;
     }
 
     void bad_number_stays_on_its_page()
     {
         QFETCH(int, fromPage);
         QFETCH(QString, box);
-        QFETCH(int, index);
         QFETCH(QString, text);
         QFETCH(int, boxPage);
+        QFETCH(QString, message);
         WizardFixture w;
         for (int i = 0; i < fromPage; ++i)
             w.fore();
         const WizardSettings before = w.settings;
-        QLineEdit *edit = box == "Text1" ? w.c().Text1[index] : w.c().txtSize[index];
+        auto *edit = w.w().page(boxPage)->findChild<QLineEdit *>(box);
         w.type(edit, text);
         w.fore();
 
         checkShown(w, boxPage);
-        QCOMPARE(w.window->problemText(boxPage), badNumberMessage());
-        QVERIFY(w.c().problemLine[boxPage]->isVisible());
+        QCOMPARE(w.w().page(boxPage)->problemText(), message);
+        QVERIFY(w.w().page(boxPage)->showsProblem());
         QVERIFY(edit->property("problem").toBool());
         QCOMPARE(QApplication::focusWidget(), edit);
         WizardSettings expected = before;
         QCOMPARE(w.settings, expected);
 
-        // Correcting the box lets the user go on; the mark and line go.
+        // Correcting the box takes the mark and the line away at once and
+        // lets the user go on.
         w.type(edit, "5");
         QVERIFY(!edit->property("problem").toBool());
+        QVERIFY(!w.w().page(boxPage)->showsProblem());
         w.fore();
         checkShown(w, boxPage + 1);
-        QVERIFY(!w.c().problemLine[boxPage]->isVisible());
+        QVERIFY(!w.w().page(boxPage)->showsProblem());
     }
 
     void bad_table_box_found_on_entering_thumbnails_from_generic()
@@ -197,13 +206,16 @@ private slots:
         w.fore();
         w.fore();
         w.fore(); // page 3
-        w.type(w.c().Text1[2], "x");
+        w.type(w.w().tablePage().paddingBox(), "x");
         w.back(); // to 2: Page style is captured, the Table page is not
         checkShown(w, kLayoutStylePage);
-        w.click(w.c().optStyle[1]);
+        w.click(w.w().layoutStylePage().genericOption());
         w.fore(); // generic: 2 -> 4 captures page 3 and meets the bad box
         checkShown(w, kTablePage);
-        QVERIFY(w.c().Text1[2]->property("problem").toBool());
+        QVERIFY(w.w().tablePage().paddingBox()->property("problem").toBool());
+        QCOMPARE(w.w().page(kTablePage)->problemText(),
+                 QString("The table settings are read even without tables. Type a whole number "
+                         "from -32768 to 32767."));
     }
 
     void table_needs_a_column_data()
@@ -221,12 +233,13 @@ private slots:
         for (int i = 0; i < 3; ++i)
             w.fore();
         const WizardSettings before = w.settings;
-        w.type(w.c().Text1[0], columns);
+        w.type(w.w().tablePage().columnsBox(), columns);
         w.fore();
         checkShown(w, kTablePage);
-        QCOMPARE(w.window->problemText(kTablePage), QString("A table needs at least one column."));
+        QCOMPARE(w.w().page(kTablePage)->problemText(),
+                 QString("A table needs at least one column."));
         QCOMPARE(w.settings, before);
-        w.type(w.c().Text1[0], "1");
+        w.type(w.w().tablePage().columnsBox(), "1");
         w.fore();
         checkShown(w, kThumbnailsPage);
         QCOMPARE(w.settings.tableColumns, 1);
@@ -237,22 +250,43 @@ private slots:
         WizardFixture w;
         for (int i = 0; i < 3; ++i)
             w.fore();
-        w.type(w.c().Text1[0], "0");
+        w.type(w.w().tablePage().columnsBox(), "0");
         w.back();
-        w.click(w.c().optStyle[1]);
+        w.click(w.w().layoutStylePage().genericOption());
         w.fore();
         checkShown(w, kThumbnailsPage);
         QCOMPARE(w.settings.tableColumns, 0);
     }
 
+    // A double click on Fore switches one page. On page 6 the second press
+    // lands on Fin, which has just taken Fore's place, and must not start
+    // the run.
+    void double_click_is_one_click_data()
+    {
+        QTest::addColumn<int>("fromPage");
+        QTest::newRow("page 1") << 1;
+        QTest::newRow("page 6") << 6;
+    }
+    void double_click_is_one_click()
+    {
+        QFETCH(int, fromPage);
+        WizardFixture w;
+        for (int i = 0; i < fromPage; ++i)
+            w.fore();
+        w.w().picturesPage().pictureList().append({"/pictures/a.jpg"}); // Fin would go on
+        QWidget *fore = w.w().foreButton();
+        QTest::mouseDClick(w.window->windowHandle(), Qt::LeftButton, {},
+                           fore->mapTo(w.window.get(), fore->rect().center()));
+        checkShown(w, fromPage + 1);
+        QVERIFY(w.dialogs.calls.isEmpty());
+    }
+
     void buttons_take_no_focus()
     {
         WizardFixture w;
-        for (QWidget *button :
-             {static_cast<QWidget *>(w.c().btnBack), static_cast<QWidget *>(w.c().btnFore),
-              static_cast<QWidget *>(w.c().btnFin)})
+        for (QWidget *button : {w.w().backButton(), w.w().foreButton(), w.w().finButton()})
             QCOMPARE(button->focusPolicy(), Qt::NoFocus);
-        QCOMPARE(w.c().btnFore->geometry(), w.c().btnFin->geometry());
+        QCOMPARE(w.w().foreButton()->geometry(), w.w().finButton()->geometry());
     }
 };
 

@@ -2,9 +2,24 @@
 
 #include "support/recording_url_opener.h"
 #include "support/scripted_dialogs.h"
+#include "wizard/controls/clickable_label.h"
+#include "wizard/controls/picture_box.h"
+#include "wizard/pages/layout_style_page.h"
+#include "wizard/pages/output_page.h"
+#include "wizard/pages/packaging_page.h"
+#include "wizard/pages/page_style_page.h"
+#include "wizard/pages/pictures_page.h"
+#include "wizard/pages/table_page.h"
+#include "wizard/pages/thumbnails_page.h"
+#include "wizard/pages/welcome_page.h"
 #include "wizard/start_wizard.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QRadioButton>
 #include <QTest>
 
 #include <memory>
@@ -24,12 +39,12 @@ struct WizardFixture
         (void) QTest::qWaitForWindowActive(window.get());
     }
 
-    const vintora::WizardControls &c() const { return window->controls(); }
+    vintora::WizardWindow &w() const { return *window; }
     int page() const { return settings.currentPage; }
 
     static void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
-    void fore() { click(c().btnFore); }
-    void back() { click(c().btnBack); }
+    void fore() { click(window->foreButton()); }
+    void back() { click(window->backButton()); }
 
     void type(QLineEdit *box, const QString &text)
     {
@@ -42,8 +57,17 @@ struct WizardFixture
     int visiblePages() const
     {
         int visible = 0;
-        for (QWidget *frame : c().picFrame)
-            visible += frame->isVisible() ? 1 : 0;
+        for (int i = 0; i < vintora::kPageCount; ++i)
+            visible += window->isBuilt(i) && window->page(i)->isVisible() ? 1 : 0;
         return visible;
+    }
+
+    // A control by its catalogue name, with every page built.
+    template<typename Widget = QWidget>
+    Widget *find(const QString &name) const
+    {
+        for (int i = 0; i < vintora::kPageCount; ++i)
+            window->page(i);
+        return window->findChild<Widget *>(name);
     }
 };

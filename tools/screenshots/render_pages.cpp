@@ -8,10 +8,14 @@
 
 #include "shell/dialogs.h"
 #include "shell/url_opener.h"
+#include "wizard/controls/clickable_label.h"
+#include "wizard/pages/page_style_page.h"
+#include "wizard/pages/table_page.h"
 #include "wizard/start_wizard.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -36,6 +40,7 @@ public:
             return std::nullopt;
         return colors.takeFirst();
     }
+    void showFailure(QWidget *, const QString &) override {}
 };
 
 class NoUrls : public vintora::UrlOpener
@@ -101,7 +106,6 @@ int main(int argc, char *argv[])
     ScriptedChoices dialogs;
     NoUrls urls;
     const auto wizard = vintora::StartWizard(settings, dialogs, urls);
-    const auto &c = wizard->controls();
     const char *names[] = {"welcome",    "page-style", "layout-style", "table",
                            "thumbnails", "pictures",   "packaging",    "output"};
     for (int page = 0; page < vintora::kPageCount; ++page) {
@@ -114,26 +118,28 @@ int main(int argc, char *argv[])
     }
 
     wizard->ShowPage(vintora::kPageStylePage);
+    const vintora::PageStylePage &style = wizard->pageStylePage();
     dialogs.colors = {QColor(0x3B, 0x2F, 0x2F), QColor(0x1D, 0x4E, 0x89), QColor(0xC2, 0x41, 0x0C),
                       QColor(0x6B, 0x3F, 0xA0)};
-    for (int i = 0; i < 4; ++i)
-        emit c.pgpref[i]->clicked();
+    for (vintora::ClickableLabel *label : style.colorLabels())
+        emit label->clicked();
     dialogs.files = {drawTile(pictures.path())};
-    emit c.pgpref[5]->clicked();
+    emit style.backgroundLink()->clicked();
     if (!save(wizard.get(), folder + QStringLiteral("/1-page-style-designed.png")))
         return 1;
 
     wizard->ShowPage(vintora::kTablePage);
+    const vintora::TablePage &table = wizard->tablePage();
     dialogs.colors = {QColor(0xFF, 0xF4, 0xD6)};
-    emit c.labTable[0]->clicked();
+    emit table.cellColorLink()->clicked();
     dialogs.files = {drawCellPicture(pictures.path())};
-    emit c.labTable[1]->clicked();
+    emit table.cellPictureLink()->clicked();
     if (!save(wizard.get(), folder + QStringLiteral("/3-table-cell-picture.png")))
         return 1;
 
     // A column count that is no number: the page stays, marks the box and
     // says what is wrong.
-    c.Text1[0]->setText(QStringLiteral("four"));
+    table.columnsBox()->setText(QStringLiteral("four"));
     wizard->ForeClicked();
     return save(wizard.get(), folder + QStringLiteral("/3-table-bad-number.png")) ? 0 : 1;
 }

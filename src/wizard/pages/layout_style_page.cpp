@@ -1,0 +1,39 @@
+#include "wizard/pages/layout_style_page.h"
+
+#include "wizard/pages/page_widgets.h"
+#include "wizard/start_values.h"
+#include "wizard/twips.h"
+
+namespace vintora {
+
+LayoutStylePage::LayoutStylePage(QWidget *window) : WizardPage(kLayoutStylePage, window)
+{
+    staticText(this, 5,
+               QStringLiteral("Let's look at the style of page we're going to be creating."),
+               twipsRect(120, 120, 3735, 975));
+    image(this, catalogueName("Image1", 0), "layout_table", twipsPoint(120, 720));
+    staticText(this, 4,
+               QStringLiteral("A table-based layout will keep your pictures neatly aligned and "
+                              "offers more formatting options, but you have to specify a number "
+                              "of columns in advance."),
+               twipsRect(1200, 720, 2655, 1215));
+    image(this, catalogueName("Image1", 1), "layout_generic", twipsPoint(120, 1920));
+    staticText(this, 3,
+               QStringLiteral("A generic layout will simply add your thumbnails to a page.  They "
+                              "won't be neatly aligned, but can flow to fill the page more "
+                              "completely."),
+               twipsRect(1200, 1920, 2655, 1095));
+    m_tablesOption = option(this, "optStyle", 0, QStringLiteral("I want tables"),
+                            twipsRect(480, 3360, 3255, 255), kStartValues.tables);
+    m_genericOption = option(this, "optStyle", 1, QStringLiteral("No tables, just the pix"),
+                             twipsRect(480, 3720, 3255, 255), !kStartValues.tables);
+}
+
+bool LayoutStylePage::leaveForward(WizardSettings &settings)
+{
+    settings.layoutStyle
+            = QLatin1String(m_tablesOption->isChecked() ? kLayoutTable : kLayoutGeneric);
+    return true;
+}
+
+} // namespace vintora

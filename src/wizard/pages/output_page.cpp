@@ -1,0 +1,59 @@
+#include "wizard/pages/output_page.h"
+
+#include "generate/fin_controller.h"
+#include "generate/page_name.h"
+#include "wizard/pages/page_widgets.h"
+#include "wizard/start_values.h"
+#include "wizard/twips.h"
+
+namespace vintora {
+
+OutputPage::OutputPage(QWidget *window, Dialogs &dialogs, const WizardSettings &settings,
+                       PictureList &pictures)
+    : WizardPage(kOutputPage, window)
+{
+    staticText(this, 23,
+               QStringLiteral("The only remaining step is to choose the location of your output "
+                              "files.  When you click \"Fin\" below, you will be prompted to "
+                              "choose a folder.  If you selected one, output will begin "
+                              "immediately."),
+               twipsRect(120, 120, 3735, 975));
+    staticText(this, 24,
+               QStringLiteral("If you plan to upload this to your web server, you should probably "
+                              "create a new folder to put everything in to avoid sending any "
+                              "extra files off."),
+               twipsRect(120, 1080, 3615, 855));
+    staticText(this, 22,
+               QStringLiteral("If you want to change the name of the thumbnails file, enter it "
+                              "here. "),
+               twipsRect(120, 2160, 3375, 615));
+    m_fileNameBox = place(new QLineEdit(QLatin1String(kStartValues.pageName), this),
+                          QStringLiteral("txtFilename"), twipsRect(360, 2880, 3135, 285));
+    m_fileNameBox->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    m_statusLine = place(new QLabel(QStringLiteral("When you're ready, click \"Fin\"..."), this),
+                         QStringLiteral("labStatus"), twipsRect(120, 3480, 3495, 495));
+    m_statusLine->setWordWrap(true);
+    m_statusLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_statusLine->setAutoFillBackground(true);
+    m_statusLine->setBackgroundRole(QPalette::Base);
+    m_statusLine->setForegroundRole(QPalette::Text);
+
+    m_fin = new FinController(window, dialogs, settings, pictures, m_fileNameBox, m_statusLine);
+    connect(m_fin, &FinController::runningChanged, this, &OutputPage::runningChanged);
+}
+
+void OutputPage::finish()
+{
+    if (m_fin->isRunning())
+        return;
+    // The page always goes straight into the chosen folder.
+    const QString problem = PageNameProblem(m_fileNameBox->text());
+    if (!problem.isEmpty()) {
+        markBox(m_fileNameBox, problem,
+                [](const QString &name) { return PageNameProblem(name).isEmpty(); });
+        return;
+    }
+    m_fin->run();
+}
+
+} // namespace vintora

@@ -1,0 +1,44 @@
+#include "wizard/pages/packaging_page.h"
+
+#include "wizard/pages/page_widgets.h"
+#include "wizard/start_values.h"
+#include "wizard/twips.h"
+
+namespace vintora {
+
+PackagingPage::PackagingPage(QWidget *window) : WizardPage(kPackagingPage, window)
+{
+    staticText(this, 20,
+               QStringLiteral("Almost done!  Now we need to decide whether or not to \"package "
+                              "up\" the pictures."),
+               twipsRect(120, 120, 3735, 615));
+    image(this, catalogueName("Image3", 0), "packaging_copy", twipsPoint(240, 840));
+    staticText(this, 18,
+               QStringLiteral("Copying the files you selected to your output folder is a good "
+                              "idea if this page will be used on the web somewhere.  Then you'll "
+                              "just need to upload the whole folder to your server."),
+               twipsRect(1320, 840, 2415, 1455));
+    image(this, catalogueName("Image3", 1), "packaging_nocopy", twipsPoint(240, 2160));
+    staticText(this, 21,
+               QStringLiteral("If the page will be used on your local machine as an index for "
+                              "pictures, you probably don't want the extra copies hanging "
+                              "around."),
+               twipsRect(1320, 2280, 2415, 975));
+    m_copyOption = option(this, "optCopy", 0, QStringLiteral("Copy the picture files"),
+                          twipsRect(600, 3360, 3375, 255), kStartValues.copyPictures);
+    m_noCopyOption = option(this, "optCopy", 1, QStringLiteral("Don't copy any files"),
+                            twipsRect(600, 3720, 3375, 255), !kStartValues.copyPictures);
+}
+
+PackagingControls PackagingPage::controls() const
+{
+    return {m_copyOption->isChecked()};
+}
+
+bool PackagingPage::captureControls(WizardSettings &settings)
+{
+    CapturePackaging(settings, controls());
+    return true;
+}
+
+} // namespace vintora

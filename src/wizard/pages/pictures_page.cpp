@@ -1,0 +1,44 @@
+#include "wizard/pages/pictures_page.h"
+
+#include "pictures/picture_list.h"
+#include "wizard/pages/page_widgets.h"
+#include "wizard/twips.h"
+
+#include <QListView>
+
+namespace vintora {
+
+PicturesPage::PicturesPage(QWidget *window, Dialogs &dialogs) : WizardPage(kPicturesPage, window)
+{
+    staticText(this, 19,
+               QStringLiteral("Let's choose the pictures we'll include!  Select the files to "
+                              "include in the dialog.  Open it as often as you need to include "
+                              "all the files you want. Files to be included are added to the "
+                              "list below. "),
+               twipsRect(120, 120, 3735, 975));
+    m_listHint = staticText(this, 17,
+                            QStringLiteral("Check or uncheck files to include or exclude them."),
+                            twipsRect(120, 1080, 3735, 615));
+    m_fileList = place(new QListView(this), QStringLiteral("lstFiles"),
+                       twipsRect(120, 1440, 3735, 2175));
+    m_addFolderLink = linkLabel(this, "labGetFile", 0, QStringLiteral("Select a folder"),
+                                twipsRect(120, 3960, 1095, 375));
+    m_addFilesLink = linkLabel(this, "labGetFile", 1, QStringLiteral("Select files"),
+                               twipsRect(2760, 3960, 1095, 375), Qt::AlignRight);
+
+    m_pictures = new PictureList(window, dialogs, this);
+    m_pictures->connectView(m_fileList);
+    connect(m_addFolderLink, &ClickableLabel::clicked, m_pictures, &PictureList::addFolder);
+    connect(m_addFilesLink, &ClickableLabel::clicked, m_pictures, &PictureList::addFile);
+}
+
+QSize PicturesPage::visibleSize(const QWidget *text) const
+{
+    // The list lies over the lower part of the line above it.
+    QSize size = text->size();
+    if (text == m_listHint)
+        size.setHeight(m_fileList->y() - text->y());
+    return size;
+}
+
+} // namespace vintora

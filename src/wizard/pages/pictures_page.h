@@ -1,0 +1,39 @@
+#pragma once
+
+#include "wizard/pages/wizard_page.h"
+
+class QLabel;
+class QListView;
+
+namespace vintora {
+
+class ClickableLabel;
+class Dialogs;
+class PictureList;
+
+// Page 5: the list of pictures the page will show, with "Select a folder"
+// and "Select files" to add to it; a double click removes an entry.
+class PicturesPage : public WizardPage
+{
+    Q_OBJECT
+
+public:
+    PicturesPage(QWidget *window, Dialogs &dialogs);
+
+    PictureList &pictureList() const { return *m_pictures; }
+    QListView *fileList() const { return m_fileList; }
+    ClickableLabel *addFolderLink() const { return m_addFolderLink; }
+    ClickableLabel *addFilesLink() const { return m_addFilesLink; }
+
+protected:
+    QSize visibleSize(const QWidget *text) const override;
+
+private:
+    QLabel *m_listHint;
+    QListView *m_fileList;
+    ClickableLabel *m_addFolderLink;
+    ClickableLabel *m_addFilesLink;
+    PictureList *m_pictures;
+};
+
+} // namespace vintora

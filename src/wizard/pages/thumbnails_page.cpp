@@ -1,0 +1,80 @@
+#include "wizard/pages/thumbnails_page.h"
+
+#include "wizard/number_reading.h"
+#include "wizard/pages/page_widgets.h"
+#include "wizard/start_values.h"
+#include "wizard/twips.h"
+
+#include <QCheckBox>
+
+namespace vintora {
+
+namespace {
+
+CheckState checkState(Qt::CheckState state)
+{
+    switch (state) {
+    case Qt::Unchecked:
+        return CheckState::Unchecked;
+    case Qt::PartiallyChecked:
+        return CheckState::Grayed;
+    case Qt::Checked:
+        return CheckState::Checked;
+    }
+    return CheckState::Unchecked;
+}
+
+} // namespace
+
+ThumbnailsPage::ThumbnailsPage(QWidget *window) : WizardPage(kThumbnailsPage, window)
+{
+    const StartValues &start = kStartValues;
+    const auto sizeText = [&start](int box) {
+        return QLatin1String(start.sizeTexts[box]);
+    };
+    staticText(this, 16,
+               QStringLiteral("Now we specify some options for the thumbnails themselves:"),
+               twipsRect(120, 120, 3735, 615));
+    m_uniformOption = option(this, "optsize", 0, QStringLiteral("Uniform size:"),
+                             twipsRect(360, 720, 1455, 255), start.uniformSize);
+    m_uniformHeightBox = numberBox(this, "txtSize", 0, sizeText(0), twipsRect(840, 1080, 495, 285));
+    staticText(this, 14, QStringLiteral("X"), twipsRect(1440, 1140, 255, 255), Qt::AlignHCenter);
+    m_uniformWidthBox = numberBox(this, "txtSize", 1, sizeText(1), twipsRect(1800, 1080, 495, 285));
+    staticText(this, 15, QStringLiteral("pixels"), twipsRect(2400, 1140, 615, 375));
+    m_percentOption = option(this, "optsize", 1, QStringLiteral("Percentage of page width:"),
+                             twipsRect(360, 1920, 2655, 255), !start.uniformSize);
+    m_percentHeightBox = numberBox(this, "txtSize", 3, sizeText(3), twipsRect(840, 2400, 495, 285));
+    staticText(this, 9, QStringLiteral("%  X"), twipsRect(1440, 2460, 375, 255), Qt::AlignHCenter);
+    m_percentWidthBox = numberBox(this, "txtSize", 2, sizeText(2), twipsRect(1920, 2400, 495, 285));
+    staticText(this, 10, QStringLiteral("%"), twipsRect(2520, 2460, 615, 375));
+    m_bordersCheck = place(new QCheckBox(QStringLiteral("Show borders on images"), this),
+                           catalogueName("Check1", 0), twipsRect(360, 3240, 3255, 255));
+    m_bordersCheck->setChecked(start.imageBorders);
+}
+
+ThumbnailControls ThumbnailsPage::controls() const
+{
+    ThumbnailControls c;
+    c.uniformChosen = m_uniformOption->isChecked();
+    // In the order of their catalogue indexes, txtSize(0..3).
+    c.sizeTexts = {m_uniformHeightBox->text(), m_uniformWidthBox->text(), m_percentWidthBox->text(),
+                   m_percentHeightBox->text()};
+    c.borders = checkState(m_bordersCheck->checkState());
+    return c;
+}
+
+bool ThumbnailsPage::captureControls(WizardSettings &settings)
+{
+    const auto bad = CaptureThumbnails(settings, controls());
+    if (!bad)
+        return true;
+    // The capture names the box by its place among the size texts, which
+    // controls() hands over in this order.
+    const std::array boxes{m_uniformHeightBox, m_uniformWidthBox, m_percentWidthBox,
+                           m_percentHeightBox};
+    markBox(boxes.at(bad->index), badNumberMessage(),
+            [](const QString &text) { return readNumber(text).has_value(); });
+    return false;
+}
+
+} // namespace vintora

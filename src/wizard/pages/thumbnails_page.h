@@ -1,0 +1,46 @@
+#pragma once
+
+#include "wizard/captures.h"
+#include "wizard/pages/wizard_page.h"
+
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace vintora {
+
+// Page 4: the thumbnails' size, uniform in pixels or a percentage of the
+// page width (in each row the left box is the height, the right box the
+// width), and whether they have borders.
+class ThumbnailsPage : public WizardPage
+{
+    Q_OBJECT
+
+public:
+    explicit ThumbnailsPage(QWidget *window);
+
+    QRadioButton *uniformSizeOption() const { return m_uniformOption; }
+    QLineEdit *uniformHeightBox() const { return m_uniformHeightBox; }
+    QLineEdit *uniformWidthBox() const { return m_uniformWidthBox; }
+    QRadioButton *percentSizeOption() const { return m_percentOption; }
+    QLineEdit *percentHeightBox() const { return m_percentHeightBox; }
+    QLineEdit *percentWidthBox() const { return m_percentWidthBox; }
+    QCheckBox *bordersCheck() const { return m_bordersCheck; }
+
+    // What CaptureThumbnails reads.
+    ThumbnailControls controls() const;
+
+protected:
+    bool captureControls(WizardSettings &settings) override;
+
+private:
+    QRadioButton *m_uniformOption;
+    QLineEdit *m_uniformHeightBox;
+    QLineEdit *m_uniformWidthBox;
+    QRadioButton *m_percentOption;
+    QLineEdit *m_percentHeightBox;
+    QLineEdit *m_percentWidthBox;
+    QCheckBox *m_bordersCheck;
+};
+
+} // namespace vintora

@@ -1,0 +1,38 @@
+#include "wizard/pages/welcome_page.h"
+
+#include "shell/welcome_links.h"
+#include "wizard/pages/page_widgets.h"
+#include "wizard/twips.h"
+
+namespace vintora {
+
+WelcomePage::WelcomePage(QWidget *window, UrlOpener &urls) : WizardPage(kWelcomePage, window)
+{
+    staticText(this, 0,
+               QStringLiteral("Welcome to Vintora!  This application will help you generate an "
+                              "HTML-only thumbnail index page of images for use on your web "
+                              "site or your personal computer."),
+               twipsRect(120, 120, 3735, 975));
+    staticText(this, 1,
+               QStringLiteral("This wizard will step you through all the steps you need to take "
+                              "to create your page and prepare it for display on your web "
+                              "server.  Set your preferences on the following screens and use "
+                              "the buttons below to step through each section as you complete "
+                              "it or to go back to change an option."),
+               twipsRect(120, 1080, 3735, 1455));
+    m_readmeIcon
+            = imageButton(this, catalogueName("Image4", 0), "icon_readme", twipsPoint(360, 2640));
+    staticText(this, 25, QStringLiteral("Readme"), twipsRect(240, 3120, 735, 255),
+               Qt::AlignHCenter);
+    m_mailIcon = imageButton(this, catalogueName("Image4", 1), "icon_mail", twipsPoint(1680, 2640));
+    staticText(this, 26, QStringLiteral("Mail"), twipsRect(1560, 3120, 735, 255), Qt::AlignHCenter);
+    m_webIcon = imageButton(this, catalogueName("Image4", 2), "icon_web", twipsPoint(3000, 2640));
+    staticText(this, 27, QStringLiteral("Web"), twipsRect(2880, 3120, 735, 255), Qt::AlignHCenter);
+    staticText(this, 2, QStringLiteral("Let's begin!"), twipsRect(120, 3840, 3735, 375),
+               Qt::AlignRight);
+
+    new WelcomeLinks(urls, {m_readmeIcon, m_mailIcon, m_webIcon},
+                     QCoreApplication::applicationDirPath(), this);
+}
+
+} // namespace vintora
