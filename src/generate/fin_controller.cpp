@@ -116,6 +116,10 @@ void FinController::run()
     if (!state->controller)
         return; // destroyed mid-run
 
+    // Pictures left out are named where the whole story of the run is read.
+    if (m_status && !outcome.notes.isEmpty())
+        m_status->setToolTip(outcome.status + QLatin1String("\n\n")
+                             + outcome.notes.join(QLatin1Char('\n')));
     m_lastOutcome = outcome;
     m_run.reset();
     emit runningChanged(false);

@@ -118,6 +118,22 @@ private slots:
         QCOMPARE(folderNames(m_out), left);
     }
 
+    // A name that lost its bytes before it reached the list (shown with
+    // U+FFFD, no such file) is left out with a note; the run goes on.
+    void picture_with_a_lost_name_is_left_out()
+    {
+        const QString lost = path("x/lat") + QChar(0xFFFD) + "in.jpg";
+        const FinOutcome outcome = run({lost, path("x/a.jpg")});
+        QCOMPARE(outcome.result, FinResult::Finished);
+        QCOMPARE(outcome.notes,
+                 QStringList{"Left out \"" + lost
+                             + "\": its name could not be read exactly, so the file cannot be "
+                               "found."});
+        QCOMPARE(m_statuses.mid(2, 2), QStringList({"Copying files: 0 of 1", "Writing header"}));
+        QCOMPARE(page().count("<IMG SRC"), 1);
+        QCOMPARE(folderNames(m_out), QStringList({"a.jpg", "vintora.htm"}));
+    }
+
     // The copy choice the run acted on decides the references, whatever
     // happens to it meanwhile; the rest is read when the page is written.
     void copy_choice_read_once_the_rest_at_writing_data()
