@@ -301,12 +301,14 @@ CopyResult CopyFileReplacing(const QString &source, const QString &destination, 
     if (!in.isOpen())
         return failed(error, in.problem());
 
-    const FileStatus there = StatFile(destination);
+    // Usually nothing is there yet, which one look tells; only a link needs
+    // a second look at what it leads to.
+    const FileStatus link = StatLink(destination);
+    const FileStatus there = link.kind == FileStatus::Kind::Link ? StatFile(destination) : link;
     if (in.status().sameFileAs(there))
         return CopyResult::SameFile;
     if (there.kind == FileStatus::Kind::Folder)
         return failed(error, QStringLiteral("a folder of that name is in the way"));
-    const FileStatus link = StatLink(destination);
     if (link.kind == FileStatus::Kind::Other)
         return failed(error, QStringLiteral("%1 of that name is in the way")
                                      .arg(link.what.at(0).toUpper() + link.what.mid(1)));
