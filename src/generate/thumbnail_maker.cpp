@@ -1,0 +1,176 @@
+#include "generate/thumbnail_maker.h"
+
+#include "generate/thumbnail_file.h"
+#include "pictures/file_name_bytes.h"
+#include "pictures/picture_header.h"
+#include "pictures/picture_integrity.h"
+#include "pictures/source_file.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vintora {
+
+namespace {
+
+// Larger picture files are not read into memory to be made small.
+constexpr qint64 kLargestPictureFile = qint64(512) << 20;
+// Room for a decoded picture of about 16,000 x 16,000 pixels; Qt's
+// default of 256 MB would refuse large panoramas, which need a thumbnail
+// most.
+constexpr int kDecodeLimitMegabytes = 1024;
+
+ThumbnailResult failed(ThumbnailResult result, const QString &source, const QString &why)
+{
+    result.outcome = ThumbnailResult::Outcome::Failed;
+    result.reason
+            = QStringLiteral("No thumbnail for \"%1\": %2.").arg(DisplayFileName(source), why);
+    return result;
+}
+
+// The size to ask Qt's JPEG reader for. It decodes at M/8 of the stored
+// size, M being the smallest that still gives at least the size asked for,
+// and then scales smoothly to exactly that size. Reductions of 1/2, 1/4
+// and 1/8 are the fast ones; where M would be 3, 5, 6 or 7 the picture is
+// asked for at the next larger of them instead and scaled down afterwards.
+QSize jpegDecodeSize(QSize stored, QSize target)
+{
+    const double reduction = std::min(double(stored.width()) / target.width(),
+                                      double(stored.height()) / target.height());
+    const int eighths = std::clamp(int(std::ceil(8 / reduction)), 1, 8);
+    if ((eighths & (eighths - 1)) == 0)
+        return target;
+    const int fast = eighths <= 4 ? 4 : 8;
+    return {std::max(target.width(), stored.width() * fast / 8),
+            std::max(target.height(), stored.height() * fast / 8)};
+}
+
+// True when some pixel is not fully opaque. A picture with an alpha
+// channel that it does not use (as many PNG files have) is marked opaque.
+bool usesTransparency(QImage &image)
+{
+    if (!image.hasAlphaChannel())
+        return false;
+    const bool argb = image.format() == QImage::Format_ARGB32
+                      || image.format() == QImage::Format_ARGB32_Premultiplied;
+    const QImage pixels = argb ? image : image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto *line = reinterpret_cast<const quint32 *>(pixels.constScanLine(y));
+        quint32 all = 0xFF000000;
+        for (int x = 0; x < pixels.width(); ++x)
+            all &= line[x];
+        if (all < 0xFF000000)
+            return true;
+    }
+    if (argb)
+        image.reinterpretAsFormat(QImage::Format_RGB32);
+    return false;
+}
+
+// An existing thumbnail made from this version of the picture, at the size
+// it should have now.
+bool keepable(const QString &destination, const FileStatus &picture, QSize pixelSize)
+{
+    const FileStatus existing = StatFile(destination);
+    if (!existing.isRegular() || existing.modifiedMs <= picture.modifiedMs)
+        return false;
+    SourceFile thumbnail(destination);
+    if (!thumbnail.isOpen())
+        return false;
+    const PictureHeader header = ReadPictureHeader(thumbnail.device());
+    return header.isValid() && header.orientedSize() == pixelSize;
+}
+
+} // namespace
+
+ThumbnailResult MakeThumbnail(const ThumbnailJob &job)
+{
+    ThumbnailResult result;
+    if (!job.box.isValid())
+        return failed(result, job.source, QStringLiteral("the thumbnail size is 0"));
+
+    SourceFile source(job.source);
+    if (!source.isOpen())
+        return failed(result, job.source, source.problem());
+    QFile &device = source.device();
+    const PictureHeader header = ReadPictureHeader(device);
+    if (!header.isValid())
+        return failed(result, job.source, QStringLiteral("it is not a picture that can be read"));
+    if (header.format.startsWith("svg"))
+        return failed(result, job.source, QStringLiteral("it is a drawing, shown as it is"));
+
+    result.pictureSize = header.orientedSize();
+    result.pixelSize = ThumbnailPixelSize(result.pictureSize, job.box);
+    result.shownSize = ShownSize(result.pictureSize, job.box);
+    const bool asItIs = result.pixelSize == result.pictureSize;
+
+    if (keepable(job.destination, source.status(), result.pixelSize)) {
+        result.outcome = ThumbnailResult::Outcome::Kept;
+        return result;
+    }
+
+    if (source.status().size > kLargestPictureFile)
+        return failed(result, job.source, QStringLiteral("the file is too large"));
+    if (!device.seek(0))
+        return failed(result, job.source,
+                      QStringLiteral("it cannot be read (%1)").arg(device.errorString()));
+    QByteArray bytes = device.readAll();
+    if (!PictureLooksComplete(bytes))
+        return failed(result, job.source, QStringLiteral("it is damaged or incomplete"));
+
+    QByteArray thumbnail;
+    if (asItIs) {
+        thumbnail = bytes;
+    } else {
+        QBuffer in(&bytes);
+        in.open(QIODevice::ReadOnly);
+        QImageReader reader(&in, header.format);
+        // A thumbnail would stop an animation; a small one is kept whole
+        // above.
+        if (reader.supportsAnimation() && reader.imageCount() > 1)
+            return failed(result, job.source, QStringLiteral("it is animated"));
+        reader.setAllocationLimit(kDecodeLimitMegabytes);
+        // The reader scales first and turns the small picture after. It
+        // scales pictures of other formats smoothly once decoded.
+        reader.setAutoTransform(true);
+        const bool turned = header.transformation.testFlag(QImageIOHandler::TransformationRotate90);
+        const QSize stored = turned ? result.pixelSize.transposed() : result.pixelSize;
+        reader.setScaledSize(header.format == "jpeg" ? jpegDecodeSize(header.size, stored)
+                                                     : stored);
+        QImage image = reader.read();
+        if (image.isNull())
+            return failed(result, job.source,
+                          QStringLiteral("it is damaged or cannot be read (%1)")
+                                  .arg(reader.errorString()));
+        if (image.size() != result.pixelSize)
+            image = image.scaled(result.pixelSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+
+        QBuffer out(&thumbnail);
+        out.open(QIODevice::WriteOnly);
+        const bool transparent = usesTransparency(image);
+        QImageWriter writer(&out, transparent ? "png" : "jpeg");
+        if (!transparent) {
+            writer.setQuality(kThumbnailJpegQuality);
+            writer.setOptimizedWrite(true);
+        }
+        if (!writer.write(image))
+            return failed(
+                    result, job.source,
+                    QStringLiteral("it could not be made small (%1)").arg(writer.errorString()));
+    }
+
+    QString why;
+    if (!WriteFileReplacing(job.destination, thumbnail, &why))
+        return failed(result, job.source,
+                      QStringLiteral("the thumbnail \"%1\" %2")
+                              .arg(DisplayFileName(job.destination), why));
+    result.outcome = ThumbnailResult::Outcome::Made;
+    return result;
+}
+
+} // namespace vintora
