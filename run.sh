@@ -20,6 +20,9 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
     libbenchmark-dev fonts-dejavu-core)
 # The tests also open generated pages in a real browser.
 [ "$mode" = test ] && packages+=(chromium)
+# The thumbnail benchmark compares with vipsthumbnail and ImageMagick, on
+# the photographs of Debian's wallpaper packages.
+[ "$mode" = bench ] && packages+=(libvips-tools imagemagick mate-backgrounds ukui-wallpapers)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #include "generate/thumbnail_maker.h"
 
 #include "generate/thumbnail_file.h"
+#include "generate/thumbnail_jpeg.h"
 #include "pictures/file_name_bytes.h"
 #include "pictures/picture_header.h"
 #include "pictures/picture_integrity.h"
@@ -10,9 +11,6 @@
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
-
-#include <algorithm>
-#include <cmath>
 
 namespace vintora {
 
@@ -31,23 +29,6 @@ ThumbnailResult failed(ThumbnailResult result, const QString &source, const QStr
     result.reason
             = QStringLiteral("No thumbnail for \"%1\": %2.").arg(DisplayFileName(source), why);
     return result;
-}
-
-// The size to ask Qt's JPEG reader for. It decodes at M/8 of the stored
-// size, M being the smallest that still gives at least the size asked for,
-// and then scales smoothly to exactly that size. Reductions of 1/2, 1/4
-// and 1/8 are the fast ones; where M would be 3, 5, 6 or 7 the picture is
-// asked for at the next larger of them instead and scaled down afterwards.
-QSize jpegDecodeSize(QSize stored, QSize target)
-{
-    const double reduction = std::min(double(stored.width()) / target.width(),
-                                      double(stored.height()) / target.height());
-    const int eighths = std::clamp(int(std::ceil(8 / reduction)), 1, 8);
-    if ((eighths & (eighths - 1)) == 0)
-        return target;
-    const int fast = eighths <= 4 ? 4 : 8;
-    return {std::max(target.width(), stored.width() * fast / 8),
-            std::max(target.height(), stored.height() * fast / 8)};
 }
 
 // True when some pixel is not fully opaque. A picture with an alpha
@@ -127,6 +108,16 @@ ThumbnailResult MakeThumbnail(const ThumbnailJob &job)
     if (asItIs) {
         thumbnail = bytes;
     } else {
+        // The size asked of the reader is as stored, before the turn.
+        const bool turned = header.transformation.testFlag(QImageIOHandler::TransformationRotate90);
+        const QSize stored = turned ? result.pixelSize.transposed() : result.pixelSize;
+        const bool jpeg = header.format == "jpeg";
+        const QSize requested = jpeg ? JpegDecodeSize(header.size, stored) : stored;
+        if (jpeg && DecodesAtOneEighth(header.size, requested)) {
+            QByteArray lighter = JpegForOneEighth(bytes);
+            if (!lighter.isEmpty())
+                bytes = std::move(lighter);
+        }
         QBuffer in(&bytes);
         in.open(QIODevice::ReadOnly);
         QImageReader reader(&in, header.format);
@@ -135,13 +126,10 @@ ThumbnailResult MakeThumbnail(const ThumbnailJob &job)
         if (reader.supportsAnimation() && reader.imageCount() > 1)
             return failed(result, job.source, QStringLiteral("it is animated"));
         reader.setAllocationLimit(kDecodeLimitMegabytes);
-        // The reader scales first and turns the small picture after. It
-        // scales pictures of other formats smoothly once decoded.
+        // The reader scales first (pictures of other formats smoothly once
+        // decoded) and turns the small picture after.
         reader.setAutoTransform(true);
-        const bool turned = header.transformation.testFlag(QImageIOHandler::TransformationRotate90);
-        const QSize stored = turned ? result.pixelSize.transposed() : result.pixelSize;
-        reader.setScaledSize(header.format == "jpeg" ? jpegDecodeSize(header.size, stored)
-                                                     : stored);
+        reader.setScaledSize(requested);
         QImage image = reader.read();
         if (image.isNull())
             return failed(result, job.source,

@@ -1,9 +1,11 @@
 #include "generate/thumbnail_batch.h"
+#include "generate/thumbnail_jpeg.h"
 #include "support/fixtures.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -134,6 +136,32 @@ private slots:
         // The left half, red, is on top once turned.
         QVERIFY(qRed(thumbnail.pixel(6, 2)) > 200 && qBlue(thumbnail.pixel(6, 2)) < 60);
         QVERIFY(qBlue(thumbnail.pixel(6, 17)) > 200 && qRed(thumbnail.pixel(6, 17)) < 60);
+    }
+
+    // Without the refinements it leaves out, a progressive JPEG decodes at
+    // 1/8 to exactly the same pixels.
+    void progressive_jpeg_lightened_for_one_eighth()
+    {
+        QImage image(800, 600, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb((x * 7 + y) % 256, (x ^ y) % 256, (x * y) % 251));
+        QByteArray progressive;
+        QBuffer buffer(&progressive);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setProgressiveScanWrite(true);
+        QVERIFY(writer.write(image));
+        const QByteArray lighter = JpegForOneEighth(progressive);
+        QVERIFY(lighter.size() > 0 && lighter.size() < progressive.size() * 3 / 4);
+        QVERIFY(JpegForOneEighth(encoded(image, "jpeg")).isEmpty()); // not progressive
+        const auto decoded = [](QByteArray bytes) {
+            QBuffer in(&bytes);
+            QImageReader reader(&in, "jpeg");
+            reader.setScaledSize({100, 75});
+            return reader.read();
+        };
+        QCOMPARE(decoded(lighter), decoded(progressive));
     }
 
     void transparency_decides_the_format_data()
