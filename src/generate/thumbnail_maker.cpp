@@ -55,9 +55,9 @@ bool usesTransparency(QImage &image)
 
 // An existing thumbnail made from this version of the picture, at the size
 // it should have now.
-bool keepable(const QString &destination, const FileStatus &picture, QSize pixelSize)
+bool keepable(const QString &destination, const FileStatus &existing, const FileStatus &picture,
+              QSize pixelSize)
 {
-    const FileStatus existing = StatFile(destination);
     if (!existing.isRegular() || existing.modifiedMs <= picture.modifiedMs)
         return false;
     SourceFile thumbnail(destination);
@@ -90,7 +90,12 @@ ThumbnailResult MakeThumbnail(const ThumbnailJob &job)
     result.shownSize = ShownSize(result.pictureSize, job.box);
     const bool asItIs = result.pixelSize == result.pictureSize;
 
-    if (keepable(job.destination, source.status(), result.pixelSize)) {
+    // A picture chosen from an earlier run's thumbnails is never written
+    // over.
+    const FileStatus destination = StatFile(job.destination);
+    if (destination.sameFileAs(source.status()))
+        return failed(result, job.source, QStringLiteral("it is where its thumbnail would go"));
+    if (keepable(job.destination, destination, source.status(), result.pixelSize)) {
         result.outcome = ThumbnailResult::Outcome::Kept;
         return result;
     }

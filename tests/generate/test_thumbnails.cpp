@@ -230,6 +230,19 @@ private slots:
         QCOMPARE(folderNames(dir.path()), QStringList{"cut.jpg"});
     }
 
+    void picture_in_the_thumbnails_place_kept()
+    {
+        QTemporaryDir dir;
+        const QString picture = dir.filePath("a.jpg");
+        QVERIFY(halves({400, 300}).save(picture));
+        const QByteArray before = readFile(picture);
+        const ThumbnailResult result = MakeThumbnail({picture, picture, pixels(50, 50)});
+        QCOMPARE(result.reason,
+                 QString("No thumbnail for \"%1\": it is where its thumbnail would go.")
+                         .arg(picture));
+        QCOMPARE(readFile(picture), before);
+    }
+
 #ifdef Q_OS_UNIX
     void named_pipe_refused_without_waiting()
     {
