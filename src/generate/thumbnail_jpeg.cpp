@@ -1,8 +1,9 @@
 #include "generate/thumbnail_jpeg.h"
 
+#include "pictures/jpeg_entropy.h"
+
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace vintora {
 
@@ -93,25 +94,9 @@ QByteArray JpegForOneEighth(QByteArrayView jpeg)
         bool onlyDc = true; // every component of the scan is decoded from its DC alone
         for (int c = 0; c < components; ++c)
             onlyDc = onlyDc && sampling[s[start + 5 + 2 * c]] == (largestH << 4 | largestV);
-        // The scan's data runs to the next marker that is not a restart.
-        qsizetype end = i;
-        while (true) {
-            const void *hit = std::memchr(s + end, 0xFF, size_t(size - end));
-            if (!hit)
-                return {};
-            end = static_cast<const unsigned char *>(hit) - s;
-            qsizetype next = end + 1;
-            while (next < size && s[next] == 0xFF)
-                ++next;
-            if (next >= size)
-                return {};
-            if (s[next] == 0x00 || (s[next] >= 0xD0 && s[next] <= 0xD7)) {
-                end = next + 1;
-                continue;
-            }
-            end = next - 1;
-            break;
-        }
+        const qsizetype end = JpegEntropyDataEnd(jpeg, i);
+        if (end < 0)
+            return {};
         if (refinesAc && onlyDc)
             dropped = true;
         else

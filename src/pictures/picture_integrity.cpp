@@ -1,5 +1,7 @@
 #include "pictures/picture_integrity.h"
 
+#include "pictures/jpeg_entropy.h"
+
 #include <QByteArray>
 
 #include <cstring>
@@ -36,9 +38,8 @@ bool startsWith(QByteArrayView bytes, const char *magic)
     return size_t(bytes.size()) >= n && std::memcmp(bytes.data(), magic, n) == 0;
 }
 
-// Walks the segments from the start marker to the end marker (EOI). The
-// entropy-coded data after each start of scan runs to the next marker: a
-// 0xFF not followed by 0x00 (a stuffed byte) or a restart marker.
+// Walks the segments from the start marker to the end marker (EOI),
+// passing over the entropy-coded data after each start of scan.
 bool jpegComplete(Bytes s, qsizetype size)
 {
     qsizetype i = 2;
@@ -66,24 +67,9 @@ bool jpegComplete(Bytes s, qsizetype size)
         if (marker != 0xDA)
             continue;
         // The scan's data, up to the marker that ends it.
-        while (true) {
-            const void *hit = std::memchr(s + i, 0xFF, size_t(size - i));
-            if (!hit)
-                return false;
-            i = static_cast<Bytes>(hit) - s;
-            qsizetype next = i + 1;
-            while (next < size && s[next] == 0xFF)
-                ++next;
-            if (next >= size)
-                return false;
-            const unsigned char after = s[next];
-            if (after == 0x00 || (after >= 0xD0 && after <= 0xD7)) {
-                i = next + 1;
-                continue;
-            }
-            i = next - 1; // at the last 0xFF before the marker
-            break;
-        }
+        i = JpegEntropyDataEnd(QByteArrayView(s, size), i);
+        if (i < 0)
+            return false;
     }
 }
 
