@@ -264,8 +264,12 @@ public:
         const ReferenceText ref = referenceText(path);
         QByteArray size = " width = \"";
         if (m_settings.thumbHeight != 0) {
-            size += QByteArray::number(thumbnail.shown.width()) + "\" height = \""
-                    + QByteArray::number(thumbnail.shown.height()) + '"';
+            // Without a shown size, the box as for any picture.
+            const bool shown = !thumbnail.shown.isEmpty();
+            size += QByteArray::number(shown ? thumbnail.shown.width() : m_settings.thumbWidth)
+                    + "\" height = \""
+                    + QByteArray::number(shown ? thumbnail.shown.height() : m_settings.thumbHeight)
+                    + '"';
         } else {
             size += QByteArray::number(m_settings.thumbWidthPercent) + "%\"";
         }
