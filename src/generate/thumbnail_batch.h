@@ -18,7 +18,7 @@ struct ThumbnailBatchHooks
                        const ThumbnailResult &result)>
             finished;
     // One pass of the event loop: after each finished job, and every
-    // kPumpIntervalMs while a long one is being made.
+    // kThumbnailPumpIntervalMs while a long one is being made.
     std::function<void()> pumpEvents;
     // Asked after every pump; true stops the batch: no further job is
     // started, those under way are finished (each thumbnail is written
