@@ -22,6 +22,9 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
 # The tests also open generated pages in a real browser, and check the
 # installed tree: its manual pages, metadata and desktop entry.
 [ "$mode" = test ] && packages+=(chromium man-db appstream desktop-file-utils)
+# The thumbnail benchmark compares with vipsthumbnail and ImageMagick, on
+# the photographs of Debian's wallpaper packages.
+[ "$mode" = bench ] && packages+=(libvips-tools imagemagick mate-backgrounds ukui-wallpapers)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -184,6 +184,7 @@ public:
         , m_options(options)
         , m_sink(sink)
         , m_copied(options.copied.value_or(settings.copyPictures == kTrue))
+        , m_borderAttribute(borderAttribute())
         , m_imageAttributes(sink.encode(imageAttributes()))
     {}
 
@@ -233,8 +234,14 @@ public:
 
     // One thumbnail line: what comes before the link, the anchor and the
     // image both pointing at the picture, and what ends the line.
-    void thumbnailLine(const QByteArray &before, const QString &path, const QByteArray &after)
+    void thumbnailLine(const QByteArray &before, const QString &path, const QByteArray &after,
+                       const QByteArray &tail)
     {
+        if (!m_options.thumbnails.isEmpty()) {
+            const auto it = m_options.thumbnails.constFind(path);
+            if (it != m_options.thumbnails.constEnd())
+                return smallPictureLine(before, path, *it, tail);
+        }
         const ReferenceText ref = referenceText(path);
         const qsizetype most
                 = before.size() + 2 * maxBytes(ref) + m_imageSource.size() + after.size();
@@ -245,6 +252,40 @@ public:
         at = copyBytes(at, m_imageSource);
         at = copyPiece(at, link, linkSize);
         at = copyBytes(at, after);
+        m_sink.advance(at);
+        m_sink.blockDone();
+    }
+
+    // A thumbnail line whose image is the picture's thumbnail, followed by
+    // tail (what comes after the image's "</a>").
+    void smallPictureLine(const QByteArray &before, const QString &path,
+                          const PageThumbnail &thumbnail, const QByteArray &tail)
+    {
+        const ReferenceText ref = referenceText(path);
+        QByteArray size = " width = \"";
+        if (m_settings.thumbHeight != 0) {
+            // Without a shown size, the box as for any picture.
+            const bool shown = !thumbnail.shown.isEmpty();
+            size += QByteArray::number(shown ? thumbnail.shown.width() : m_settings.thumbWidth)
+                    + "\" height = \""
+                    + QByteArray::number(shown ? thumbnail.shown.height() : m_settings.thumbHeight)
+                    + '"';
+        } else {
+            size += QByteArray::number(m_settings.thumbWidthPercent) + "%\"";
+        }
+        const QByteArray source = "\"><IMG SRC = \"" + QByteArray(kThumbnailFolder) + '/';
+        const qsizetype most = before.size() + maxBytes(ref) + source.size()
+                               + thumbnail.name.size() * kMaxEscapedBytesPerUnit + 1 + size.size()
+                               + m_borderAttribute.size() + 1 + tail.size();
+        char *at = copyBytes(m_sink.room(most), before);
+        at = writeReference(at, ref);
+        at = copyBytes(at, source);
+        at = WriteEscapedReference(at, thumbnail.name, true, m_options.separator);
+        *at++ = '"';
+        at = copyBytes(at, size);
+        at = copyBytes(at, m_borderAttribute);
+        *at++ = '>';
+        at = copyBytes(at, tail);
         m_sink.advance(at);
         m_sink.blockDone();
     }
@@ -286,13 +327,14 @@ public:
         const qsizetype n = entries.size();
         const qsizetype fullRows = n / columns;
         const QByteArray before = m_sink.encode(cellOpening()) + kAnchorOpening;
-        const QByteArray after = kLinkEnd + m_imageAttributes + "</a></TD>\r\n";
+        const QByteArray tail = "</a></TD>\r\n";
+        const QByteArray after = kLinkEnd + m_imageAttributes + tail;
         qsizetype k = 0;
         for (qsizetype row = 0; row < fullRows; ++row) {
             m_sink.line("<TR>");
             for (qint16 c = 0; c < columns; ++c) {
                 prefetch(entries, k + kPrefetchAhead);
-                thumbnailLine(before, entries.at(k++), after);
+                thumbnailLine(before, entries.at(k++), after, tail);
             }
             m_sink.line("</TR>");
         }
@@ -301,7 +343,7 @@ public:
         m_sink.line("<TR>");
         for (qint16 c = 0; c < columns; ++c, ++k) {
             if (k < n)
-                thumbnailLine(before, entries.at(k), after);
+                thumbnailLine(before, entries.at(k), after, tail);
             else
                 m_sink.line("<TD>&nbsp;</TD>");
         }
@@ -311,10 +353,11 @@ public:
     void genericLayout(const QStringList &entries)
     {
         const QByteArray before = kAnchorOpening;
-        const QByteArray after = kLinkEnd + m_imageAttributes + "</a> \r\n";
+        const QByteArray tail = "</a> \r\n";
+        const QByteArray after = kLinkEnd + m_imageAttributes + tail;
         for (qsizetype k = 0; k < entries.size(); ++k) {
             prefetch(entries, k + kPrefetchAhead);
-            thumbnailLine(before, entries.at(k), after);
+            thumbnailLine(before, entries.at(k), after, tail);
         }
     }
 
@@ -332,16 +375,23 @@ private:
                       + QLatin1String(" height = ")
                       + quoted(QString::number(m_settings.thumbHeightPercent) + QLatin1Char('%'));
         }
-        if (m_settings.imageBorders == kFalse)
-            attributes += QLatin1String(" border = ") + quoted(QStringLiteral("0"));
+        attributes += QLatin1String(m_borderAttribute);
         attributes += QLatin1Char('>');
         return attributes;
+    }
+
+    // Browsers no longer draw a border around linked images by default, so
+    // one asked for is written out: 2 pixels in the link colour.
+    QByteArray borderAttribute() const
+    {
+        return m_settings.imageBorders == kFalse ? " border = \"0\"" : " border = \"2\"";
     }
 
     const WizardSettings &m_settings;
     const PageWriteOptions &m_options;
     ByteSink &m_sink;
     const bool m_copied;
+    const QByteArray m_borderAttribute;
     const QByteArray m_imageAttributes;
     // Between the anchor's reference and the image's.
     const QByteArray m_imageSource = QByteArrayLiteral("\"><IMG SRC = \"");

@@ -163,6 +163,58 @@ private slots:
         QCOMPARE(next, columns > 0 ? entries : 0);
     }
 
+    void thumbnail_lines_data()
+    {
+        QTest::addColumn<bool>("copied");
+        QTest::addColumn<bool>("percent");
+        QTest::addColumn<bool>("borders");
+        QTest::addColumn<QString>("line");  // a.jpg, with a thumbnail
+        QTest::addColumn<QString>("other"); // b.jpg, without
+        QTest::newRow("pixels, copied")
+                << true << false << false
+                << R"(<A HREF = "a.jpg"><IMG SRC = "thumbs/a&amp;1.jpg" width = "100" height = "75" border = "0"></a>)"
+                << R"(<A HREF = "b.jpg"><IMG SRC = "b.jpg" width = "100" height = "100" border = "0"></a>)";
+        QTest::newRow("pixels, not copied")
+                << false << false << false
+                << R"(<A HREF = "file://C:\pics\a.jpg"><IMG SRC = "thumbs/a&amp;1.jpg" width = "100" height = "75" border = "0"></a>)"
+                << R"(<A HREF = "file://C:\pics\b.jpg"><IMG SRC = "file://C:\pics\b.jpg" width = "100" height = "100" border = "0"></a>)";
+        QTest::newRow("percent, copied")
+                << true << true << false
+                << R"(<A HREF = "a.jpg"><IMG SRC = "thumbs/a&amp;1.jpg" width = "25%" border = "0"></a>)"
+                << R"(<A HREF = "b.jpg"><IMG SRC = "b.jpg" width = "25%" height = "30%" border = "0"></a>)";
+        QTest::newRow("percent, not copied, borders")
+                << false << true << true
+                << R"(<A HREF = "file://C:\pics\a.jpg"><IMG SRC = "thumbs/a&amp;1.jpg" width = "25%" border = "2"></a>)"
+                << R"(<A HREF = "file://C:\pics\b.jpg"><IMG SRC = "file://C:\pics\b.jpg" width = "25%" height = "30%" border = "2"></a>)";
+    }
+
+    void thumbnail_lines()
+    {
+        QFETCH(bool, copied);
+        QFETCH(bool, percent);
+        QFETCH(bool, borders);
+        QFETCH(QString, line);
+        QFETCH(QString, other);
+        auto s = defaultSettings();
+        s.copyPictures = toFlag(copied);
+        s.imageBorders = toFlag(borders);
+        if (percent) {
+            s.thumbHeight = 0;
+            s.thumbWidthPercent = 25;
+            s.thumbHeightPercent = 30;
+        }
+        PageWriteOptions options = backslash();
+        options.thumbnails.insert("C:\\pics\\a.jpg", {"a&1.jpg", QSize(100, 75)});
+        const auto table = lines(write(s, kTwo, options));
+        QCOMPARE(table[7], kCell + line + "</TD>");
+        QCOMPARE(table[8], kCell + other + "</TD>");
+
+        s.layoutStyle = "generic";
+        const auto generic = lines(write(s, kTwo, options));
+        QCOMPARE(generic[5], line + " ");
+        QCOMPARE(generic[6], other + " ");
+    }
+
     void zero_columns_refused_before_writing()
     {
         auto s = defaultSettings();
@@ -189,13 +241,13 @@ private slots:
         QTest::newRow("pixels") << 120 << 80 << 0 << 0 << false
                                 << R"( width = "80" height = "120" border = "0">)";
         QTest::newRow("borders shown")
-                << 100 << 100 << 0 << 0 << true << R"( width = "100" height = "100">)";
+                << 100 << 100 << 0 << 0 << true << R"( width = "100" height = "100" border = "2">)";
         QTest::newRow("percent") << 0 << 0 << 30 << 25 << false
                                  << R"( width = "25%" height = "30%" border = "0">)";
         QTest::newRow("zero height falls to percent")
                 << 0 << 100 << 0 << 0 << false << R"( width = "0%" height = "0%" border = "0">)";
         QTest::newRow("negative numbers")
-                << -5 << -7 << 0 << 0 << true << R"( width = "-7" height = "-5">)";
+                << -5 << -7 << 0 << 0 << true << R"( width = "-7" height = "-5" border = "2">)";
     }
 
     void image_attributes()

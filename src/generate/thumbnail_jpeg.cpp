@@ -1,0 +1,112 @@
+#include "generate/thumbnail_jpeg.h"
+
+#include "pictures/jpeg_entropy.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vintora {
+
+namespace {
+
+// The eighths Qt's reader decodes at for the requested size.
+int decodeEighths(QSize stored, QSize requested)
+{
+    const double reduction = std::min(double(stored.width()) / requested.width(),
+                                      double(stored.height()) / requested.height());
+    return std::clamp(int(std::ceil(8 / reduction)), 1, 8);
+}
+
+} // namespace
+
+QSize JpegDecodeSize(QSize stored, QSize target)
+{
+    const int eighths = decodeEighths(stored, target);
+    if ((eighths & (eighths - 1)) == 0)
+        return target;
+    const int fast = eighths <= 4 ? 4 : 8;
+    return {std::max(target.width(), stored.width() * fast / 8),
+            std::max(target.height(), stored.height() * fast / 8)};
+}
+
+bool DecodesAtOneEighth(QSize stored, QSize requested)
+{
+    return decodeEighths(stored, requested) == 1;
+}
+
+QByteArray JpegForOneEighth(QByteArrayView jpeg)
+{
+    const auto *s = reinterpret_cast<const unsigned char *>(jpeg.data());
+    const qsizetype size = jpeg.size();
+    if (size < 4 || s[0] != 0xFF || s[1] != 0xD8)
+        return {};
+    QByteArray out;
+    out.reserve(size / 2);
+    out.append("\xFF\xD8", 2);
+    bool progressive = false;
+    bool dropped = false;
+    // Sampling factors by component id; those at the largest are decoded
+    // with the 1 x 1 inverse transform at 1/8, which reads only the DC.
+    int sampling[256] = {};
+    int largestH = 0;
+    int largestV = 0;
+    qsizetype i = 2;
+    while (true) {
+        if (i >= size || s[i] != 0xFF)
+            return {};
+        while (i < size && s[i] == 0xFF)
+            ++i;
+        if (i >= size)
+            return {};
+        const unsigned char marker = s[i++];
+        if (marker == 0xD9)
+            break;
+        if (i + 2 > size)
+            return {};
+        const qsizetype start = i - 2;
+        const qsizetype length = qsizetype(s[i]) << 8 | s[i + 1];
+        if (length < 2 || i + length > size)
+            return {};
+        i += length;
+        if (marker == 0xC2 && length >= 8) {
+            progressive = true;
+            const int components = s[start + 9];
+            if (length < 8 + 3 * components)
+                return {};
+            for (int c = 0; c < components; ++c) {
+                const unsigned char *component = s + start + 10 + 3 * c;
+                sampling[component[0]] = component[1];
+                largestH = std::max(largestH, component[1] >> 4);
+                largestV = std::max(largestV, component[1] & 15);
+            }
+        }
+        if (marker != 0xDA) {
+            out.append(reinterpret_cast<const char *>(s + start), i - start);
+            continue;
+        }
+        if (!progressive)
+            return {};
+        const int components = s[start + 4];
+        const qsizetype spectral = start + 5 + 2 * components;
+        if (spectral + 2 >= i)
+            return {};
+        const bool refinesAc = s[spectral] > 0 && (s[spectral + 2] >> 4) > 0;
+        bool onlyDc = true; // every component of the scan is decoded from its DC alone
+        for (int c = 0; c < components; ++c)
+            onlyDc = onlyDc && sampling[s[start + 5 + 2 * c]] == (largestH << 4 | largestV);
+        const qsizetype end = JpegEntropyDataEnd(jpeg, i);
+        if (end < 0)
+            return {};
+        if (refinesAc && onlyDc)
+            dropped = true;
+        else
+            out.append(reinterpret_cast<const char *>(s + start), end - start);
+        i = end;
+    }
+    if (!dropped)
+        return {};
+    out.append("\xFF\xD9", 2);
+    return out;
+}
+
+} // namespace vintora

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "generate/thumbnail_size.h"
+
+#include <QSize>
+#include <QString>
+
+namespace vintora {
+
+// One thumbnail to make: of the picture at source, as the file at
+// destination, for a page showing it in box.
+struct ThumbnailJob
+{
+    QString source;
+    QString destination;
+    ThumbnailBox box;
+};
+
+struct ThumbnailResult
+{
+    enum class Outcome {
+        Made,       // written now
+        Kept,       // already there, newer than the picture and of the right size
+        Failed,     // none: reason says why; the page shows the picture itself
+        NotStarted, // the batch stopped before this one
+    };
+
+    Outcome outcome = Outcome::NotStarted;
+    QSize pictureSize; // the picture as shown, orientation applied; empty when unknown
+    QSize pixelSize;   // the thumbnail file's
+    QSize shownSize;   // the size the page gives with pixel sizing (see ShownSize)
+    // When Failed, in plain words naming the picture:
+    // No thumbnail for "/photos/a.jpg": it is damaged or incomplete.
+    QString reason;
+
+    bool hasThumbnail() const { return outcome == Outcome::Made || outcome == Outcome::Kept; }
+};
+
+// The quality thumbnails are saved with as JPEG. They are shown at half
+// their pixel size on ordinary screens and at full size on high-density
+// ones; at 82 no blocking or ringing shows there even on skies and skin,
+// while each step above 85 costs far more bytes than it shows.
+inline constexpr int kThumbnailJpegQuality = 82;
+
+// Makes one thumbnail: the picture with its orientation applied, scaled
+// down to ThumbnailPixelSize, as JPEG, or as PNG when it has transparent
+// parts. A picture that needs no scaling (no larger than the thumbnail
+// would be) is written as it is. A thumbnail already at destination, newer
+// than the picture and of the right pixel size, is kept as it is. A
+// picture that cannot be read, or whose file is damaged or incomplete,
+// gets no thumbnail. The file is written whole or not at all.
+//
+// Safe to call on several threads at once for different destinations.
+ThumbnailResult MakeThumbnail(const ThumbnailJob &job);
+
+} // namespace vintora

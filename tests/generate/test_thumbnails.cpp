@@ -1,0 +1,291 @@
+#include "generate/thumbnail_batch.h"
+#include "generate/thumbnail_jpeg.h"
+#include "support/fixtures.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+using namespace vintora;
+
+Q_DECLARE_METATYPE(vintora::ThumbnailBox)
+
+namespace {
+
+// Left half red, right half blue, so that a turn shows.
+QImage halves(QSize size, QImage::Format format = QImage::Format_RGB32)
+{
+    QImage image(size, format);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, x < size.width() / 2 ? 0xFFFF0000 : 0xFF0000FF);
+    return image;
+}
+
+QByteArray encoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// A JPEG whose EXIF orientation asks for a quarter turn clockwise (6).
+QByteArray jpegTurnedClockwise(const QImage &image)
+{
+    const QByteArray jpeg = encoded(image, "jpeg");
+    const QByteArray exif = QByteArray("Exif\0\0MM\0\x2A\0\0\0\x08", 14)
+                            + QByteArray("\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0", 18);
+    const QByteArray segment = QByteArray("\xFF\xE1\0", 3) + char(exif.size() + 2) + exif;
+    return jpeg.left(2) + segment + jpeg.mid(2);
+}
+
+ThumbnailBox pixels(int width, int height)
+{
+    return {ThumbnailBox::Sizing::Pixels, width, height, 0};
+}
+
+ThumbnailBox percent(int value)
+{
+    return {ThumbnailBox::Sizing::Percent, 0, 0, value};
+}
+
+void setModified(const QString &path, const QDateTime &when)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+} // namespace
+
+class TestThumbnails : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fitted_sizes_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<ThumbnailBox>("box");
+        QTest::addColumn<QSize>("file");
+        QTest::addColumn<QSize>("shown");
+        QTest::newRow("landscape")
+                << QSize(400, 300) << pixels(100, 100) << QSize(200, 150) << QSize(100, 75);
+        QTest::newRow("portrait") << QSize(300, 400) << pixels(100, 100) << QSize(150, 200)
+                                  << QSize(75, 100);
+        QTest::newRow("square") << QSize(500, 500) << pixels(100, 100) << QSize(200, 200)
+                                << QSize(100, 100);
+        QTest::newRow("wide box") << QSize(400, 300) << pixels(160, 60) << QSize(160, 120)
+                                  << QSize(80, 60);
+        QTest::newRow("rounded") << QSize(333, 100) << pixels(100, 100) << QSize(200, 60)
+                                 << QSize(100, 30);
+        QTest::newRow("thin, never 0")
+                << QSize(1000, 3) << pixels(100, 100) << QSize(200, 1) << QSize(100, 1);
+        QTest::newRow("small, never upscaled")
+                << QSize(50, 20) << pixels(100, 100) << QSize(50, 20) << QSize(100, 40);
+        QTest::newRow("landscape, percent")
+                << QSize(400, 300) << percent(10) << QSize(256, 192) << QSize();
+        QTest::newRow("portrait, percent")
+                << QSize(300, 400) << percent(10) << QSize(256, 341) << QSize();
+        QTest::newRow("square, percent")
+                << QSize(500, 500) << percent(10) << QSize(256, 256) << QSize();
+        QTest::newRow("small, percent, never upscaled")
+                << QSize(200, 100) << percent(10) << QSize(200, 100) << QSize();
+    }
+
+    void fitted_sizes()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(ThumbnailBox, box);
+        QFETCH(QSize, file);
+        QFETCH(QSize, shown);
+        QTemporaryDir dir;
+        const QString source = dir.filePath("picture.png");
+        QVERIFY(halves(picture).save(source));
+        const ThumbnailResult result = MakeThumbnail({source, dir.filePath("thumb.png"), box});
+        QCOMPARE(int(result.outcome), int(ThumbnailResult::Outcome::Made));
+        QCOMPARE(result.pictureSize, picture);
+        QCOMPARE(result.pixelSize, file);
+        QCOMPARE(result.shownSize, shown);
+        QCOMPARE(QImage(dir.filePath("thumb.png")).size(), file);
+    }
+
+    void exif_rotation_gives_the_turned_shape()
+    {
+        QTemporaryDir dir;
+        const QString source = dir.filePath("turned.jpg");
+        writeFile(source, jpegTurnedClockwise(halves({60, 40})));
+        const ThumbnailResult result
+                = MakeThumbnail({source, dir.filePath("t.jpg"), pixels(10, 10)});
+        QCOMPARE(result.pictureSize, QSize(40, 60));
+        QCOMPARE(result.pixelSize, QSize(13, 20));
+        QCOMPARE(result.shownSize, QSize(7, 10));
+        QImageReader reader(dir.filePath("t.jpg"));
+        QCOMPARE(reader.format(), QByteArray("jpeg"));
+        const QImage thumbnail = reader.read();
+        QCOMPARE(thumbnail.size(), QSize(13, 20));
+        // The left half, red, is on top once turned.
+        QVERIFY(qRed(thumbnail.pixel(6, 2)) > 200 && qBlue(thumbnail.pixel(6, 2)) < 60);
+        QVERIFY(qBlue(thumbnail.pixel(6, 17)) > 200 && qRed(thumbnail.pixel(6, 17)) < 60);
+    }
+
+    // Without the refinements it leaves out, a progressive JPEG decodes at
+    // 1/8 to exactly the same pixels.
+    void progressive_jpeg_lightened_for_one_eighth()
+    {
+        QImage image(800, 600, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb((x * 7 + y) % 256, (x ^ y) % 256, (x * y) % 251));
+        QByteArray progressive;
+        QBuffer buffer(&progressive);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setProgressiveScanWrite(true);
+        QVERIFY(writer.write(image));
+        const QByteArray lighter = JpegForOneEighth(progressive);
+        QVERIFY(lighter.size() > 0 && lighter.size() < progressive.size() * 3 / 4);
+        QVERIFY(JpegForOneEighth(encoded(image, "jpeg")).isEmpty()); // not progressive
+        const auto decoded = [](QByteArray bytes) {
+            QBuffer in(&bytes);
+            QImageReader reader(&in, "jpeg");
+            reader.setScaledSize({100, 75});
+            return reader.read();
+        };
+        QCOMPARE(decoded(lighter), decoded(progressive));
+    }
+
+    void transparency_decides_the_format_data()
+    {
+        QTest::addColumn<bool>("transparent");
+        QTest::addColumn<QByteArray>("format");
+        QTest::newRow("opaque") << false << QByteArray("jpeg");
+        QTest::newRow("transparent") << true << QByteArray("png");
+    }
+
+    void transparency_decides_the_format()
+    {
+        QFETCH(bool, transparent);
+        QFETCH(QByteArray, format);
+        QTemporaryDir dir;
+        QImage image = halves({300, 300}, QImage::Format_ARGB32);
+        if (transparent)
+            image.setPixel(150, 150, 0x00000000);
+        QVERIFY(image.save(dir.filePath("p.png")));
+        MakeThumbnail({dir.filePath("p.png"), dir.filePath("t.png"), pixels(50, 50)});
+        QImageReader reader(dir.filePath("t.png"));
+        QCOMPARE(reader.format(), format);
+    }
+
+    void second_run_keeps_unchanged_thumbnails()
+    {
+        QTemporaryDir dir;
+        const QDateTime hourAgo = QDateTime::currentDateTime().addSecs(-3600);
+        QList<ThumbnailJob> jobs;
+        for (const char *name : {"a.jpg", "b.jpg"}) {
+            QVERIFY(halves({400, 300}).save(dir.filePath(name)));
+            setModified(dir.filePath(name), hourAgo);
+            jobs.append({dir.filePath(name), dir.filePath(QString("t-") + name), pixels(100, 100)});
+        }
+        const auto outcomes = [&] {
+            QList<int> list;
+            for (const ThumbnailResult &result : MakeThumbnails(jobs))
+                list << int(result.outcome);
+            return list;
+        };
+        const int made = int(ThumbnailResult::Outcome::Made);
+        const int kept = int(ThumbnailResult::Outcome::Kept);
+        QCOMPARE(outcomes(), QList<int>({made, made}));
+        setModified(dir.filePath("t-a.jpg"), hourAgo.addSecs(60));
+        setModified(dir.filePath("t-b.jpg"), hourAgo.addSecs(60));
+        QCOMPARE(outcomes(), QList<int>({kept, kept}));
+
+        // b is now another picture: remade, in its new shape.
+        QVERIFY(halves({300, 400}).save(dir.filePath("b.jpg")));
+        setModified(dir.filePath("b.jpg"), hourAgo.addSecs(120));
+        QCOMPARE(outcomes(), QList<int>({kept, made}));
+        QCOMPARE(QImage(dir.filePath("t-b.jpg")).size(), QSize(150, 200));
+    }
+
+    void damaged_jpeg_gets_no_thumbnail()
+    {
+        QTemporaryDir dir;
+        const QString source = dir.filePath("cut.jpg");
+        const QByteArray jpeg = encoded(halves({300, 200}), "jpeg");
+        writeFile(source, jpeg.left(jpeg.size() * 6 / 10));
+        const ThumbnailResult result
+                = MakeThumbnail({source, dir.filePath("t.jpg"), pixels(50, 50)});
+        QCOMPARE(int(result.outcome), int(ThumbnailResult::Outcome::Failed));
+        QCOMPARE(result.reason,
+                 QString("No thumbnail for \"%1\": it is damaged or incomplete.").arg(source));
+        QCOMPARE(folderNames(dir.path()), QStringList{"cut.jpg"});
+    }
+
+    void picture_in_the_thumbnails_place_kept()
+    {
+        QTemporaryDir dir;
+        const QString picture = dir.filePath("a.jpg");
+        QVERIFY(halves({400, 300}).save(picture));
+        const QByteArray before = readFile(picture);
+        const ThumbnailResult result = MakeThumbnail({picture, picture, pixels(50, 50)});
+        QCOMPARE(result.reason,
+                 QString("No thumbnail for \"%1\": it is where its thumbnail would go.")
+                         .arg(picture));
+        QCOMPARE(readFile(picture), before);
+    }
+
+#ifdef Q_OS_UNIX
+    void named_pipe_refused_without_waiting()
+    {
+        QTemporaryDir dir;
+        const QString pipe = dir.filePath("pipe.jpg");
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        const ThumbnailResult result = MakeThumbnail({pipe, dir.filePath("t.jpg"), pixels(50, 50)});
+        QCOMPARE(result.reason,
+                 QString("No thumbnail for \"%1\": it is a named pipe, not a file.").arg(pipe));
+    }
+#endif
+
+    void batch_reports_each_and_stops_between_jobs()
+    {
+        QTemporaryDir dir;
+        QVERIFY(halves({1200, 900}).save(dir.filePath("p.png")));
+        QList<ThumbnailJob> jobs;
+        for (int i = 0; i < 40; ++i)
+            jobs.append({dir.filePath("p.png"), dir.filePath(QString("t%1.jpg").arg(i)),
+                         pixels(100, 100)});
+        QList<qsizetype> counts;
+        ThumbnailBatchHooks hooks;
+        hooks.finished = [&](qsizetype done, qsizetype count, qsizetype, const ThumbnailResult &) {
+            counts << done;
+            QCOMPARE(count, qsizetype(40));
+        };
+        hooks.cancelRequested = [&] {
+            return counts.size() >= 2;
+        };
+        const QList<ThumbnailResult> results = MakeThumbnails(jobs, hooks, 2);
+        int made = 0;
+        for (qsizetype i = 0; i < results.size(); ++i) {
+            const bool exists = QFile::exists(jobs[i].destination);
+            QCOMPARE(exists, results[i].hasThumbnail());
+            made += exists;
+        }
+        QVERIFY(made >= 2 && made < 40);
+        QCOMPARE(counts.size(), made);
+        QCOMPARE(counts.last(), qsizetype(made));
+        for (const QString &name : folderNames(dir.path()))
+            QVERIFY2(!name.contains(".part-"), qPrintable(name));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestThumbnails)
+#include "test_thumbnails.moc"
