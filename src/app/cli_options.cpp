@@ -169,6 +169,12 @@ void addOptions(QCommandLineParser &parser)
              nullptr,
              {},
              v.imageBorders ? "on" : "off"},
+            {"thumbnails",
+             "Make small thumbnail files in a folder \"thumbs\" beside the page and show them "
+             "in the pictures' proportions; each links to its picture",
+             nullptr,
+             {},
+             v.thumbnailFiles ? "on" : "off"},
             {"text-color", "Body text colour", "COLOR", htmlColorText(v.labelColors[0])},
             {"link-color", "Link colour", "COLOR", htmlColorText(v.labelColors[1])},
             {"active-link-color", "Active link colour", "COLOR", htmlColorText(v.labelColors[2])},
@@ -310,6 +316,7 @@ CliRequest parseCliArguments(const QStringList &arguments)
     (void) CaptureTable(s, table);
     (void) CaptureThumbnails(s, thumbnails);
     CapturePackaging(s, {!r.isSet("no-copy")});
+    s.makeThumbnails = toFlag(r.isSet("thumbnails"));
     request.kind = CliRequest::Kind::Run;
     return request;
 }

@@ -84,7 +84,10 @@ CliExitCode runCliRequest(const CliRequest &request, QTextStream &out, QTextStre
     };
     hooks.pumpEvents = [&] {
         // The folder is given, so the chooser's message means nothing here.
-        if (!request.quiet && pending != QLatin1String(kStatusSelectingFolder)) {
+        // A run may pump more than once per status (while thumbnails are
+        // being made); each status is printed once.
+        if (!request.quiet && !pending.isEmpty()
+            && pending != QLatin1String(kStatusSelectingFolder)) {
             err << pending << '\n';
             err.flush();
         }

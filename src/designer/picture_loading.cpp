@@ -2,6 +2,7 @@
 
 #include "generate/text_helpers.h"
 #include "pictures/file_name_bytes.h"
+#include "pictures/picture_integrity.h"
 #include "pictures/source_file.h"
 
 #include <QImageReader>
@@ -52,6 +53,15 @@ LoadedPicture loadPicture(const QString &path, const QSize &topLeft)
         else
             result.problem = QStringLiteral("%1 is %2, not a picture file.")
                                      .arg(quotedName(path), status.what);
+        return result;
+    }
+
+    // Qt's readers show a picture that ends early without a word (a JPEG
+    // cut short comes back grey below the cut), so the file is checked
+    // whole first.
+    if (!PictureLooksComplete(file.device())) {
+        result.problem = QStringLiteral("%1 is damaged or incomplete, so Vintora cannot use it.")
+                                 .arg(quotedName(path));
         return result;
     }
 

@@ -3,10 +3,18 @@
 #include "generate/index_page_writer.h"
 #include "generate/page_name.h"
 #include "generate/text_helpers.h"
+#include "generate/thumbnail_batch.h"
+#include "pictures/file_name_bytes.h"
 #include "pictures/source_file.h"
 
 #include <QSaveFile>
 #include <QSet>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+
+#include <cerrno>
+#endif
 
 #include <optional>
 
@@ -15,6 +23,11 @@ namespace vintora {
 QString CopyingStatus(qsizetype copied, qsizetype count)
 {
     return QStringLiteral("Copying files: %1 of %2").arg(copied).arg(count);
+}
+
+QString MakingThumbnailsStatus(qsizetype made, qsizetype count)
+{
+    return QStringLiteral("Making thumbnails: %1 of %2").arg(made).arg(count);
 }
 
 namespace {
@@ -119,6 +132,30 @@ QString pageReplacesPicture(const QString &pagePath, const QStringList &pictures
     return QString();
 }
 
+// Makes the folder for the thumbnails beside the page, unless it is there;
+// why it cannot be made, or an empty text.
+QString makeThumbnailFolder(const QString &path)
+{
+    const FileStatus there = StatFile(path);
+    if (there.kind == FileStatus::Kind::Folder)
+        return QString();
+    if (there.exists())
+        return QStringLiteral("Could not make the folder %1: a file of that name is in the way.")
+                .arg(quotedPath(path));
+    if (!QDir().mkdir(path) && StatFile(path).kind != FileStatus::Kind::Folder) {
+        // QDir loses the bytes of a name that is not valid text; such a
+        // folder is made as the bytes it is.
+        if (!HasRawBytes(path))
+            return QStringLiteral("Could not make the folder %1.").arg(quotedPath(path));
+#ifdef Q_OS_UNIX
+        if (::mkdir(EncodeFileName(path).constData(), 0777) != 0)
+            return QStringLiteral("Could not make the folder %1: %2.")
+                    .arg(quotedPath(path), qt_error_string(errno));
+#endif
+    }
+    return QString();
+}
+
 } // namespace
 
 FinOutcome RunFin(const WizardSettings &settings, const QStringList &listed,
@@ -181,6 +218,9 @@ FinOutcome RunFin(const WizardSettings &settings, const QStringList &listed,
     // The copy choice is read once: the page refers to the pictures the way
     // they were actually handled, whatever the user changes meanwhile.
     const bool copy = settings.copyPictures == kTrue;
+    // So is the thumbnail choice, with the box the thumbnails are made for.
+    const bool makeThumbnails = settings.makeThumbnails == kTrue;
+    const ThumbnailBox thumbnailBox = ThumbnailBoxFor(settings);
     if (copy) {
         // Every picture is looked at before anything is written: one that
         // is missing, or is no file at all (a named pipe would hang the
@@ -241,6 +281,56 @@ FinOutcome RunFin(const WizardSettings &settings, const QStringList &listed,
         }
     }
 
+    QHash<QString, PageThumbnail> thumbnails;
+    if (makeThumbnails && !thumbnailBox.isValid())
+        run.note(QStringLiteral("No thumbnails: the thumbnails have no size; the page shows the "
+                                "pictures themselves."));
+    if (makeThumbnails && thumbnailBox.isValid()) {
+        const QString thumbsFolder = JoinPath(folder, QLatin1String(kThumbnailFolder), sep);
+        if (const QString problem = makeThumbnailFolder(thumbsFolder); !problem.isEmpty())
+            return run.end(FinResult::Failed, problem);
+        // One thumbnail per distinct picture, under the name its copy gets.
+        QList<ThumbnailJob> jobs;
+        QStringList jobNames;
+        QSet<QString> named;
+        for (const QString &entry : std::as_const(entries)) {
+            const QString name = namer.nameFor(entry);
+            if (named.contains(name))
+                continue;
+            named.insert(name);
+            jobs.append({entry, JoinPath(thumbsFolder, name, sep), thumbnailBox});
+            jobNames.append(name);
+        }
+        run.status(MakingThumbnailsStatus(0, jobs.size()));
+        if (run.pumpAndCheck())
+            return run.stop();
+        ThumbnailBatchHooks batch;
+        batch.finished = [&run](qsizetype done, qsizetype count, qsizetype,
+                                const ThumbnailResult &result) {
+            if (result.outcome == ThumbnailResult::Outcome::Failed)
+                run.note(result.reason);
+            if (done < count)
+                run.status(MakingThumbnailsStatus(done, count));
+        };
+        batch.pumpEvents = hooks.pumpEvents;
+        batch.cancelRequested = [&run] {
+            return run.cancelled();
+        };
+        const QList<ThumbnailResult> results = MakeThumbnails(jobs, batch);
+        if (run.cancelled())
+            return run.stop();
+        QHash<QString, PageThumbnail> byName;
+        for (qsizetype j = 0; j < jobs.size(); ++j) {
+            if (results.at(j).hasThumbnail())
+                byName.insert(jobNames.at(j), {jobNames.at(j), results.at(j).shownSize});
+        }
+        for (const QString &entry : std::as_const(entries)) {
+            const auto made = byName.constFind(namer.nameFor(entry));
+            if (made != byName.constEnd())
+                thumbnails.insert(entry, *made);
+        }
+    }
+
     run.status(QLatin1String(kStatusWritingHeader));
     if (run.pumpAndCheck())
         return run.stop();
@@ -273,6 +363,7 @@ FinOutcome RunFin(const WizardSettings &settings, const QStringList &listed,
     pageOptions.separator = sep;
     pageOptions.copied = copy;
     pageOptions.copiedNames = namer.names();
+    pageOptions.thumbnails = thumbnails;
     QString why;
     if (!WriteIndexPage(now, entries, options.major, options.minor, page, pageOptions, &why))
         return run.end(

@@ -24,6 +24,8 @@ inline constexpr const char *kStatusCancelled = "Stopped... the page was not wri
 
 // "Copying files: " copied " of " count.
 QString CopyingStatus(qsizetype copied, qsizetype count);
+// "Making thumbnails: " made " of " count.
+QString MakingThumbnailsStatus(qsizetype made, qsizetype count);
 
 // What the run needs from whoever starts it: the wizard window hands in its
 // status line, its event pump and the folder chooser; a command-line tool a
@@ -71,6 +73,11 @@ struct FinOutcome
 // copies the pictures into it when copyPictures is true (each distinct
 // source once, under a name of its own, never onto itself), then writes the
 // index page there under fileName, used as typed.
+//
+// With makeThumbnails, a small thumbnail of every distinct picture is made
+// (on every core) into the folder "thumbs" beside the page, under the name
+// its copy gets, and the page shows it in the picture's proportions; a
+// picture that cannot be decoded is shown as it is, with a note.
 //
 // Nothing the user did not ask to replace is lost: the page is refused when
 // its name has a folder part or when it (through a link, say) is one of

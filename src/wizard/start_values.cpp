@@ -30,6 +30,7 @@ WizardSettings StartSettings()
     s.cellAlign = QLatin1String(kHorizontalAlignWords[v.cellAlign]);
     s.cellVAlign = QLatin1String(kVerticalAlignWords[v.cellVAlign]);
     s.copyPictures = toFlag(v.copyPictures);
+    s.makeThumbnails = toFlag(v.thumbnailFiles);
     return s;
 }
 

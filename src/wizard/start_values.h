@@ -33,6 +33,7 @@ struct StartValues
     bool uniformSize = true;
     std::array<const char *, 4> sizeTexts{"100", "100", "25", "25"};
     bool imageBorders = false;
+    bool thumbnailFiles = false; // "Make small thumbnail files"
     // Packaging: "Copy the picture files".
     bool copyPictures = true;
     // Output: the page's file name.

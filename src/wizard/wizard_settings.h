@@ -44,6 +44,9 @@ struct WizardSettings
     QString cellAlign;
     QString cellVAlign;
     qint16 copyPictures = kFalse;
+    // Small thumbnail files in a folder beside the page, shown in the
+    // pictures' proportions, instead of the pictures themselves.
+    qint16 makeThumbnails = kFalse;
 
     bool operator==(const WizardSettings &) const = default;
 };

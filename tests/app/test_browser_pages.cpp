@@ -2,6 +2,7 @@
 // the browser itself that every thumbnail loads and shows at its size and
 // that every link and background reaches its picture.
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -65,7 +66,7 @@ window.addEventListener('load', async () => {
   const doc = document.getElementById('page').contentDocument;
   const result = {images: [], links: [], backgrounds: []};
   for (const img of doc.images)
-    result.images.push({src: img.src, complete: img.complete, natural: [img.naturalWidth, img.naturalHeight], shown: [img.width, img.height]});
+    result.images.push({src: img.src, complete: img.complete, natural: [img.naturalWidth, img.naturalHeight], shown: [img.width, img.height], link: img.parentElement.href});
   for (const a of doc.links)
     if (a.href.startsWith('file:'))
       result.links.push({href: a.href, natural: await probe(a.href)});
@@ -77,6 +78,20 @@ window.addEventListener('load', async () => {
 });
 </script></body></html>
 )";
+
+// A JPEG whose EXIF orientation asks for a quarter turn clockwise (6):
+// stored landscape, shown portrait.
+QByteArray jpegTurnedClockwise(const QImage &image)
+{
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG");
+    const QByteArray exif = QByteArray("Exif\0\0MM\0\x2A\0\0\0\x08", 14)
+                            + QByteArray("\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0", 18);
+    const QByteArray segment = QByteArray("\xFF\xE1\0", 3) + char(exif.size() + 2) + exif;
+    return jpeg.left(2) + segment + jpeg.mid(2);
+}
 
 QString fileNameOfUrl(const QString &url)
 {
@@ -213,6 +228,86 @@ private slots:
         // The body's background, and the cell picture in every real cell.
         const int cells = layout == "table" ? count : 0;
         expectLoaded(result["backgrounds"].toArray(), "href", 1 + cells);
+    }
+
+    // Small thumbnail files: each loads from thumbs/, keeps its picture's
+    // proportions (orientation applied) within a pixel, and links to the
+    // full picture.
+    void thumbnails_keep_proportions_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("pixels, copied") << QStringList{"--width", "100", "--height", "100"};
+        QTest::newRow("pixels, not copied")
+                << QStringList{"--width", "90", "--height", "60", "--no-copy"};
+        QTest::newRow("percent, copied")
+                << QStringList{"--width-percent", "20", "--height-percent", "10"};
+    }
+    void thumbnails_keep_proportions()
+    {
+        QFETCH(QStringList, options);
+        const QString pictures = m_dir.filePath("photos");
+        // name -> the picture as shown: stored size, or turned by EXIF
+        const QMap<QString, QSize> shown{{"landscape.png", {600, 240}},
+                                         {"portrait.jpg", {180, 480}},
+                                         {"square.png", {300, 300}},
+                                         {"turned.jpg", {270, 480}}};
+        if (!QDir(pictures).exists()) {
+            QVERIFY(QDir().mkpath(pictures));
+            for (auto it = shown.begin(); it != shown.end(); ++it) {
+                QImage image(it.value(), QImage::Format_RGB32);
+                image.fill(Qt::darkMagenta);
+                QVERIFY(image.save(pictures + "/" + it.key()));
+            }
+            QImage stored(480, 270, QImage::Format_RGB32);
+            stored.fill(Qt::darkYellow);
+            QFile turned(pictures + "/turned.jpg");
+            QVERIFY(turned.open(QIODevice::WriteOnly));
+            turned.write(jpegTurnedClockwise(stored));
+        }
+        const QString out
+                = m_dir.filePath("out-thumbs-" + QString::number(QTest::currentDataTag()[0])
+                                 + options.join("").remove('-'));
+        QVERIFY(QDir().mkpath(out));
+        QCOMPARE(runCli(QStringList{"--output", out, "--thumbnails"} + options
+                        + QStringList{pictures}),
+                 0);
+
+        const QJsonObject result = openInBrowser(out, "vintora.htm");
+        const QJsonArray images = result["images"].toArray();
+        QCOMPARE(images.size(), int(shown.size()));
+        for (const QJsonValue &value : images) {
+            const QJsonObject image = value.toObject();
+            QVERIFY2(image["src"].toString().contains("/thumbs/"),
+                     qPrintable(image["src"].toString()));
+            const QString name = fileNameOfUrl(image["src"].toString());
+            const QJsonArray natural = image["natural"].toArray();
+            QVERIFY2(natural[0].toInt() > 0, qPrintable(name + " did not load"));
+            const QJsonArray size = image["shown"].toArray();
+            const QSize picture = shown.value(name);
+            // The shorter side against the one the picture's ratio gives.
+            const int width = size[0].toInt(), height = size[1].toInt();
+            const double off
+                    = picture.width() >= picture.height()
+                              ? height - double(width) * picture.height() / picture.width()
+                              : width - double(height) * picture.width() / picture.height();
+            QVERIFY2(qAbs(off) <= 1.0, qPrintable(QString("%1 shown %2 x %3")
+                                                          .arg(name)
+                                                          .arg(size[0].toInt())
+                                                          .arg(size[1].toInt())));
+            QCOMPARE(fileNameOfUrl(image["link"].toString()), name);
+            QVERIFY(!image["link"].toString().contains("/thumbs/"));
+        }
+        const QJsonArray links = result["links"].toArray();
+        QCOMPARE(links.size(), int(shown.size()));
+        for (const QJsonValue &value : links) {
+            const QJsonObject link = value.toObject();
+            const QString name = fileNameOfUrl(link["href"].toString());
+            const QJsonArray natural = link["natural"].toArray();
+            // The full picture, as stored (a browser turns it by its EXIF).
+            const QSize full(natural[0].toInt(), natural[1].toInt());
+            QVERIFY2(full == shown.value(name) || full == shown.value(name).transposed(),
+                     qPrintable(name));
+        }
     }
 
     void percentage_sizing_scales_with_the_page()

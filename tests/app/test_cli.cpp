@@ -215,7 +215,7 @@ private slots:
         CliRun run = runCli({"--help"});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.output.startsWith("Usage: vintora-cli [options] PATH...\n"));
-        QCOMPARE(run.output.count("(default:"), 22);
+        QCOMPARE(run.output.count("(default:"), 23);
         QVERIFY(run.output.contains("Exit status:\n  0  The page is written.\n"));
         for (const char *option : {"--output",
                                    "--name",
@@ -233,6 +233,7 @@ private slots:
                                    "--width-percent",
                                    "--height-percent",
                                    "--image-borders",
+                                   "--thumbnails",
                                    "--text-color",
                                    "--link-color",
                                    "--active-link-color",

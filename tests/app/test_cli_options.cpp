@@ -69,6 +69,7 @@ private slots:
         row("percent clears pixels", {"--height-percent", "30"}, "thumbHeight", 0);
         row("percent default other", {"--height-percent", "30"}, "thumbWidthPercent", 25);
         row("borders", {"--image-borders"}, "imageBorders", -1);
+        row("thumbnail files", {"--thumbnails"}, "makeThumbnails", -1);
         row("text colour", {"--text-color", "FF0000"}, "textColor", 0x0000FFu);
         row("link colour", {"--link-color", "#00ff00"}, "linkColor", 0x00FF00u);
         row("active colour", {"--active-link-color", "#0000FF"}, "activeLinkColor", 0xFF0000u);
@@ -105,6 +106,7 @@ private slots:
                 {"visitedLinkColor", s.visitedLinkColor},
                 {"pageColor", s.pageColor},
                 {"copyPictures", int(s.copyPictures)},
+                {"makeThumbnails", int(s.makeThumbnails)},
         };
         QVERIFY(fields.contains(field));
         QCOMPARE(fields[field], value);

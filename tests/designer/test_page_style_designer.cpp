@@ -74,6 +74,7 @@ class TestPageStyleDesigner : public QObject
     QTemporaryDir m_dir;
     QTemporaryDir m_tmp;
     QString m_tile;
+    QByteArray m_photo; // a whole JPEG
 
 private slots:
     void initTestCase()
@@ -82,6 +83,10 @@ private slots:
         qputenv("TMPDIR", QFile::encodeName(m_tmp.path()));
         m_tile = picture_files::write(m_dir.path(), "tile.png", picture_files::pattern({100, 50}));
         QVERIFY(!m_tile.isEmpty());
+        QFile photo(picture_files::write(m_dir.path(), "photo.jpg",
+                                         picture_files::pattern({300, 200})));
+        QVERIFY(photo.open(QIODevice::ReadOnly));
+        m_photo = photo.readAll();
     }
 
     // Each colour caption twice: a first colour, then, opened on it, a
@@ -173,6 +178,9 @@ private slots:
         QTest::newRow("no reader")
                 << picture_files::writeBytes(dir, "a.webp", picture_files::webpHeader())
                 << "\"a.webp\" is not a picture Vintora can show.";
+        QTest::newRow("cut off after 500 bytes")
+                << picture_files::writeBytes(dir, "cut.jpg", m_photo.left(500))
+                << "\"cut.jpg\" is damaged or incomplete, so Vintora cannot use it.";
         QTest::newRow("named pipe") << picture_files::pipe(dir, "pipe.jpg")
                                     << "\"pipe.jpg\" is a named pipe, not a picture file.";
     }

@@ -1,6 +1,7 @@
 #include "generate/fin_run.h"
 #include "support/fixtures.h"
 
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -132,6 +133,41 @@ private slots:
         QCOMPARE(m_statuses.mid(2, 2), QStringList({"Copying files: 0 of 1", "Writing header"}));
         QCOMPARE(page().count("<IMG SRC"), 1);
         QCOMPARE(folderNames(m_out), QStringList({"a.jpg", "vintora.htm"}));
+    }
+
+    // Thumbnails go to thumbs/ under the copies' names, one per picture; a
+    // damaged picture is shown as it is, with a note, and the run goes on.
+    void thumbnails_beside_the_page()
+    {
+        QImage wide(400, 200, QImage::Format_RGB32);
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 400; ++x)
+                wide.setPixel(x, y, qRgb(x % 256, y, (x * y) % 256));
+        QVERIFY(wide.save(path("x/wide.png")));
+        QVERIFY(wide.save(path("x/cut.jpg")));
+        QFile cut(path("x/cut.jpg"));
+        QVERIFY(cut.resize(cut.size() / 2));
+        m_settings.makeThumbnails = kTrue;
+        m_settings.thumbWidth = 10;
+        m_settings.thumbHeight = 10;
+        const FinOutcome outcome = run({path("x/wide.png"), path("x/cut.jpg"), path("x/wide.png")});
+        QCOMPARE(outcome.result, FinResult::Finished);
+        QVERIFY(m_statuses.contains("Making thumbnails: 0 of 2"));
+        QVERIFY(m_statuses.contains("Making thumbnails: 1 of 2"));
+        QVERIFY(!m_statuses.contains("Making thumbnails: 2 of 2"));
+        QCOMPARE(outcome.notes, QStringList{"No thumbnail for \"" + path("x/cut.jpg")
+                                            + "\": it is damaged or incomplete."});
+        QCOMPARE(folderNames(m_out + "/thumbs"), QStringList{"wide.png"});
+        QCOMPARE(QImage(m_out + "/thumbs/wide.png").size(), QSize(20, 10));
+        const QString cell = "<TD ALIGN = \"\" VALIGN = \"\" bgcolor = \"#000000\"><A HREF = \"";
+        const QString wideLine = cell
+                                 + "wide.png\"><IMG SRC = \"thumbs/wide.png\" width = \"10\" "
+                                   "height = \"5\" border = \"0\"></a></TD>";
+        const QString cutLine = cell
+                                + "cut.jpg\"><IMG SRC = \"cut.jpg\" width = \"10\" height = "
+                                  "\"10\" border = \"0\"></a></TD>";
+        QCOMPARE(page().count(wideLine), 2);
+        QCOMPARE(page().count(cutLine), 1);
     }
 
     // The copy choice the run acted on decides the references, whatever

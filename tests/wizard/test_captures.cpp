@@ -68,6 +68,7 @@ private slots:
         QCOMPARE(s.cellAlign, QString("Center"));
         QCOMPARE(s.cellVAlign, QString("Middle"));
         QCOMPARE(s.copyPictures, -1);
+        QCOMPARE(s.makeThumbnails, 0);
         QCOMPARE(QString(kStartValues.pageName), QString("vintora.htm"));
     }
 

@@ -127,6 +127,7 @@ private slots:
         row("txtSize(2)", "25", 1920, 2400, 495, 285);
         row("Label1(10)", "%", 2520, 2460, 615, 375);
         row("Check1(0)", "Show borders on images", 360, 3240, 3255, 255);
+        row("Check1(1)", "Make small thumbnail files", 360, 3600, 3255, 255);
         // Page 5, Pictures
         row("Label1(19)",
             "Let's choose the pictures we'll include!  Select the files to include in the dialog.  "
@@ -212,6 +213,7 @@ private slots:
         QVERIFY(w.find<QRadioButton>("optsize(0)")->isChecked());
         QVERIFY(!w.find<QRadioButton>("optsize(1)")->isChecked());
         QCOMPARE(w.find<QCheckBox>("Check1(0)")->checkState(), Qt::Unchecked);
+        QCOMPARE(w.find<QCheckBox>("Check1(1)")->checkState(), Qt::Unchecked);
         QVERIFY(w.find<QRadioButton>("optCopy(0)")->isChecked());
         const QListView *list = w.find<QListView>("lstFiles");
         QCOMPARE(list->model() ? list->model()->rowCount() : 0, 0);

@@ -129,7 +129,10 @@ private slots:
             w.fore(); // page 4
         w.click(w.w().thumbnailsPage().percentSizeOption());
         w.click(w.w().thumbnailsPage().bordersCheck());
+        QCOMPARE(w.settings.makeThumbnails, kFalse);
+        w.click(w.w().thumbnailsPage().thumbnailFilesCheck());
         w.fore();
+        QCOMPARE(w.settings.makeThumbnails, kTrue);
         QCOMPARE(w.settings.thumbHeight, 0);
         QCOMPARE(w.settings.thumbWidth, 0);
         QCOMPARE(w.settings.thumbHeightPercent, 25);

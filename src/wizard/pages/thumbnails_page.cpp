@@ -50,6 +50,10 @@ ThumbnailsPage::ThumbnailsPage(QWidget *window) : WizardPage(kThumbnailsPage, wi
     m_bordersCheck = place(new QCheckBox(QStringLiteral("Show borders on images"), this),
                            catalogueName("Check1", 0), twipsRect(360, 3240, 3255, 255));
     m_bordersCheck->setChecked(start.imageBorders);
+    m_thumbnailFilesCheck = place(new QCheckBox(QStringLiteral("Make small thumbnail files"), this),
+                                  catalogueName("Check1", 1), twipsRect(360, 3600, 3255, 255));
+    m_thumbnailFilesCheck->setChecked(start.thumbnailFiles);
+    copyIntoRecord(m_thumbnailFilesCheck, &WizardSettings::makeThumbnails);
 }
 
 ThumbnailControls ThumbnailsPage::controls() const

@@ -11,7 +11,8 @@ namespace vintora {
 
 // Page 4: the thumbnails' size, uniform in pixels or a percentage of the
 // page width (in each row the left box is the height, the right box the
-// width), and whether they have borders.
+// width), whether they have borders, and whether small thumbnail files
+// are made for them.
 class ThumbnailsPage : public WizardPage
 {
     Q_OBJECT
@@ -26,6 +27,7 @@ public:
     QLineEdit *percentHeightBox() const { return m_percentHeightBox; }
     QLineEdit *percentWidthBox() const { return m_percentWidthBox; }
     QCheckBox *bordersCheck() const { return m_bordersCheck; }
+    QCheckBox *thumbnailFilesCheck() const { return m_thumbnailFilesCheck; }
 
     // What CaptureThumbnails reads.
     ThumbnailControls controls() const;
@@ -41,6 +43,7 @@ private:
     QLineEdit *m_percentHeightBox;
     QLineEdit *m_percentWidthBox;
     QCheckBox *m_bordersCheck;
+    QCheckBox *m_thumbnailFilesCheck;
 };
 
 } // namespace vintora
