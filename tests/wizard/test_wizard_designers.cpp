@@ -2,6 +2,7 @@
 
 #include "wizard_fixture.h"
 
+#include <QImage>
 #include <QTemporaryDir>
 
 using namespace vintora;
@@ -33,6 +34,27 @@ private slots:
         QVERIFY(w.settings.backgroundPicture.isEmpty());
         w.back();
         QVERIFY(!page.showsProblem());
+    }
+
+    // 45 megapixels, as full-frame cameras take them: beyond Qt's default
+    // memory limit for one picture, yet only its corner is needed here.
+    void camera_picture_becomes_the_background()
+    {
+        QTemporaryDir dir;
+        QImage camera(8256, 5504, QImage::Format_RGB32);
+        camera.fill(qRgb(30, 90, 160));
+        QVERIFY(camera.save(dir.filePath("camera.jpg")));
+        camera = QImage();
+
+        WizardFixture w;
+        w.fore(); // page 1
+        w.dialogs.files = {dir.filePath("camera.jpg")};
+        PageStylePage &page = w.w().pageStylePage();
+        w.click(page.backgroundLink());
+        QVERIFY2(!page.showsProblem(), qPrintable(page.problemText()));
+        QCOMPARE(page.preview()->picture().size(), QSize(217, 161));
+        w.fore(); // page 2 captures it
+        QCOMPARE(w.settings.backgroundPicture, dir.filePath("camera.jpg"));
     }
 
     void designer_choices_are_captured_by_the_page_switch()
