@@ -96,9 +96,10 @@ private:
     qint64 m_copiedBytes = 0;
 };
 
+// A path as people read it, in quotes (raw bytes of a name shown as U+FFFD).
 QString quotedPath(const QString &path)
 {
-    return QLatin1Char('"') + path + QLatin1Char('"');
+    return QLatin1Char('"') + DisplayFileName(path) + QLatin1Char('"');
 }
 
 // A path whose name was not valid text where it came from (a dialog, the
@@ -142,17 +143,16 @@ QString makeThumbnailFolder(const QString &path)
     if (there.exists())
         return QStringLiteral("Could not make the folder %1: a file of that name is in the way.")
                 .arg(quotedPath(path));
-    if (!QDir().mkdir(path) && StatFile(path).kind != FileStatus::Kind::Folder) {
-        // QDir loses the bytes of a name that is not valid text; such a
-        // folder is made as the bytes it is.
-        if (!HasRawBytes(path))
-            return QStringLiteral("Could not make the folder %1.").arg(quotedPath(path));
 #ifdef Q_OS_UNIX
-        if (::mkdir(EncodeFileName(path).constData(), 0777) != 0)
-            return QStringLiteral("Could not make the folder %1: %2.")
-                    .arg(quotedPath(path), qt_error_string(errno));
+    // As the bytes the name is: QDir would lose those of a name that is not
+    // valid text.
+    if (::mkdir(EncodeFileName(path).constData(), 0777) != 0 && errno != EEXIST)
+        return QStringLiteral("Could not make the folder %1: %2.")
+                .arg(quotedPath(path), qt_error_string(errno));
+#else
+    if (!QDir().mkdir(path) && StatFile(path).kind != FileStatus::Kind::Folder)
+        return QStringLiteral("Could not make the folder %1.").arg(quotedPath(path));
 #endif
-    }
     return QString();
 }
 
