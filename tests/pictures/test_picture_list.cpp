@@ -1,10 +1,17 @@
+#include "pictures/file_name_bytes.h"
 #include "pictures/picture_list.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 
 #include <QListView>
+#include <QMimeData>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vintora;
 
@@ -23,8 +30,8 @@ private slots:
         PictureList list(&owner, dialogs);
         dialogs.files = {"/notes/any.txt", ""};
         dialogs.folders = {dir.path(), "", dir.filePath("gone"), dir.path()};
-        list.addFile(); // two files, then four folders
-        list.addFile();
+        list.addFiles(); // two files, then four folders
+        list.addFiles();
         for (int i = 0; i < 4; ++i)
             list.addFolder();
         const QString a = dir.filePath("a.jpg"), b = dir.filePath("b.gif");
@@ -52,6 +59,71 @@ private slots:
         QCOMPARE(list.entries(), QStringList({"1", "2", "4", "5"}));
         view.clearSelection();
         QVERIFY(!list.removeSelected(&view));
+    }
+
+    // Several files at once, in the dialog's order; a named pipe among them
+    // is refused by name, a missing file is added as before.
+    void select_files_adds_them_in_order_but_no_pipe()
+    {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("c.jpg"), "c");
+        writeFile(dir.filePath("a.jpg"), "a");
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("y.jpg")).constData(), 0600), 0);
+        ScriptedDialogs dialogs;
+        PictureList list(nullptr, dialogs);
+        QSignalSpy reported(&list, &PictureList::reported);
+        dialogs.fileLists = {{dir.filePath("c.jpg"), dir.filePath("y.jpg"),
+                              dir.filePath("gone.jpg"), dir.filePath("a.jpg")}};
+        QCOMPARE(list.addFiles(), 3);
+        QCOMPARE(list.entries(), (QStringList{dir.filePath("c.jpg"), dir.filePath("gone.jpg"),
+                                              dir.filePath("a.jpg")}));
+        QCOMPARE(reported.last().at(0).toString(),
+                 QString("\"y.jpg\" is a named pipe, not a picture file."));
+        QCOMPARE(dialogs.calls.last().kind, QString("files"));
+    }
+
+    // A folder and two files dropped on the list, and a named pipe.
+    void dropped_folder_and_files_are_added()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("pics");
+        for (const char *name : {"b.gif", "a.jpg", "c.txt"})
+            writeFile(folder + "/" + name, "x");
+        writeFile(dir.filePath("x.png"), "x");
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("y.jpg")).constData(), 0600), 0);
+        // A name that is not valid UTF-8 ("\xE9.jpg"), as a file manager drops it.
+        const QByteArray raw = QFile::encodeName(dir.path()) + "/\xE9.jpg";
+        const int fd = ::open(raw.constData(), O_CREAT | O_WRONLY, 0600);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+
+        ScriptedDialogs dialogs;
+        PictureList list(nullptr, dialogs);
+        QListView view;
+        list.connectView(&view);
+        QSignalSpy reported(&list, &PictureList::reported);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(dir.filePath("x.png")), QUrl::fromLocalFile(folder),
+                      QUrl::fromLocalFile(dir.filePath("y.jpg")),
+                      QUrl::fromEncoded("file://" + raw.toPercentEncoding("/"))});
+        const QPoint at = view.viewport()->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(view.viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(view.viewport(), &drop);
+        QVERIFY(drop.isAccepted());
+        QCOMPARE(list.entries(), (QStringList{dir.filePath("x.png"), folder + "/a.jpg",
+                                              folder + "/b.gif", DecodeFileName(raw)}));
+        QCOMPARE(reported.last().at(0).toString(),
+                 QString("\"y.jpg\" is a named pipe, not a picture file."));
+
+        list.setLocked(true); // a Fin run takes no drop
+        QDropEvent locked(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(view.viewport(), &locked);
+        QVERIFY(!locked.isAccepted());
+        QCOMPARE(list.count(), 4);
+        ::unlink(raw.constData()); // a name QTemporaryDir cannot spell
     }
 };
 

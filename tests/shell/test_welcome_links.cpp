@@ -1,3 +1,4 @@
+#include "pictures/file_name_bytes.h"
 #include "shell/welcome_links.h"
 #include "shell/welcome_targets.h"
 #include "support/recording_url_opener.h"
@@ -89,6 +90,24 @@ private slots:
         QVERIFY(readme.open(QIODevice::ReadOnly));
         const QByteArray text = readme.readAll();
         QVERIFY(text.contains("Fin") && !text.contains("to be written"));
+    }
+
+    // The address "Open the page" hands on: a name's bytes that are not
+    // valid UTF-8 stay those bytes.
+    void page_address_keeps_the_name_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QByteArray>("address");
+        QTest::newRow("plain") << "/home/ada/web page/vintora.htm"
+                               << QByteArray("file:///home/ada/web%20page/vintora.htm");
+        QTest::newRow("not UTF-8") << DecodeFileName("/home/ada/\xE9t\xE9.htm")
+                                   << QByteArray("file:///home/ada/%E9t%E9.htm");
+    }
+    void page_address_keeps_the_name()
+    {
+        QFETCH(QString, path);
+        QFETCH(QByteArray, address);
+        QCOMPARE(localFileUrl(path).toEncoded(), address);
     }
 };
 
