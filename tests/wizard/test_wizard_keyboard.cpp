@@ -84,6 +84,13 @@ private slots:
         QCOMPARE(focusName(), QString("labOpenPage"));
         press(Qt::Key_Return);
         QCOMPARE(w.urls.opened, QList<QUrl>{QUrl::fromLocalFile(out + "/vintora.htm")});
+        // A new run hides it again; this one writes nothing.
+        w.dialogs.folders = {""};
+        press(Qt::Key_Tab);
+        press(Qt::Key_Return);
+        QCOMPARE(w.w().outputPage().statusLine()->text(),
+                 QString("No output folder chosen... no output..."));
+        QVERIFY(w.w().outputPage().openPageLink()->isHidden());
         QCOMPARE(w.dialogs.unexpected, 0);
     }
 
