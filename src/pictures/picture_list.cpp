@@ -74,19 +74,19 @@ void PictureList::connectView(QListView *view)
     view->installEventFilter(this);
     view->viewport()->installEventFilter(this);
     m_view = view;
+    m_viewport = view->viewport();
 }
 
 bool PictureList::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!m_view)
-        return QObject::eventFilter(watched, event);
     if (watched == m_view && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Delete || key->matches(QKeySequence::Delete)) {
-            removeByKey(m_view);
+        auto *view = qobject_cast<QListView *>(watched);
+        if (view && (key->key() == Qt::Key_Delete || key->matches(QKeySequence::Delete))) {
+            removeByKey(view);
             return true;
         }
-    } else if (watched == m_view->viewport()) {
+    } else if (watched == m_viewport) {
         switch (event->type()) {
         case QEvent::DragEnter:
         case QEvent::DragMove: {

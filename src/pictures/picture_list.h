@@ -85,7 +85,10 @@ private:
     QPointer<QWidget> m_owner;
     Dialogs &m_dialogs;
     PictureListModel m_model;
-    QPointer<QListView> m_view;
+    // The view and its viewport, watched for keys and drops. Kept as widgets:
+    // the view sends events while it is being destroyed.
+    QPointer<QWidget> m_view;
+    QPointer<QWidget> m_viewport;
     bool m_locked = false;
 };
 
