@@ -3,7 +3,8 @@
 #   ./run.sh          install what is missing, build, start the wizard
 #   ./run.sh test     install what is missing, build, run every test
 #   ./run.sh bench    install what is missing, build, run the benchmarks
-#   ./run.sh screenshots  render every wizard page to docs/screenshots/
+#   ./run.sh screenshots  render every wizard page to docs/screenshots/, at
+#                         100 % and at 200 %
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -60,6 +61,7 @@ bench)
     ;;
 screenshots)
     QT_QPA_PLATFORM=offscreen "$build/bin/vintora-screenshots" docs/screenshots
+    QT_QPA_PLATFORM=offscreen "$build/bin/vintora-screenshots" docs/screenshots --scale 2
     ;;
 run)
     if [ ! -x "$build/bin/vintora" ]; then

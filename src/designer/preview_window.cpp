@@ -5,25 +5,28 @@
 #include "wizard/controls/picture_box.h"
 #include "wizard/twips.h"
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vintora {
 
-PreviewWindow::PreviewWindow()
-    : QDialog(nullptr,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+PreviewWindow::PreviewWindow(QWidget *wizard)
+    : QDialog(wizard, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                              | Qt::WindowCloseButtonHint)
     , m_scrollArea(new QScrollArea(this))
     , m_picView(new PictureBox)
 {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("Picture Preview"));
     setWindowModality(Qt::ApplicationModal);
-    // A tool window would otherwise hide whenever the program is inactive.
-    setAttribute(Qt::WA_MacAlwaysShowToolWindow);
 
     m_picView->setObjectName(QStringLiteral("picView"));
     m_picView->setAutoSize(true);
@@ -42,8 +45,31 @@ void PreviewWindow::present(const QPixmap &picture, const QPoint &outerTopLeft,
 {
     m_picView->setPicture(picture);
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scrollArea);
-    setFixedSize(previewClientSize(m_picView->size(), maxClient, bar));
+    QSize client = previewClientSize(m_picView->size(), maxClient, bar);
+    client.setWidth(std::min(std::max(client.width(), captionWidth()), maxClient.width()));
+    setFixedSize(client);
     move(outerTopLeft);
+}
+
+int PreviewWindow::captionWidth() const
+{
+    // Title bars often set their caption in bold; beside it lie the close
+    // box, the place of an icon and the margins, about a bar's height each.
+    QFont caption = font();
+    caption.setBold(true);
+    const int bar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    return QFontMetrics(caption).horizontalAdvance(windowTitle()) + 3 * bar;
+}
+
+void PreviewWindow::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !(windowState() & Qt::WindowMinimized))
+        return;
+    const QWidget *wizard = parentWidget() ? parentWidget()->window() : nullptr;
+    if (wizard && wizard->isMinimized())
+        return; // minimised with the wizard, and shown again with it
+    QTimer::singleShot(0, this, [this] { setWindowState(windowState() & ~Qt::WindowMinimized); });
 }
 
 QString ShowPicturePreview(QWidget *wizard, const QString &path)
@@ -73,9 +99,12 @@ QString ShowPicturePreview(QWidget *wizard, const QString &path)
                                    : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 
     // A new window for every showing: nothing carries over from the last.
-    PreviewWindow window;
-    window.present(QPixmap::fromImage(picture.image), topLeft, maxClient);
-    window.exec();
+    // It may go with the wizard while it is open, so it is never on the
+    // stack.
+    QPointer<PreviewWindow> window = new PreviewWindow(wizardWindow);
+    window->present(QPixmap::fromImage(picture.image), topLeft, maxClient);
+    window->exec();
+    delete window;
     return QString();
 }
 

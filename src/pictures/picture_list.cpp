@@ -1,11 +1,54 @@
 #include "pictures/picture_list.h"
 
+#include "generate/text_helpers.h"
+#include "pictures/file_name_bytes.h"
 #include "pictures/folder_listing.h"
+#include "pictures/source_file.h"
 #include "shell/folder_chooser.h"
 
+#include <QDir>
+#include <QDropEvent>
+#include <QKeyEvent>
 #include <QListView>
+#include <QMimeData>
+
+#include <algorithm>
 
 namespace vintora {
+
+namespace {
+
+// The path of a dropped local file, exactly as the file system names it:
+// QUrl turns bytes of a name that are not valid UTF-8 into U+FFFD, so such
+// a name is decoded from its percent-encoded bytes instead.
+QString localPath(const QUrl &url)
+{
+    const QString path = url.toLocalFile();
+    if (!url.host().isEmpty())
+        return path;
+    const QString exact = DecodeFileName(
+            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+    return HasRawBytes(exact) ? exact : path;
+}
+
+bool hasLocalFiles(const QMimeData *data)
+{
+    if (!data || !data->hasUrls())
+        return false;
+    const QList<QUrl> urls = data->urls();
+    return std::any_of(urls.cbegin(), urls.cend(),
+                       [](const QUrl &url) { return url.isLocalFile(); });
+}
+
+// "\"y.jpg\" is a named pipe, not a picture file."
+QString refusedLine(const QString &path, const FileStatus &status)
+{
+    const QString name = FileNameOf(path);
+    return QStringLiteral("\"%1\" is %2, not a picture file.")
+            .arg(DisplayFileName(name.isEmpty() ? path : name), status.what);
+}
+
+} // namespace
 
 PictureList::PictureList(QWidget *owner, Dialogs &dialogs, QObject *parent)
     : QObject(parent), m_owner(owner), m_dialogs(dialogs)
@@ -26,6 +69,52 @@ void PictureList::connectView(QListView *view)
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setUniformItemSizes(true);
     connect(view, &QAbstractItemView::doubleClicked, this, [this, view] { removeSelected(view); });
+    view->setAcceptDrops(true);
+    view->viewport()->setAcceptDrops(true);
+    view->installEventFilter(this);
+    view->viewport()->installEventFilter(this);
+    m_view = view;
+    m_viewport = view->viewport();
+}
+
+bool PictureList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        auto *view = qobject_cast<QListView *>(watched);
+        if (view && (key->key() == Qt::Key_Delete || key->matches(QKeySequence::Delete))) {
+            removeByKey(view);
+            return true;
+        }
+    } else if (watched == m_viewport) {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto *drag = static_cast<QDropEvent *>(event);
+            if (!m_locked && hasLocalFiles(drag->mimeData())) {
+                drag->setDropAction(Qt::CopyAction);
+                drag->accept();
+            } else {
+                drag->ignore();
+            }
+            return true;
+        }
+        case QEvent::Drop: {
+            auto *drop = static_cast<QDropEvent *>(event);
+            if (m_locked || !hasLocalFiles(drop->mimeData())) {
+                drop->ignore();
+                return true;
+            }
+            drop->setDropAction(Qt::CopyAction);
+            drop->accept();
+            addDropped(drop->mimeData()->urls());
+            return true;
+        }
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 bool PictureList::append(const QStringList &paths)
@@ -40,6 +129,7 @@ qsizetype PictureList::addFolder()
 {
     if (m_locked)
         return 0;
+    emit reported(QString());
     const QString folder = BrowseForFolder(m_dialogs, m_owner, QLatin1String(kPictureFolderTitle));
     if (folder.isEmpty())
         return 0;
@@ -49,12 +139,52 @@ qsizetype PictureList::addFolder()
     return paths->size();
 }
 
-bool PictureList::addFile()
+QStringList PictureList::acceptFiles(const QStringList &paths, QStringList &refused) const
+{
+    QStringList accepted;
+    for (const QString &path : paths) {
+        const FileStatus status = StatFile(path);
+        if (status.kind == FileStatus::Kind::Other)
+            refused.append(refusedLine(path, status));
+        else
+            accepted.append(path);
+    }
+    return accepted;
+}
+
+qsizetype PictureList::addFiles()
 {
     if (m_locked)
-        return false;
-    const QString path = m_dialogs.openFile(m_owner, picturesFileFilter());
-    return !path.isEmpty() && append({path});
+        return 0;
+    emit reported(QString());
+    const QStringList chosen = m_dialogs.openFiles(m_owner, picturesFileFilter());
+    QStringList refused;
+    const QStringList paths = acceptFiles(chosen, refused);
+    const bool added = append(paths);
+    emit reported(refused.join(u'\n'));
+    return added ? paths.size() : 0;
+}
+
+qsizetype PictureList::addDropped(const QList<QUrl> &urls)
+{
+    if (m_locked)
+        return 0;
+    QStringList paths;
+    QStringList refused;
+    for (const QUrl &url : urls) {
+        if (!url.isLocalFile())
+            continue;
+        const QString path = QDir::toNativeSeparators(localPath(url));
+        if (StatFile(path).kind == FileStatus::Kind::Folder) {
+            if (const std::optional<QStringList> pictures = ListFolderPictures(path))
+                paths.append(*pictures);
+        } else {
+            paths.append(acceptFiles({path}, refused));
+        }
+    }
+    const bool added = append(paths);
+    emit reported(refused.join(u'\n'));
+    return added ? paths.size() : 0;
 }
 
 bool PictureList::removeAt(qsizetype row)
@@ -68,6 +198,22 @@ bool PictureList::removeSelected(QListView *view)
         return false;
     const QModelIndexList selected = view->selectionModel()->selectedIndexes();
     return !selected.isEmpty() && removeAt(selected.first().row());
+}
+
+void PictureList::removeByKey(QListView *view)
+{
+    const QModelIndexList selected = view->selectionModel()
+                                             ? view->selectionModel()->selectedIndexes()
+                                             : QModelIndexList();
+    if (selected.isEmpty())
+        return;
+    const int row = selected.first().row();
+    if (!removeSelected(view) || m_model.rowCount() == 0)
+        return;
+    // The entry that took its place is selected, so that Delete goes on
+    // down the list.
+    const QModelIndex next = m_model.index(std::min(row, m_model.rowCount() - 1));
+    view->selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
 }
 
 } // namespace vintora

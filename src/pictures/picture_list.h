@@ -3,9 +3,11 @@
 #include "pictures/picture_list_model.h"
 #include "shell/dialogs.h"
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <QUrl>
 
 class QAbstractItemModel;
 class QListView;
@@ -14,9 +16,13 @@ class QWidget;
 namespace vintora {
 
 // The list of pictures the page will show (lstFiles) with the actions of the
-// Pictures page: add a folder's pictures, add one chosen file, remove the
-// entry under a double click. Entries are never checked for duplicates or
-// existence. While locked (during a Fin run) nothing changes the list.
+// Pictures page: add a folder's pictures, add chosen files, add files and
+// folders dropped on the list, remove the selected entry (a double click or
+// Delete). Paths are kept exactly as given; entries are never checked for
+// duplicates, and a file that does not exist is added all the same. A file
+// added by itself that is not a regular file (a named pipe, a device, a
+// socket) is refused, with a line for the page that names it. While locked
+// (during a Fin run) nothing changes the list.
 class PictureList : public QObject
 {
     Q_OBJECT
@@ -33,7 +39,9 @@ public:
     void setLocked(bool locked);
 
     // Shows the list in a view: single selection, no editing, uniform rows
-    // (so that a long list lays out at once), double click removes.
+    // (so that a long list lays out at once); a double click or Delete
+    // removes the selected entry, and files and folders dropped on the view
+    // are added (addDropped).
     void connectView(QListView *view);
 
     // Appends paths as they are, all in one insertion. False when locked.
@@ -45,9 +53,15 @@ public slots:
     // that cannot be listed leaves the list as it was. Returns the number of
     // entries added.
     qsizetype addFolder();
-    // "Select files": one file from the open-file dialog, appended as the
-    // dialog returned it. False on cancel.
-    bool addFile();
+    // "Select files": the files chosen in the open-file dialog, appended in
+    // the dialog's order, but for those that are no regular file. Returns
+    // the number of entries added.
+    qsizetype addFiles();
+    // Files and folders dropped on the list, in the order given: a folder
+    // adds its pictures as "Select a folder" does, a file is added as
+    // "Select files" adds it. Addresses of no local file are passed over.
+    // Returns the number of entries added.
+    qsizetype addDropped(const QList<QUrl> &urls);
     // Removes the entry at the row; the later ones move up. False when
     // locked or there is no such row.
     bool removeAt(qsizetype row);
@@ -56,11 +70,25 @@ public slots:
 
 signals:
     void lockedChanged(bool locked);
+    // Lines for the page about files of the last choice that were not
+    // added, one per file; empty when there were none.
+    void reported(const QString &lines);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The paths that may be added, in order; a line for each refused one.
+    QStringList acceptFiles(const QStringList &paths, QStringList &refused) const;
+    void removeByKey(QListView *view);
+
     QPointer<QWidget> m_owner;
     Dialogs &m_dialogs;
     PictureListModel m_model;
+    // The view and its viewport, watched for keys and drops. Kept as widgets:
+    // the view sends events while it is being destroyed.
+    QPointer<QWidget> m_view;
+    QPointer<QWidget> m_viewport;
     bool m_locked = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -21,18 +22,23 @@ public:
     // One file's full path with native separators; empty on cancel. The
     // filter is in Qt's syntax, "Name (*.a *.b);;Other (*)".
     virtual QString openFile(QWidget *owner, const QString &filter) = 0;
+    // Any number of files chosen at once, in the order the dialog gives
+    // them; empty on cancel. By default, the one file of openFile().
+    virtual QStringList openFiles(QWidget *owner, const QString &filter);
     // The chosen colour, or nothing when the user cancelled.
     virtual std::optional<QColor> chooseColor(QWidget *owner, const QColor &initial) = 0;
     // Tells the user in full why something failed; returns once read.
     virtual void showFailure(QWidget *owner, const QString &text) = 0;
 };
 
-// The platform's own dialogs.
+// The platform's own dialogs. The folder choosers and the file dialogs
+// each open where the user last chose something, also in an earlier run.
 class QtDialogs : public Dialogs
 {
 public:
     QString chooseFolder(QWidget *owner, const QString &title) override;
     QString openFile(QWidget *owner, const QString &filter) override;
+    QStringList openFiles(QWidget *owner, const QString &filter) override;
     std::optional<QColor> chooseColor(QWidget *owner, const QColor &initial) override;
     void showFailure(QWidget *owner, const QString &text) override;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QUrl>
 
 namespace vintora {
@@ -18,5 +19,9 @@ class DesktopUrlOpener : public UrlOpener
 public:
     void open(const QUrl &url) override;
 };
+
+// The address of a local file, kept byte for byte: a name that is not valid
+// UTF-8 (see DecodeFileName) has its bytes percent-encoded as they are.
+QUrl localFileUrl(const QString &path);
 
 } // namespace vintora

@@ -16,6 +16,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -31,7 +32,7 @@ WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener
 {
     setObjectName(QStringLiteral("frmWizard"));
     setWindowTitle(QStringLiteral("Quendry's Vintora"));
-    setWindowIcon(artwork("vintora_icon"));
+    setWindowIcon(artworkIcon("vintora_icon"));
 
     QFont font(QStringLiteral("Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
@@ -52,6 +53,13 @@ WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener
     m_fin = imageButton(this, QStringLiteral("btnFin"), "button_fin", twipsPoint(5400, 4560));
     m_back->hide();
     m_fin->hide();
+    m_back->setAccessibleName(QStringLiteral("Back"));
+    m_back->setAccessibleDescription(QStringLiteral("The page before (Alt+Left)"));
+    m_fore->setAccessibleName(QStringLiteral("Next"));
+    m_fore->setAccessibleDescription(QStringLiteral("The next page (Enter or Alt+Right)"));
+    m_fin->setAccessibleName(QStringLiteral("Fin"));
+    m_fin->setAccessibleDescription(
+            QStringLiteral("Choose the output folder and write the page (Enter)"));
 
     m_version = place(new QLabel(QStringLiteral("Label2"), this), QStringLiteral("lblVersion"),
                       twipsRect(1320, 5040, 1335, 255));
@@ -73,9 +81,9 @@ WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener
             [this] { return new ThumbnailsPage(this); },
             [this, &dialogs] { return new PicturesPage(this, dialogs); },
             [this] { return new PackagingPage(this); },
-            [this, &dialogs] {
-                auto *output
-                        = new OutputPage(this, dialogs, m_settings, picturesPage().pictureList());
+            [this, &dialogs, &urls] {
+                auto *output = new OutputPage(this, dialogs, urls, m_settings,
+                                              picturesPage().pictureList());
                 connect(m_fin, &ClickableLabel::clicked, output, &OutputPage::finish);
                 connect(output, &OutputPage::runningChanged, m_fin,
                         [this](bool running) { m_fin->setEnabled(!running); });
@@ -84,6 +92,7 @@ WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener
     };
     connect(m_fore, &ClickableLabel::clicked, this, &WizardWindow::ForeClicked);
     connect(m_back, &ClickableLabel::clicked, this, &WizardWindow::BackClicked);
+    addKeys();
 
     chooseTextSize();
 }
@@ -94,13 +103,16 @@ void WizardWindow::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
     QPainter painter(this);
-    // In bands of 64 rows: Qt shares a taller copy out to its thread pool,
-    // and starting those threads for the first paint takes longer than the
-    // copy itself.
+    // In bands of 64 rows of the picture: Qt shares a taller copy out to
+    // its thread pool, and starting those threads for the first paint takes
+    // longer than the copy itself. The picture drawn at twice the size
+    // covers the same place.
     constexpr int kBand = 64;
+    const qreal ratio = m_sidebar.devicePixelRatio();
     for (int top = 0; top < m_sidebar.height(); top += kBand) {
         const int rows = std::min(kBand, m_sidebar.height() - top);
-        painter.drawPixmap(QPoint(0, top), m_sidebar, QRect(0, top, m_sidebar.width(), rows));
+        painter.drawPixmap(QPointF(0, top / ratio), m_sidebar,
+                           QRectF(0, top, m_sidebar.width(), rows));
     }
 }
 
@@ -231,12 +243,14 @@ void WizardWindow::ShowPage(int page)
         if (built)
             built->clearProblems();
     }
-    this->page(page)->show();
+    WizardPage *shown = this->page(page);
+    shown->show();
     if (page == kPageCount - 1) {
         m_fore->hide();
         m_fin->show();
     }
     m_settings.currentPage = qint16(page);
+    shown->setFocus(Qt::OtherFocusReason);
 }
 
 void WizardWindow::showRefused(WizardPage &refused)
@@ -246,6 +260,7 @@ void WizardWindow::showRefused(WizardPage &refused)
     HidePages(refused.number());
     refused.show();
     m_settings.currentPage = qint16(refused.number());
+    refused.setFocus(Qt::OtherFocusReason);
     refused.focusMarkedBox();
 }
 
@@ -271,6 +286,26 @@ void WizardWindow::BackClicked()
     if (from <= 0)
         return;
     ShowPage(pageOnTheWay(from, -1));
+}
+
+void WizardWindow::EnterPressed()
+{
+    if (!m_fore->isHidden())
+        ForeClicked();
+    else if (!m_fin->isHidden() && m_fin->isEnabled())
+        outputPage().finish();
+}
+
+void WizardWindow::addKeys()
+{
+    const auto key = [this](QKeyCombination combination, void (WizardWindow::*act)()) {
+        auto *shortcut = new QShortcut(QKeySequence(combination), this);
+        connect(shortcut, &QShortcut::activated, this, act);
+    };
+    key(Qt::Key_Return, &WizardWindow::EnterPressed);
+    key(Qt::Key_Enter, &WizardWindow::EnterPressed);
+    key(Qt::ALT | Qt::Key_Right, &WizardWindow::ForeClicked);
+    key(Qt::ALT | Qt::Key_Left, &WizardWindow::BackClicked);
 }
 
 } // namespace vintora

@@ -27,7 +27,12 @@ class WelcomePage;
 
 // The wizard window: eight pages in one fixed window over the sidebar
 // picture, Back, Fore and Fin to walk them, and the page switch that
-// captures each completed page into the settings record. A page is built
+// captures each completed page into the settings record.
+//
+// The window, not the button pictures (which take no focus), answers the
+// keyboard: Enter is Fore, or Fin on the Output page, unless a focused link
+// takes it; Alt+Right is Fore and Alt+Left is Back, each only where its
+// button shows. Every page switch gives the new page the focus. A page is built
 // when it is first shown or first captured; until then its controls would
 // hold their start values, which is what it starts with.
 class WizardWindow : public QWidget
@@ -54,6 +59,9 @@ public:
     // Click handlers of the two wizard buttons.
     void ForeClicked();
     void BackClicked();
+    // Enter on the window: Fore where it shows, else Fin where it shows and
+    // no run is going on.
+    void EnterPressed();
 
     // The page with that number, built if it was not yet; null for a number
     // outside 0..7.
@@ -86,6 +94,7 @@ private:
     // The page Fore (step 1) or Back (step -1) goes to from a page.
     int pageOnTheWay(int from, int step);
     void showRefused(WizardPage &refused);
+    void addKeys();
     void chooseTextSize();
     bool everyTextFits();
 

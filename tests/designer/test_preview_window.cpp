@@ -57,12 +57,17 @@ private slots:
             bool bars;
         };
         QList<Look> looks;
+        int captionText = 0;
         PreviewWatch watch([&](PreviewWindow *w) {
             QCOMPARE(w->windowTitle(), QString("Picture Preview"));
             QCOMPARE(w->windowModality(), Qt::ApplicationModal);
-            QCOMPARE(w->parentWidget(), nullptr);
-            QCOMPARE(w->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+            // A dialog of the wizard's, which the window manager keeps above it.
+            QCOMPARE(w->parentWidget(), &m_wizard);
+            QCOMPARE(w->windowFlags() & Qt::WindowType_Mask, Qt::Dialog);
             QVERIFY(!(w->windowFlags() & Qt::WindowMinMaxButtonsHint));
+            QFont bold = w->font();
+            bold.setBold(true);
+            captionText = QFontMetrics(bold).horizontalAdvance("Picture Preview");
             const QScrollArea *area = w->scrollArea();
             looks.append({w->frameGeometry(), w->size(), w->picView()->picture().size(),
                           w->picView()->size(), area->viewport()->size(),
@@ -88,10 +93,13 @@ private slots:
         QCOMPARE(looks[1].frame.bottomRight(),
                  m_wizard.screen()->availableGeometry().bottomRight());
         QVERIFY(looks[1].bars);
-        // Second picture after a first: only the second, at its own size.
+        // Second picture after a first: only the second, at its own size,
+        // in a window wide enough for its caption and a close box.
         QCOMPARE(looks[2].picture, QSize(50, 40));
         QCOMPARE(looks[2].corner, qRgb(0, 0, 255));
-        QCOMPARE(looks[2].client, QSize(52, 42));
+        QCOMPARE(looks[2].picView, QSize(52, 42));
+        QCOMPARE(looks[2].client.height(), 42);
+        QVERIFY(looks[2].client.width() >= captionText + 40);
     }
 
     void wizard_takes_no_input_while_open_and_escape_closes()
@@ -115,6 +123,17 @@ private slots:
         QVERIFY(closedByEscape);
         clickFore();
         QCOMPARE(m_foreClicks, 1);
+    }
+
+    void minimised_alone_it_comes_back()
+    {
+        bool shownAgain = false;
+        PreviewWatch watch([&](PreviewWindow *window) {
+            window->setWindowState(Qt::WindowMinimized);
+            shownAgain = QTest::qWaitFor([window] { return !window->isMinimized(); });
+        });
+        QCOMPARE(ShowPicturePreview(&m_wizard, write("b.png", {20, 10}, Qt::red)), QString());
+        QVERIFY(shownAgain);
     }
 
     void unloadable_picture_opens_no_window_data()

@@ -166,7 +166,7 @@ private slots:
                 return;
             busy = w.fin->isRunning() && !w.btnFin->isEnabled() && w.pictures->isLocked();
             emit w.btnFin->clicked();
-            w.pictures->addFile();
+            w.pictures->addFiles();
             w.pictures->removeAt(0);
         };
         QTest::mouseClick(w.btnFin, Qt::LeftButton);

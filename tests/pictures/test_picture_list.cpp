@@ -1,10 +1,17 @@
+#include "pictures/file_name_bytes.h"
 #include "pictures/picture_list.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 
 #include <QListView>
+#include <QMimeData>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vintora;
 
@@ -23,8 +30,8 @@ private slots:
         PictureList list(&owner, dialogs);
         dialogs.files = {"/notes/any.txt", ""};
         dialogs.folders = {dir.path(), "", dir.filePath("gone"), dir.path()};
-        list.addFile(); // two files, then four folders
-        list.addFile();
+        list.addFiles(); // two files, then four folders
+        list.addFiles();
         for (int i = 0; i < 4; ++i)
             list.addFolder();
         const QString a = dir.filePath("a.jpg"), b = dir.filePath("b.gif");
@@ -52,6 +59,49 @@ private slots:
         QCOMPARE(list.entries(), QStringList({"1", "2", "4", "5"}));
         view.clearSelection();
         QVERIFY(!list.removeSelected(&view));
+    }
+
+    // Several files at once, in the dialog's order, missing ones too; a
+    // named pipe among them is refused by name.
+    void select_files_adds_them_in_order_but_no_pipe()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("y.jpg")).constData(), 0600), 0);
+        ScriptedDialogs dialogs;
+        PictureList list(nullptr, dialogs);
+        QSignalSpy reported(&list, &PictureList::reported);
+        dialogs.fileLists = {{"/p/c.jpg", dir.filePath("y.jpg"), "/p/a.jpg"}};
+        QCOMPARE(list.addFiles(), 2);
+        QCOMPARE(list.entries(), (QStringList{"/p/c.jpg", "/p/a.jpg"}));
+        QCOMPARE(reported.last().at(0).toString(),
+                 QString("\"y.jpg\" is a named pipe, not a picture file."));
+    }
+
+    // A folder and two files dropped on the list: one a file whose name is
+    // not valid UTF-8 ("\xE9.jpg"), as a file manager drops it.
+    void dropped_folder_and_files_are_added()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"pics/b.gif", "pics/a.jpg", "pics/c.txt", "x.png"})
+            writeFile(dir.filePath(name), "x");
+        const QByteArray raw = QFile::encodeName(dir.path()) + "/\xE9.jpg";
+        ::close(::open(raw.constData(), O_CREAT | O_WRONLY, 0600));
+        ScriptedDialogs dialogs;
+        PictureList list(nullptr, dialogs);
+        QListView view;
+        list.connectView(&view);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(dir.filePath("x.png")),
+                      QUrl::fromLocalFile(dir.filePath("pics")),
+                      QUrl::fromEncoded("file://" + raw.toPercentEncoding("/"))});
+        QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(view.viewport(), &enter);
+        QDropEvent drop({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(view.viewport(), &drop);
+        QVERIFY(enter.isAccepted() && drop.isAccepted());
+        QCOMPARE(list.entries(), (QStringList{dir.filePath("x.png"), dir.filePath("pics/a.jpg"),
+                                              dir.filePath("pics/b.gif"), DecodeFileName(raw)}));
+        ::unlink(raw.constData()); // a name QTemporaryDir cannot spell
     }
 };
 

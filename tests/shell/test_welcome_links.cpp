@@ -1,3 +1,4 @@
+#include "pictures/file_name_bytes.h"
 #include "shell/welcome_links.h"
 #include "shell/welcome_targets.h"
 #include "support/recording_url_opener.h"
@@ -89,6 +90,13 @@ private slots:
         QVERIFY(readme.open(QIODevice::ReadOnly));
         const QByteArray text = readme.readAll();
         QVERIFY(text.contains("Fin") && !text.contains("to be written"));
+    }
+
+    // The address "Open the page" hands on keeps bytes that are not UTF-8.
+    void page_address_keeps_the_name()
+    {
+        QCOMPARE(localFileUrl(DecodeFileName("/home/ada/\xE9t\xE9.htm")).toEncoded(),
+                 QByteArray("file:///home/ada/%E9t%E9.htm"));
     }
 };
 

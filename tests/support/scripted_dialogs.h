@@ -13,7 +13,7 @@ class ScriptedDialogs : public vintora::Dialogs
 public:
     struct Call
     {
-        QString kind; // "folder", "file", "color" or "failure"
+        QString kind; // "folder", "file", "files", "color" or "failure"
         QString text; // the chooser's title, the file dialog's filter, the failure
         QWidget *owner = nullptr;
         QColor initial; // the colour dialog's starting colour
@@ -21,6 +21,9 @@ public:
 
     QStringList folders; // "" is a cancel
     QStringList files;   // "" is a cancel
+    // Choices of several files; with none queued, a dialog for several
+    // files answers from files, one file at a time.
+    QList<QStringList> fileLists; // {} is a cancel
     QList<std::optional<QColor>> colors;
     QList<Call> calls;
     int unexpected = 0;
@@ -34,6 +37,13 @@ public:
     {
         calls.append({"file", filter, owner, {}});
         return files.isEmpty() ? (++unexpected, QString()) : files.takeFirst();
+    }
+    QStringList openFiles(QWidget *owner, const QString &filter) override
+    {
+        if (fileLists.isEmpty())
+            return Dialogs::openFiles(owner, filter);
+        calls.append({"files", filter, owner, {}});
+        return fileLists.takeFirst();
     }
     std::optional<QColor> chooseColor(QWidget *owner, const QColor &initial) override
     {

@@ -3,12 +3,15 @@
 
 #include "wizard_fixture.h"
 
+#include "generate/fin_controller.h"
 #include "generate/index_page_writer.h"
 #include "pictures/picture_list.h"
 #include "support/fixtures.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using namespace vintora;
 
@@ -106,6 +109,27 @@ private slots:
         w.click(w.w().finButton());
         QVERIFY(!w.w().outputPage().statusLine()->text().startsWith("Finished"));
         QVERIFY(!QFile::exists(out + "/vintora.htm"));
+    }
+
+    // A named pipe in the list, pictures copied as they start: the run
+    // refuses it before it writes anything, and the window stays live.
+    void named_pipe_in_the_list_fails_the_run()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath("out"), pipe = dir.filePath("y.jpg");
+        QVERIFY(QDir().mkpath(out));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        WizardFixture w;
+        for (int i = 0; i < 7; ++i)
+            w.fore();
+        QVERIFY(w.w().picturesPage().pictureList().append({pipe}));
+        w.dialogs.folders = {out};
+        w.click(w.w().finButton());
+        QCOMPARE(w.dialogs.calls.last().kind, QString("failure"));
+        QCOMPARE(w.dialogs.calls.last().text,
+                 "Could not copy \"" + pipe + "\": it is a named pipe, not a file.");
+        QCOMPARE(folderNames(out), QStringList());
+        QVERIFY(!w.w().outputPage().finController().isRunning());
     }
 };
 

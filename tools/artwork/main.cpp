@@ -1,4 +1,5 @@
-// Draws the Vintora wizard artwork and writes it as PNG files.
+// Draws the Vintora wizard artwork and writes it as PNG files, each picture
+// at its own size and at twice that size (NAME@2x.png).
 //
 //   vintora-artwork OUTPUT_DIR [--icons ICON_DIR] [--sheet FILE] [--scale N]
 //
@@ -173,23 +174,32 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    // Each picture at its own size and, as NAME@2x.png, at twice the size
+    // for screens at 200 %; the wizard picks the one that suits the screen.
     std::vector<std::pair<QString, QImage>> drawn;
-    for (const Picture &pic : pictures()) {
-        // Pictures that sit on the white window are stored without alpha.
-        const QImage image = pic.draw().convertToFormat(pic.transparent ? QImage::Format_ARGB32
-                                                                        : QImage::Format_RGB32);
-        const QString name = QString::fromLatin1(pic.fileName);
-        if (image.size() != pic.size) {
-            err << name << ": drawn at the wrong size\n";
-            return 1;
+    for (const int scale : {1, 2}) {
+        setCanvasScale(scale);
+        for (const Picture &pic : pictures()) {
+            // Pictures that sit on the white window are stored without alpha.
+            const QImage image = pic.draw().convertToFormat(pic.transparent ? QImage::Format_ARGB32
+                                                                            : QImage::Format_RGB32);
+            QString name = QString::fromLatin1(pic.fileName);
+            if (scale != 1)
+                name.insert(name.lastIndexOf(u'.'), QStringLiteral("@%1x").arg(scale));
+            if (image.size() != pic.size * scale) {
+                err << name << ": drawn at the wrong size\n";
+                return 1;
+            }
+            if (!image.save(dir.filePath(name), "PNG")) {
+                err << "cannot write " << dir.filePath(name) << "\n";
+                return 1;
+            }
+            out << dir.filePath(name) << "\n";
+            if (scale == 1)
+                drawn.emplace_back(name, image);
         }
-        if (!image.save(dir.filePath(name), "PNG")) {
-            err << "cannot write " << dir.filePath(name) << "\n";
-            return 1;
-        }
-        out << dir.filePath(name) << "\n";
-        drawn.emplace_back(name, image);
     }
+    setCanvasScale(1);
 
     if (!iconDir.isEmpty()) {
         QDir icons(iconDir);

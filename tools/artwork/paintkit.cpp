@@ -16,9 +16,19 @@ QColor withAlpha(QRgb rgb, int alpha)
     return c;
 }
 
+namespace {
+int canvasScale = 1;
+} // namespace
+
+void setCanvasScale(int scale)
+{
+    canvasScale = std::max(1, scale);
+}
+
 QImage newCanvas(int width, int height, bool transparent)
 {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image(width * canvasScale, height * canvasScale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(canvasScale);
     image.fill(transparent ? Qt::transparent : Qt::white);
     return image;
 }
@@ -64,8 +74,12 @@ void boxBlur(std::vector<float> &a, int w, int h, int r)
 void softShadow(QPainter &p, const QPainterPath &shape, QPointF offset, int blurRadius, int alpha,
                 QRgb tint)
 {
-    // Work in device pixels so that rotated shapes blur correctly.
-    const QPainterPath device = p.transform().map(shape).translated(offset);
+    // Work in device pixels so that rotated shapes blur correctly; offset
+    // and radius are in pixels of the picture, so they scale with a canvas
+    // drawn at twice the size.
+    const qreal ratio = p.device() ? p.device()->devicePixelRatio() : 1.0;
+    const QPainterPath device = p.deviceTransform().map(shape).translated(offset * ratio);
+    blurRadius = qRound(blurRadius * ratio);
     const int pad = blurRadius * 3 + 2;
     const QRect bounds = device.boundingRect().toAlignedRect().adjusted(-pad, -pad, pad, pad);
 
@@ -102,9 +116,10 @@ void softShadow(QPainter &p, const QPainterPath &shape, QPointF offset, int blur
         }
     }
 
+    shadow.setDevicePixelRatio(ratio);
     p.save();
     p.resetTransform();
-    p.drawImage(bounds.topLeft(), shadow);
+    p.drawImage(QPointF(bounds.topLeft()) / ratio, shadow);
     p.restore();
 }
 

@@ -32,7 +32,13 @@ inline constexpr QRgb Paper = 0xffffffff;
 
 QColor withAlpha(QRgb rgb, int alpha);
 
-// A canvas of the given size, filled white or left transparent.
+// Every picture is drawn at its size in pixels; at a canvas scale of 2 the
+// canvas has twice as many pixels each way and a device pixel ratio of 2, so
+// the same drawing code gives the picture for screens at 200 %.
+void setCanvasScale(int scale);
+
+// A canvas of the given size (in pixels at scale 1), filled white or left
+// transparent.
 QImage newCanvas(int width, int height, bool transparent = false);
 
 // Sets up a painter the way every picture wants it.

@@ -1,24 +1,38 @@
 // Renders every page of the wizard to PNG, for the README and for looking
-// at the pages without a desktop: vintora-screenshots OUTPUT_FOLDER
+// at the pages without a desktop:
+//   vintora-screenshots OUTPUT_FOLDER [--scale 2]
 //
 // Besides the eight pages as they start, it renders the Page style page
 // with a tiled background and coloured labels and the Table page with a
-// cell picture, chosen through scripted dialogs, and the Table page refusing
-// a column count that is no number.
+// cell picture, chosen through scripted dialogs, the Table page refusing a
+// column count that is no number, the Pictures page with entries, and the
+// Output page after "Fin" with "Open the page" reached by Tab. With
+// --scale 2 it renders them as a screen at 200 % shows them, into files
+// named NAME@2x.png.
 
+#include "pictures/picture_list.h"
 #include "shell/dialogs.h"
 #include "shell/url_opener.h"
 #include "wizard/controls/clickable_label.h"
+#include "wizard/pages/output_page.h"
+#include "wizard/pages/packaging_page.h"
 #include "wizard/pages/page_style_page.h"
+#include "wizard/pages/pictures_page.h"
 #include "wizard/pages/table_page.h"
 #include "wizard/start_wizard.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -26,10 +40,14 @@ namespace {
 class ScriptedChoices : public vintora::Dialogs
 {
 public:
+    QStringList folders;
     QStringList files;
     QList<QColor> colors;
 
-    QString chooseFolder(QWidget *, const QString &) override { return QString(); }
+    QString chooseFolder(QWidget *, const QString &) override
+    {
+        return folders.isEmpty() ? QString() : folders.takeFirst();
+    }
     QString openFile(QWidget *, const QString &) override
     {
         return files.isEmpty() ? QString() : files.takeFirst();
@@ -84,21 +102,46 @@ QString drawCellPicture(const QString &folder)
     return path;
 }
 
-bool save(QWidget *window, const QString &path)
+// Where each picture goes, and under which name.
+class Shots
 {
-    if (window->grab().save(path))
-        return true;
-    QTextStream(stderr) << "Cannot write " << path << '\n';
-    return false;
-}
+public:
+    Shots(QWidget *window, const QString &folder, int scale)
+        : m_window(window), m_folder(folder), m_scale(scale)
+    {}
+
+    bool save(const QString &name) const
+    {
+        const QString suffix = m_scale == 1 ? QString() : QStringLiteral("@%1x").arg(m_scale);
+        const QString path = QStringLiteral("%1/%2%3.png").arg(m_folder, name, suffix);
+        if (m_window->grab().save(path))
+            return true;
+        QTextStream(stderr) << "Cannot write " << path << '\n';
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+    QString m_folder;
+    int m_scale;
+};
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    QString folder = QStringLiteral(".");
+    int scale = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc)
+            scale = std::max(1, std::atoi(argv[++i]));
+        else
+            folder = QString::fromLocal8Bit(argv[i]);
+    }
+    if (scale != 1)
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
     QApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
     QTemporaryDir pictures;
 
@@ -106,14 +149,12 @@ int main(int argc, char *argv[])
     ScriptedChoices dialogs;
     NoUrls urls;
     const auto wizard = vintora::StartWizard(settings, dialogs, urls);
+    const Shots shots(wizard.get(), folder, scale);
     const char *names[] = {"welcome",    "page-style", "layout-style", "table",
                            "thumbnails", "pictures",   "packaging",    "output"};
     for (int page = 0; page < vintora::kPageCount; ++page) {
         wizard->ShowPage(page);
-        if (!save(wizard.get(), QStringLiteral("%1/%2-%3.png")
-                                        .arg(folder)
-                                        .arg(page)
-                                        .arg(QLatin1String(names[page]))))
+        if (!shots.save(QStringLiteral("%1-%2").arg(page).arg(QLatin1String(names[page]))))
             return 1;
     }
 
@@ -125,7 +166,7 @@ int main(int argc, char *argv[])
         emit label->clicked();
     dialogs.files = {drawTile(pictures.path())};
     emit style.backgroundLink()->clicked();
-    if (!save(wizard.get(), folder + QStringLiteral("/1-page-style-designed.png")))
+    if (!shots.save(QStringLiteral("1-page-style-designed")))
         return 1;
 
     wizard->ShowPage(vintora::kTablePage);
@@ -134,12 +175,40 @@ int main(int argc, char *argv[])
     emit table.cellColorLink()->clicked();
     dialogs.files = {drawCellPicture(pictures.path())};
     emit table.cellPictureLink()->clicked();
-    if (!save(wizard.get(), folder + QStringLiteral("/3-table-cell-picture.png")))
+    if (!shots.save(QStringLiteral("3-table-cell-picture")))
         return 1;
 
     // A column count that is no number: the page stays, marks the box and
     // says what is wrong.
     table.columnsBox()->setText(QStringLiteral("four"));
     wizard->ForeClicked();
-    return save(wizard.get(), folder + QStringLiteral("/3-table-bad-number.png")) ? 0 : 1;
+    if (!shots.save(QStringLiteral("3-table-bad-number")))
+        return 1;
+    table.columnsBox()->setText(QStringLiteral("4"));
+
+    // Entries as a user's folders would give them; nothing reads them until
+    // the page is written, and then only as names.
+    wizard->ShowPage(vintora::kPicturesPage);
+    const QStringList chosen
+            = {"beach.jpg", "dunes.jpg", "harbour.png", "lighthouse.jpg", "pier.gif", "sunset.jpg"};
+    for (const QString &name : chosen)
+        wizard->picturesPage().pictureList().append({QStringLiteral("/home/ada/Pictures/") + name});
+    if (!shots.save(QStringLiteral("5-pictures-chosen")))
+        return 1;
+
+    // The page written without copies, and "Open the page" reached by Tab.
+    wizard->ShowPage(vintora::kPackagingPage);
+    wizard->packagingPage().noCopyOption()->setChecked(true);
+    wizard->ShowPage(vintora::kOutputPage);
+    QTemporaryDir out;
+    dialogs.folders = {out.path()};
+    wizard->outputPage().finish();
+    QApplication::setActiveWindow(wizard.get());
+    QWidget *focus = QApplication::focusWidget();
+    for (int i = 0; focus && i < 2; ++i) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(focus, &tab);
+        focus = QApplication::focusWidget();
+    }
+    return shots.save(QStringLiteral("7-output-finished")) ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include "wizard/controls/artwork_layout.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QResource>
 
@@ -9,9 +10,11 @@
 
 namespace vintora {
 
-QPixmap artwork(const char *name)
+QPixmap artworkAt(const char *name, int scale)
 {
-    const QResource resource(QStringLiteral(":/artwork/%1.pixels").arg(QLatin1String(name)));
+    const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+    const QResource resource(
+            QStringLiteral(":/artwork/%1%2.pixels").arg(QLatin1String(name), suffix));
     const QByteArray data = resource.uncompressedData();
     ArtworkHeader header;
     if (data.size() < qsizetype(sizeof header))
@@ -28,7 +31,34 @@ QPixmap artwork(const char *name)
     const char *pixels = data.constData() + sizeof header;
     for (int y = 0; y < image.height(); ++y)
         std::memcpy(image.scanLine(y), pixels + y * rowBytes, size_t(rowBytes));
+    image.setDevicePixelRatio(scale);
     return QPixmap::fromImage(std::move(image));
+}
+
+QPixmap artwork(const char *name)
+{
+    // As Qt picks NAME@2x files: the next whole scale up, so that a desktop
+    // at 150 % too shows pictures with more detail than it needs rather
+    // than less.
+    if (qGuiApp && qGuiApp->devicePixelRatio() > 1) {
+        const QPixmap sharp = artworkAt(name, 2);
+        if (!sharp.isNull())
+            return sharp;
+    }
+    return artworkAt(name, 1);
+}
+
+QIcon artworkIcon(const char *name)
+{
+    QIcon icon;
+    for (const int scale : {1, 2}) {
+        QPixmap pixmap = artworkAt(name, scale);
+        // A window icon is offered to the window system by size in pixels.
+        pixmap.setDevicePixelRatio(1);
+        if (!pixmap.isNull())
+            icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 } // namespace vintora

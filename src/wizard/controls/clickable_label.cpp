@@ -1,19 +1,24 @@
 #include "wizard/controls/clickable_label.h"
 
 #include "wizard/color_value.h"
+#include "wizard/controls/keyboard_activation.h"
 
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 
 namespace vintora {
 
 ClickableLabel::ClickableLabel(QWidget *parent) : QLabel(parent)
 {
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 ClickableLabel::ClickableLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
 {
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 ColorValue ClickableLabel::foreColor() const
@@ -26,6 +31,37 @@ void ClickableLabel::setForeColor(ColorValue color)
     QPalette p = palette();
     p.setColor(QPalette::WindowText, toQColor(color));
     setPalette(p);
+    emit foreColorChanged();
+}
+
+bool ClickableLabel::event(QEvent *event)
+{
+    return claimActivationKey(this, event) || QLabel::event(event);
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent *event)
+{
+    if (!isActivationKey(event)) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    emit clicked();
+}
+
+void ClickableLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    const QRect shown
+            = pixmap().isNull()
+                      ? fontMetrics().boundingRect(contentsRect(), int(alignment()), text())
+                      : QStyle::alignedRect(layoutDirection(), alignment(),
+                                            pixmap().deviceIndependentSize().toSize(),
+                                            contentsRect());
+    QPainter painter(this);
+    paintFocusFrame(this, painter, shown);
 }
 
 void ClickableLabel::mousePressEvent(QMouseEvent *event)

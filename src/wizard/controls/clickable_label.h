@@ -7,9 +7,12 @@
 
 namespace vintora {
 
-// A label that reports a mouse click, with its text colour as a colour
-// value. Used for the link-like captions and for the images that act as
-// buttons (set a pixmap and no text).
+// A label that reports a click, with its text colour as a colour value.
+// Used for the link-like captions and for the images that act as buttons
+// (set a pixmap and no text). It takes the focus from Tab only (a mouse
+// click leaves the focus where it was), and while focused Enter or Space
+// clicks it and a focus frame shows around its text or picture.
+// The wizard's button pictures take no focus at all (Qt::NoFocus).
 class ClickableLabel : public QLabel
 {
     Q_OBJECT
@@ -23,8 +26,12 @@ public:
 
 signals:
     void clicked();
+    void foreColorChanged();
 
 protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 

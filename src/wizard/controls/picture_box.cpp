@@ -1,6 +1,7 @@
 #include "wizard/controls/picture_box.h"
 
 #include "wizard/color_value.h"
+#include "wizard/controls/keyboard_activation.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,6 +19,13 @@ void PictureBox::setBackColor(ColorValue color)
 {
     m_backColor = color;
     update();
+    emit changed();
+}
+
+void PictureBox::setTag(const QString &tag)
+{
+    m_tag = tag;
+    emit changed();
 }
 
 void PictureBox::setPicture(const QPixmap &picture)
@@ -26,6 +34,7 @@ void PictureBox::setPicture(const QPixmap &picture)
     if (m_autoSize)
         fitToPicture();
     update();
+    emit changed();
 }
 
 void PictureBox::setAutoSize(bool autoSize)
@@ -53,6 +62,25 @@ void PictureBox::paintEvent(QPaintEvent *event)
         }
     }
     QFrame::paintEvent(event); // the border
+    if (hasFocus()) {
+        QPainter painter(this);
+        paintFocusFrame(this, painter, contentsRect().adjusted(2, 1, -2, -1));
+    }
+}
+
+bool PictureBox::event(QEvent *event)
+{
+    return claimActivationKey(this, event) || QFrame::event(event);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent *event)
+{
+    if (!isActivationKey(event)) {
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    emit clicked();
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)

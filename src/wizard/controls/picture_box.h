@@ -11,7 +11,8 @@ namespace vintora {
 // A box with a single border that shows a picture at its natural size from
 // its top-left corner, clipped by the box, over its back colour. It keeps a
 // free tag text (the designers store a picture's path there) and can size
-// itself to its picture.
+// itself to its picture. Given a focus policy, it acts like a link from the
+// keyboard: Enter or Space on it clicks it, and it shows a focus frame.
 class PictureBox : public QFrame
 {
     Q_OBJECT
@@ -23,7 +24,7 @@ public:
     void setBackColor(ColorValue color);
 
     QString tag() const { return m_tag; }
-    void setTag(const QString &tag) { m_tag = tag; }
+    void setTag(const QString &tag);
 
     const QPixmap &picture() const { return m_picture; }
     void setPicture(const QPixmap &picture); // a null pixmap clears it
@@ -34,8 +35,12 @@ public:
 
 signals:
     void clicked();
+    // The back colour, the tag or the picture changed.
+    void changed();
 
 protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -11,13 +11,15 @@ LayoutStylePage::LayoutStylePage(QWidget *window) : WizardPage(kLayoutStylePage,
     staticText(this, 5,
                QStringLiteral("Let's look at the style of page we're going to be creating."),
                twipsRect(120, 120, 3735, 975));
-    image(this, catalogueName("Image1", 0), "layout_table", twipsPoint(120, 720));
+    image(this, catalogueName("Image1", 0), "layout_table", twipsPoint(120, 720))
+            ->setAccessibleName(QStringLiteral("Thumbnails in a regular grid in a browser window"));
     staticText(this, 4,
                QStringLiteral("A table-based layout will keep your pictures neatly aligned and "
                               "offers more formatting options, but you have to specify a number "
                               "of columns in advance."),
                twipsRect(1200, 720, 2655, 1215));
-    image(this, catalogueName("Image1", 1), "layout_generic", twipsPoint(120, 1920));
+    image(this, catalogueName("Image1", 1), "layout_generic", twipsPoint(120, 1920))
+            ->setAccessibleName(QStringLiteral("Thumbnails flowing loosely in a browser window"));
     staticText(this, 3,
                QStringLiteral("A generic layout will simply add your thumbnails to a page.  They "
                               "won't be neatly aligned, but can flow to fill the page more "

@@ -2,15 +2,17 @@
 
 #include "generate/fin_controller.h"
 #include "generate/page_name.h"
+#include "pictures/file_name_bytes.h"
+#include "shell/url_opener.h"
 #include "wizard/pages/page_widgets.h"
 #include "wizard/start_values.h"
 #include "wizard/twips.h"
 
 namespace vintora {
 
-OutputPage::OutputPage(QWidget *window, Dialogs &dialogs, const WizardSettings &settings,
-                       PictureList &pictures)
-    : WizardPage(kOutputPage, window)
+OutputPage::OutputPage(QWidget *window, Dialogs &dialogs, UrlOpener &urls,
+                       const WizardSettings &settings, PictureList &pictures)
+    : WizardPage(kOutputPage, window), m_urls(urls)
 {
     staticText(this, 23,
                QStringLiteral("The only remaining step is to choose the location of your output "
@@ -38,8 +40,31 @@ OutputPage::OutputPage(QWidget *window, Dialogs &dialogs, const WizardSettings &
     m_statusLine->setBackgroundRole(QPalette::Base);
     m_statusLine->setForegroundRole(QPalette::Text);
 
+    m_fileNameBox->setAccessibleName(QStringLiteral("Name of the page file"));
+    m_openPageLink = linkLabel(this, "labOpenPage", 0, QStringLiteral("Open the page"),
+                               twipsRect(120, 3990, 3495, 225));
+    m_openPageLink->setObjectName(QStringLiteral("labOpenPage"));
+    m_openPageLink->hide();
+    connect(m_openPageLink, &ClickableLabel::clicked, this, &OutputPage::openPage);
+
     m_fin = new FinController(window, dialogs, settings, pictures, m_fileNameBox, m_statusLine);
-    connect(m_fin, &FinController::runningChanged, this, &OutputPage::runningChanged);
+    connect(m_fin, &FinController::runningChanged, this, &OutputPage::runningChange);
+}
+
+void OutputPage::runningChange(bool running)
+{
+    const FinOutcome &outcome = m_fin->lastOutcome();
+    const bool written = !running && outcome.result == FinResult::Finished;
+    m_writtenPage = written ? outcome.pagePath : QString();
+    m_openPageLink->setAccessibleDescription(DisplayFileName(m_writtenPage));
+    m_openPageLink->setVisible(written);
+    emit runningChanged(running);
+}
+
+void OutputPage::openPage()
+{
+    if (!m_writtenPage.isEmpty())
+        m_urls.open(localFileUrl(m_writtenPage));
 }
 
 void OutputPage::finish()

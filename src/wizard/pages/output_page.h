@@ -7,36 +7,48 @@ class QLineEdit;
 
 namespace vintora {
 
+class ClickableLabel;
 class Dialogs;
 class FinController;
 class PictureList;
+class UrlOpener;
 
-// Page 7: the page's file name and the status line of the Fin run.
+// Page 7: the page's file name and the status line of the Fin run. Under
+// the status line, once a run has written the page, "Open the page" opens
+// it with the desktop's open action; it hides again when a new run starts.
 class OutputPage : public WizardPage
 {
     Q_OBJECT
 
 public:
     // The run reads the record and the picture list as they are at Fin.
-    OutputPage(QWidget *window, Dialogs &dialogs, const WizardSettings &settings,
+    OutputPage(QWidget *window, Dialogs &dialogs, UrlOpener &urls, const WizardSettings &settings,
                PictureList &pictures);
 
     QLineEdit *fileNameBox() const { return m_fileNameBox; }
     QLabel *statusLine() const { return m_statusLine; }
+    ClickableLabel *openPageLink() const { return m_openPageLink; }
     FinController &finController() const { return *m_fin; }
 
 public slots:
     // Fin: a page name that is not a plain file name is refused here, before
     // any folder is asked for; otherwise the run starts.
     void finish();
+    // Opens the page the last run wrote.
+    void openPage();
 
 signals:
     void runningChanged(bool running);
 
 private:
+    void runningChange(bool running);
+
+    UrlOpener &m_urls;
     QLineEdit *m_fileNameBox;
     QLabel *m_statusLine;
+    ClickableLabel *m_openPageLink;
     FinController *m_fin;
+    QString m_writtenPage;
 };
 
 } // namespace vintora

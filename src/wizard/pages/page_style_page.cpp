@@ -2,6 +2,7 @@
 
 #include "designer/page_style_designer.h"
 #include "wizard/controls/picture_box.h"
+#include "wizard/pages/accessible_values.h"
 #include "wizard/pages/page_widgets.h"
 #include "wizard/pages/text_fitting.h"
 #include "wizard/start_values.h"
@@ -24,7 +25,8 @@ PageStylePage::PageStylePage(QWidget *window, Dialogs &dialogs) : WizardPage(kPa
                QStringLiteral("Let's customize the thumbnails page.  Click on the items below to "
                               "change settings.  (This rendering is not exact)."),
                twipsRect(120, 120, 3735, 735));
-    image(this, QStringLiteral("Image2"), "browser_window", twipsPoint(240, 840));
+    image(this, QStringLiteral("Image2"), "browser_window", twipsPoint(240, 840))
+            ->setAccessibleName(QStringLiteral("An empty browser window"));
     m_preview = place(new PictureBox(this), QStringLiteral("picPreview"),
                       twipsRect(270, 1320, 3255, 2415));
     m_preview->setBackColor(start.pageColor);
@@ -50,6 +52,27 @@ PageStylePage::PageStylePage(QWidget *window, Dialogs &dialogs) : WizardPage(kPa
     m_designer = new PageStyleDesigner(
             window, dialogs, {m_preview, m_colorLabels, m_pageColorLink, m_backgroundLink},
             [this](const QString &line) { showProblem(line); }, this);
+
+    describeValues();
+    connect(m_preview, &PictureBox::changed, this, &PageStylePage::describeValues);
+    for (ClickableLabel *label : m_colorLabels)
+        connect(label, &ClickableLabel::foreColorChanged, this, &PageStylePage::describeValues);
+}
+
+void PageStylePage::describeValues()
+{
+    const char *colors[]
+            = {"Text colour", "Link colour", "Active link colour", "Visited link colour"};
+    for (std::size_t i = 0; i < m_colorLabels.size(); ++i)
+        m_colorLabels[i]->setAccessibleDescription(
+                spokenColor(QLatin1String(colors[i]), m_colorLabels[i]->foreColor()));
+    const QString pageColor = spokenColor(QStringLiteral("Page colour"), m_preview->backColor());
+    const QString background
+            = spokenPicture(QStringLiteral("Background picture"), m_preview->tag());
+    m_preview->setAccessibleName(pageColor);
+    m_preview->setAccessibleDescription(background);
+    m_pageColorLink->setAccessibleDescription(pageColor);
+    m_backgroundLink->setAccessibleDescription(background);
 }
 
 PageStyleControls PageStylePage::controls() const

@@ -37,6 +37,9 @@ protected:
     bool captureControls(WizardSettings &settings) override;
 
 private:
+    // Gives the preview and the labels the values they show, in words.
+    void describeValues();
+
     PictureBox *m_preview;
     std::array<ClickableLabel *, 4> m_colorLabels{};
     ClickableLabel *m_pageColorLink;

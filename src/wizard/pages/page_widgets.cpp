@@ -40,7 +40,8 @@ ClickableLabel *linkLabel(QWidget *page, const char *name, int index, const QStr
 QLabel *image(QWidget *parent, const QString &objectName, const char *artworkName, QPoint at)
 {
     const QPixmap pixmap = artwork(artworkName);
-    auto *label = place(new QLabel(parent), objectName, QRect(at, pixmap.size()));
+    auto *label = place(new QLabel(parent), objectName,
+                        QRect(at, pixmap.deviceIndependentSize().toSize()));
     label->setPixmap(pixmap);
     return label;
 }
@@ -49,10 +50,19 @@ ClickableLabel *imageButton(QWidget *parent, const QString &objectName, const ch
                             QPoint at)
 {
     const QPixmap pixmap = artwork(artworkName);
-    auto *button = place(new ClickableLabel(parent), objectName, QRect(at, pixmap.size()));
+    auto *button = place(new ClickableLabel(parent), objectName,
+                         QRect(at, pixmap.deviceIndependentSize().toSize()));
     button->setPixmap(pixmap);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
+}
+
+ClickableLabel *linkImage(QWidget *parent, const QString &objectName, const char *artworkName,
+                          QPoint at)
+{
+    ClickableLabel *link = imageButton(parent, objectName, artworkName, at);
+    link->setFocusPolicy(Qt::TabFocus);
+    return link;
 }
 
 QLineEdit *numberBox(QWidget *page, const char *name, int index, const QString &text,

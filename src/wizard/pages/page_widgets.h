@@ -31,7 +31,8 @@ Widget *place(Widget *widget, const QString &objectName, QRect geometry)
 QLabel *staticText(QWidget *page, int index, const QString &text, QRect geometry,
                    Qt::Alignment horizontal = Qt::AlignLeft);
 
-// An underlined caption that reacts to clicks.
+// An underlined caption that reacts to clicks, and to Enter and Space once
+// Tab has given it the focus.
 ClickableLabel *linkLabel(QWidget *page, const char *name, int index, const QString &text,
                           QRect geometry, Qt::Alignment horizontal = Qt::AlignLeft);
 
@@ -42,6 +43,11 @@ QLabel *image(QWidget *parent, const QString &objectName, const char *artworkNam
 // no focus.
 ClickableLabel *imageButton(QWidget *parent, const QString &objectName, const char *artworkName,
                             QPoint at);
+
+// A picture of the artwork that acts as a link: reacts to clicks, and to
+// Enter and Space once Tab has given it the focus.
+ClickableLabel *linkImage(QWidget *parent, const QString &objectName, const char *artworkName,
+                          QPoint at);
 
 // A box for a number: its text right-aligned.
 QLineEdit *numberBox(QWidget *page, const char *name, int index, const QString &text,

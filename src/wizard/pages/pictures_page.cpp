@@ -21,6 +21,9 @@ PicturesPage::PicturesPage(QWidget *window, Dialogs &dialogs) : WizardPage(kPict
                             twipsRect(120, 1080, 3735, 615));
     m_fileList = place(new QListView(this), QStringLiteral("lstFiles"),
                        twipsRect(120, 1440, 3735, 2175));
+    m_countLine
+            = place(new QLabel(this), QStringLiteral("lblCount"), twipsRect(120, 3630, 3735, 255));
+    m_countLine->setAlignment(Qt::AlignRight | Qt::AlignTop);
     m_addFolderLink = linkLabel(this, "labGetFile", 0, QStringLiteral("Select a folder"),
                                 twipsRect(120, 3960, 1095, 375));
     m_addFilesLink = linkLabel(this, "labGetFile", 1, QStringLiteral("Select files"),
@@ -29,7 +32,26 @@ PicturesPage::PicturesPage(QWidget *window, Dialogs &dialogs) : WizardPage(kPict
     m_pictures = new PictureList(window, dialogs, this);
     m_pictures->connectView(m_fileList);
     connect(m_addFolderLink, &ClickableLabel::clicked, m_pictures, &PictureList::addFolder);
-    connect(m_addFilesLink, &ClickableLabel::clicked, m_pictures, &PictureList::addFile);
+    connect(m_addFilesLink, &ClickableLabel::clicked, m_pictures, &PictureList::addFiles);
+    connect(m_pictures, &PictureList::reported, this, &PicturesPage::showProblem);
+
+    QAbstractItemModel *model = m_pictures->model();
+    connect(model, &QAbstractItemModel::rowsInserted, this, &PicturesPage::showCount);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &PicturesPage::showCount);
+    connect(model, &QAbstractItemModel::modelReset, this, &PicturesPage::showCount);
+    showCount();
+}
+
+void PicturesPage::showCount()
+{
+    const qsizetype count = m_pictures->count();
+    const QString entries
+            = count == 1 ? QStringLiteral("1 entry") : QStringLiteral("%1 entries").arg(count);
+    m_countLine->setText(entries);
+    m_fileList->setAccessibleName(QStringLiteral("Pictures to include, ") + entries);
+    m_fileList->setAccessibleDescription(
+            QStringLiteral("Delete removes the selected entry; files and folders dropped here "
+                           "are added"));
 }
 
 QSize PicturesPage::visibleSize(const QWidget *text) const

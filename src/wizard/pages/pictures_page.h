@@ -12,7 +12,9 @@ class Dialogs;
 class PictureList;
 
 // Page 5: the list of pictures the page will show, with "Select a folder"
-// and "Select files" to add to it; a double click removes an entry.
+// and "Select files" to add to it, and the number of entries it holds under
+// it; files and folders can be dropped on it, and a double click or Delete
+// removes an entry.
 class PicturesPage : public WizardPage
 {
     Q_OBJECT
@@ -24,12 +26,16 @@ public:
     QListView *fileList() const { return m_fileList; }
     ClickableLabel *addFolderLink() const { return m_addFolderLink; }
     ClickableLabel *addFilesLink() const { return m_addFilesLink; }
+    QLabel *countLine() const { return m_countLine; }
 
 protected:
     QSize visibleSize(const QWidget *text) const override;
 
 private:
+    void showCount();
+
     QLabel *m_listHint;
+    QLabel *m_countLine;
     QListView *m_fileList;
     ClickableLabel *m_addFolderLink;
     ClickableLabel *m_addFilesLink;

@@ -3,6 +3,7 @@
 #include "designer/table_cell_designer.h"
 #include "wizard/controls/picture_box.h"
 #include "wizard/number_reading.h"
+#include "wizard/pages/accessible_values.h"
 #include "wizard/pages/page_widgets.h"
 #include "wizard/start_values.h"
 #include "wizard/twips.h"
@@ -32,13 +33,18 @@ TablePage::TablePage(QWidget *window, Dialogs &dialogs) : WizardPage(kTablePage,
     staticText(this, 7,
                QStringLiteral("Next we need to define the table that will hold the thumbnails:"),
                twipsRect(120, 120, 3735, 615));
-    const auto row
-            = [this, &start](int box, int label, const char *caption, int labelTop, int boxTop) {
-                  staticText(this, label, QLatin1String(caption), twipsRect(0, labelTop, 2655, 375),
-                             Qt::AlignRight);
-                  return numberBox(this, "Text1", box, QLatin1String(start.tableNumbers[box]),
-                                   twipsRect(2760, boxTop, 735, 285));
-              };
+    const auto row = [this, &start](int box, int label, const char *caption, int labelTop,
+                                    int boxTop) {
+        staticText(this, label, QLatin1String(caption), twipsRect(0, labelTop, 2655, 375),
+                   Qt::AlignRight);
+        QLineEdit *numbers = numberBox(this, "Text1", box, QLatin1String(start.tableNumbers[box]),
+                                       twipsRect(2760, boxTop, 735, 285));
+        // The caption without its colon.
+        QString name = QLatin1String(caption).trimmed();
+        name.chop(name.endsWith(u':') ? 1 : 0);
+        numbers->setAccessibleName(name);
+        return numbers;
+    };
     m_columnsBox = row(0, 6, "Number of columns in table: ", 840, 800);
     m_spacingBox = row(1, 11, "Cell spacing:", 1110, 1070);
     m_paddingBox = row(2, 12, "Cell padding:", 1365, 1320);
@@ -73,6 +79,25 @@ TablePage::TablePage(QWidget *window, Dialogs &dialogs) : WizardPage(kTablePage,
             window, dialogs,
             {m_cellColorLink, m_cellColorSwatch, m_cellPictureLink, m_cellPictureSwatch},
             [this](const QString &line) { showProblem(line); }, {}, this);
+
+    describeValues();
+    connect(m_cellColorSwatch, &PictureBox::changed, this, &TablePage::describeValues);
+    connect(m_cellPictureSwatch, &PictureBox::changed, this, &TablePage::describeValues);
+}
+
+void TablePage::describeValues()
+{
+    const QString color
+            = spokenColor(QStringLiteral("Cell colour"), m_cellColorSwatch->backColor());
+    m_cellColorSwatch->setAccessibleName(color);
+    m_cellColorLink->setAccessibleDescription(color);
+    const QString path = m_cellPictureSwatch->tag();
+    const QString picture = spokenPicture(QStringLiteral("Cell picture"), path);
+    m_cellPictureSwatch->setAccessibleName(picture);
+    m_cellPictureSwatch->setAccessibleDescription(
+            path.isEmpty() ? QString() : QStringLiteral("Shows the picture"));
+    m_cellPictureSwatch->setFocusPolicy(path.isEmpty() ? Qt::NoFocus : Qt::TabFocus);
+    m_cellPictureLink->setAccessibleDescription(picture);
 }
 
 TableControls TablePage::controls() const

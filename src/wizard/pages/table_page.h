@@ -51,6 +51,10 @@ protected:
 
 private:
     void markColumns(const QString &message);
+    // Gives the swatches and their links the values they show, in words;
+    // the cell picture's swatch takes the focus while it has a picture to
+    // show.
+    void describeValues();
 
     QLineEdit *m_columnsBox;
     QLineEdit *m_spacingBox;

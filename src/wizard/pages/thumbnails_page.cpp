@@ -47,6 +47,10 @@ ThumbnailsPage::ThumbnailsPage(QWidget *window) : WizardPage(kThumbnailsPage, wi
     staticText(this, 9, QStringLiteral("%  X"), twipsRect(1440, 2460, 375, 255), Qt::AlignHCenter);
     m_percentWidthBox = numberBox(this, "txtSize", 2, sizeText(2), twipsRect(1920, 2400, 495, 285));
     staticText(this, 10, QStringLiteral("%"), twipsRect(2520, 2460, 615, 375));
+    m_uniformHeightBox->setAccessibleName(QStringLiteral("Height in pixels"));
+    m_uniformWidthBox->setAccessibleName(QStringLiteral("Width in pixels"));
+    m_percentHeightBox->setAccessibleName(QStringLiteral("Height in percent"));
+    m_percentWidthBox->setAccessibleName(QStringLiteral("Width in percent"));
     m_bordersCheck = place(new QCheckBox(QStringLiteral("Show borders on images"), this),
                            catalogueName("Check1", 0), twipsRect(360, 3240, 3255, 255));
     m_bordersCheck->setChecked(start.imageBorders);

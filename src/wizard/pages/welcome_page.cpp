@@ -21,15 +21,22 @@ WelcomePage::WelcomePage(QWidget *window, UrlOpener &urls) : WizardPage(kWelcome
                               "it or to go back to change an option."),
                twipsRect(120, 1080, 3735, 1455));
     m_readmeIcon
-            = imageButton(this, catalogueName("Image4", 0), "icon_readme", twipsPoint(360, 2640));
+            = linkImage(this, catalogueName("Image4", 0), "icon_readme", twipsPoint(360, 2640));
     staticText(this, 25, QStringLiteral("Readme"), twipsRect(240, 3120, 735, 255),
                Qt::AlignHCenter);
-    m_mailIcon = imageButton(this, catalogueName("Image4", 1), "icon_mail", twipsPoint(1680, 2640));
+    m_mailIcon = linkImage(this, catalogueName("Image4", 1), "icon_mail", twipsPoint(1680, 2640));
     staticText(this, 26, QStringLiteral("Mail"), twipsRect(1560, 3120, 735, 255), Qt::AlignHCenter);
-    m_webIcon = imageButton(this, catalogueName("Image4", 2), "icon_web", twipsPoint(3000, 2640));
+    m_webIcon = linkImage(this, catalogueName("Image4", 2), "icon_web", twipsPoint(3000, 2640));
     staticText(this, 27, QStringLiteral("Web"), twipsRect(2880, 3120, 735, 255), Qt::AlignHCenter);
     staticText(this, 2, QStringLiteral("Let's begin!"), twipsRect(120, 3840, 3735, 375),
                Qt::AlignRight);
+
+    m_readmeIcon->setAccessibleName(QStringLiteral("Readme"));
+    m_readmeIcon->setAccessibleDescription(QStringLiteral("Opens the read-me"));
+    m_mailIcon->setAccessibleName(QStringLiteral("Send mail"));
+    m_mailIcon->setAccessibleDescription(QStringLiteral("Writes a mail to the maker"));
+    m_webIcon->setAccessibleName(QStringLiteral("Web site"));
+    m_webIcon->setAccessibleDescription(QStringLiteral("Opens the maker's web site"));
 
     new WelcomeLinks(urls, {m_readmeIcon, m_mailIcon, m_webIcon},
                      QCoreApplication::applicationDirPath(), this);

@@ -5,6 +5,7 @@
 #include "wizard/twips.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -49,6 +50,14 @@ WizardPage::WizardPage(int number, QWidget *window) : QWidget(window), m_number(
     setObjectName(catalogueName("picFrame", number));
     setGeometry(twipsRect(2880, 120, 3975, 4215));
     setAutoFillBackground(true);
+    // The page itself is the first stop of Tab on it: with the focus here,
+    // as after every page switch, Enter goes on, whatever the page holds.
+    setFocusPolicy(Qt::TabFocus);
+    static const char *const titles[kPageCount]
+            = {"Welcome",    "Page style", "Layout style", "Table",
+               "Thumbnails", "Pictures",   "Packaging",    "Output"};
+    if (number >= 0 && number < kPageCount)
+        setAccessibleName(QLatin1String(titles[number]));
     hide();
 }
 
@@ -96,6 +105,9 @@ void WizardPage::showProblem(const QString &text)
             m_problemLine->width(),
             qMax(twipsToPixels(615), m_problemLine->heightForWidth(m_problemLine->width())));
     m_problemLine->raise();
+    // Screen readers say it at once, wherever the focus is.
+    QAccessibleEvent alert(m_problemLine, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 QString WizardPage::problemText() const
