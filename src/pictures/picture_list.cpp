@@ -176,7 +176,13 @@ qsizetype PictureList::addDropped(const QList<QUrl> &urls)
             continue;
         const QString path = QDir::toNativeSeparators(localPath(url));
         if (StatFile(path).kind == FileStatus::Kind::Folder) {
-            if (const std::optional<QStringList> pictures = ListFolderPictures(path))
+            // File managers may give a folder with a closing separator,
+            // which the chooser never does; without it the entries read
+            // as "Select a folder" makes them.
+            QString folder = path;
+            while (folder.size() > 1 && folder.endsWith(QDir::separator()))
+                folder.chop(1);
+            if (const std::optional<QStringList> pictures = ListFolderPictures(folder))
                 paths.append(*pictures);
         } else {
             paths.append(acceptFiles({path}, refused));

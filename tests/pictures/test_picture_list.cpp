@@ -92,7 +92,7 @@ private slots:
         list.connectView(&view);
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(dir.filePath("x.png")),
-                      QUrl::fromLocalFile(dir.filePath("pics")),
+                      QUrl::fromLocalFile(dir.filePath("pics") + "/"), // as some drop it
                       QUrl::fromEncoded("file://" + raw.toPercentEncoding("/"))});
         QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(view.viewport(), &enter);
