@@ -105,6 +105,10 @@ QString ShowPicturePreview(QWidget *wizard, const QString &path)
     window->present(QPixmap::fromImage(picture.image), topLeft, maxClient);
     window->exec();
     delete window;
+    // The keyboard goes back to the wizard, also where no window manager
+    // gives it back (see QtDialogs).
+    if (wizardWindow && wizardWindow->isVisible())
+        wizardWindow->activateWindow();
     return QString();
 }
 

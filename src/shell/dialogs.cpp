@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace vintora {
 
@@ -25,6 +26,25 @@ QString folderOf(const QString &file)
     return QFileInfo(file).absolutePath();
 }
 
+// Gives the keyboard back to the owner's window once a dialog has closed.
+// Window managers do so themselves; without one (or with one that does not)
+// the window would take keys but not its shortcuts, Enter and Alt+arrows.
+class FocusBack
+{
+public:
+    explicit FocusBack(QWidget *owner) : m_window(owner ? owner->window() : nullptr) {}
+    ~FocusBack()
+    {
+        if (m_window && m_window->isVisible())
+            m_window->activateWindow();
+    }
+    FocusBack(const FocusBack &) = delete;
+    FocusBack &operator=(const FocusBack &) = delete;
+
+private:
+    QPointer<QWidget> m_window;
+};
+
 } // namespace
 
 QStringList Dialogs::openFiles(QWidget *owner, const QString &filter)
@@ -35,6 +55,7 @@ QStringList Dialogs::openFiles(QWidget *owner, const QString &filter)
 
 QString QtDialogs::chooseFolder(QWidget *owner, const QString &title)
 {
+    const FocusBack focusBack(owner);
     RecentFolders recent;
     const QString folder = QFileDialog::getExistingDirectory(owner, title,
                                                              recent.folderFor(folderDialog(title)));
@@ -44,6 +65,7 @@ QString QtDialogs::chooseFolder(QWidget *owner, const QString &title)
 
 QString QtDialogs::openFile(QWidget *owner, const QString &filter)
 {
+    const FocusBack focusBack(owner);
     RecentFolders recent;
     const QString file = QFileDialog::getOpenFileName(
             owner, QString(), recent.folderFor(RecentFolders::Dialog::PictureFiles), filter);
@@ -54,6 +76,7 @@ QString QtDialogs::openFile(QWidget *owner, const QString &filter)
 
 QStringList QtDialogs::openFiles(QWidget *owner, const QString &filter)
 {
+    const FocusBack focusBack(owner);
     RecentFolders recent;
     QStringList files = QFileDialog::getOpenFileNames(
             owner, QString(), recent.folderFor(RecentFolders::Dialog::PictureFiles), filter);
@@ -66,6 +89,7 @@ QStringList QtDialogs::openFiles(QWidget *owner, const QString &filter)
 
 std::optional<QColor> QtDialogs::chooseColor(QWidget *owner, const QColor &initial)
 {
+    const FocusBack focusBack(owner);
     const QColor color = QColorDialog::getColor(initial, owner);
     if (!color.isValid())
         return std::nullopt;
@@ -74,6 +98,7 @@ std::optional<QColor> QtDialogs::chooseColor(QWidget *owner, const QColor &initi
 
 void QtDialogs::showFailure(QWidget *owner, const QString &text)
 {
+    const FocusBack focusBack(owner);
     const QString title = owner ? owner->window()->windowTitle() : QString();
     QMessageBox::warning(owner, title, text);
 }

@@ -30,6 +30,7 @@ std::unique_ptr<WizardWindow> StartWizard(WizardSettings &settings, Dialogs &dia
         window->move(frame.topLeft());
     }
     window->show();
+    window->activateWindow();
     return window;
 }
 
