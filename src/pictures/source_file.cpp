@@ -126,9 +126,16 @@ QString NotAPictureFileReason(const FileStatus &status)
 SourceFile::SourceFile(const QString &path)
 {
 #ifdef Q_OS_UNIX
-    // O_NONBLOCK makes opening a pipe return at once; it is cleared again
-    // once the file is known to be a regular file, where it means nothing.
+    // A device is not even opened (opening some has effects of its own);
+    // O_NONBLOCK makes opening a pipe return at once all the same, and the
+    // open file is looked at again, in case it changed in between. The flag
+    // is cleared once the file is known to be regular, where it means nothing.
     const QByteArray bytes = EncodeFileName(path);
+    m_status = StatFile(path);
+    if (m_status.exists() && !m_status.isRegular()) {
+        m_problem = NotAPictureFileReason(m_status);
+        return;
+    }
     do
         m_fd = ::open(bytes.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     while (m_fd < 0 && errno == EINTR);
