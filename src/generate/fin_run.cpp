@@ -221,6 +221,11 @@ FinOutcome RunFin(const WizardSettings &settings, const QStringList &listed,
     // So is the thumbnail choice, with the box the thumbnails are made for.
     const bool makeThumbnails = settings.makeThumbnails == kTrue;
     const ThumbnailBox thumbnailBox = ThumbnailBoxFor(settings);
+    if (makeThumbnails && fileName.compare(QLatin1String(kThumbnailFolder), options.nameCase) == 0)
+        return run.end(FinResult::Failed,
+                       QStringLiteral("The page cannot be named \"%1\": the thumbnail files go "
+                                      "into a folder of that name beside it.")
+                               .arg(fileName));
     if (copy) {
         // Every picture is looked at before anything is written: one that
         // is missing, or is no file at all (a named pipe would hang the
