@@ -24,7 +24,7 @@ constexpr qint64 kMaxPictureBytes = qint64(1) << 30;
 // The file's own name, or the whole path when it has none.
 QString quotedName(const QString &path)
 {
-    const QString name = FileNameOf(path, QLatin1Char('/'));
+    const QString name = FileNameOf(path);
     return u'"' + DisplayFileName(name.isEmpty() ? path : name) + u'"';
 }
 

@@ -96,11 +96,6 @@ QString CopyNamer::nameFor(const QString &source)
     return name;
 }
 
-bool SameFile(const QString &a, const QString &b)
-{
-    return StatFile(a).sameFileAs(StatFile(b));
-}
-
 bool SameContents(const QString &a, const QString &b)
 {
     SourceFile first(a);

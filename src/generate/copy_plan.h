@@ -62,10 +62,6 @@ private:
     QHash<QString, int> m_nextNumber; // folded base name -> next number to try
 };
 
-// True when both paths lead to the same existing file (the same device and
-// file number where the platform has them, else the same canonical path).
-bool SameFile(const QString &a, const QString &b);
-
 // True when both are regular files holding the same bytes.
 bool SameContents(const QString &a, const QString &b);
 

@@ -117,18 +117,27 @@ QString leftOutNote(const QString &path)
             .arg(quotedPath(path));
 }
 
+// Each picture of the run looked at once, by everything that needs it; an
+// empty path (no background, no cell picture) counts as missing.
+QList<FileStatus> lookAt(const QStringList &pictures)
+{
+    QList<FileStatus> statuses;
+    statuses.reserve(pictures.size());
+    for (const QString &picture : pictures)
+        statuses.append(picture.isEmpty() ? FileStatus() : StatFile(picture));
+    return statuses;
+}
+
 // The page is written through any link at its place, so it must never be
 // one of the pictures it shows: that picture would be lost.
-QString pageReplacesPicture(const QString &pagePath, const QStringList &pictures)
+QString pageReplacesPicture(const QString &pagePath, const FileStatus &page,
+                            const QStringList &pictures, const QList<FileStatus> &statuses)
 {
-    const FileStatus page = StatFile(pagePath);
-    if (!page.exists())
-        return QString();
-    for (const QString &picture : pictures) {
-        if (!picture.isEmpty() && page.sameFileAs(StatFile(picture)))
+    for (qsizetype i = 0; i < pictures.size(); ++i) {
+        if (page.sameFileAs(statuses.at(i)))
             return QStringLiteral("Could not write the page %1: it is the picture %2, which the "
                                   "page would replace. Choose another name or folder.")
-                    .arg(quotedPath(pagePath), quotedPath(picture));
+                    .arg(quotedPath(pagePath), quotedPath(pictures.at(i)));
     }
     return QString();
 }
@@ -212,12 +221,19 @@ FinOutcome RunFin(const WizardSettings &settings, const QStringList &listed,
                                .arg(quotedPath(pagePath), pageStatus.what));
     const QStringList pictures = QStringList(entries)
                                  << settings.backgroundPicture << settings.cellPicture;
-    if (const QString problem = pageReplacesPicture(pagePath, pictures); !problem.isEmpty())
-        return run.end(FinResult::Failed, problem);
-
     // The copy choice is read once: the page refers to the pictures the way
     // they were actually handled, whatever the user changes meanwhile.
     const bool copy = settings.copyPictures == kTrue;
+    // Without copies and without an earlier page, no picture needs a look.
+    const QList<FileStatus> pictureStatuses
+            = copy || pageStatus.exists() ? lookAt(pictures) : QList<FileStatus>();
+    if (pageStatus.exists()) {
+        if (const QString problem
+            = pageReplacesPicture(pagePath, pageStatus, pictures, pictureStatuses);
+            !problem.isEmpty())
+            return run.end(FinResult::Failed, problem);
+    }
+
     // So is the thumbnail choice, with the box the thumbnails are made for.
     const bool makeThumbnails = settings.makeThumbnails == kTrue;
     const ThumbnailBox thumbnailBox = ThumbnailBoxFor(settings);
@@ -230,14 +246,13 @@ FinOutcome RunFin(const WizardSettings &settings, const QStringList &listed,
         // Every picture is looked at before anything is written: one that
         // is missing, or is no file at all (a named pipe would hang the
         // run, a device fill the disk), stops the run with nothing copied.
-        for (const QString &picture : pictures) {
-            if (picture.isEmpty())
+        for (qsizetype i = 0; i < pictures.size(); ++i) {
+            if (pictures.at(i).isEmpty())
                 continue;
-            const QString why = NotAPictureFileReason(StatFile(picture));
+            const QString why = NotAPictureFileReason(pictureStatuses.at(i));
             if (!why.isEmpty())
-                return run.end(
-                        FinResult::Failed,
-                        QStringLiteral("Could not copy %1: %2.").arg(quotedPath(picture), why));
+                return run.end(FinResult::Failed, QStringLiteral("Could not copy %1: %2.")
+                                                          .arg(quotedPath(pictures.at(i)), why));
         }
     }
 
@@ -271,9 +286,11 @@ FinOutcome RunFin(const WizardSettings &settings, const QStringList &listed,
         // Pictures that already lie in the output folder keep their names
         // there, so that no other picture of the same name is copied over
         // them.
-        for (const QString &source : pictures) {
+        for (qsizetype i = 0; i < pictures.size(); ++i) {
+            const QString &source = pictures.at(i);
             if (!source.isEmpty()
-                && SameFile(source, JoinPath(folder, FileNameOf(source, sep), sep)))
+                && pictureStatuses.at(i).sameFileAs(
+                        StatFile(JoinPath(folder, FileNameOf(source, sep), sep))))
                 namer.nameFor(source);
         }
 
@@ -351,8 +368,9 @@ FinOutcome RunFin(const WizardSettings &settings, const QStringList &listed,
             picture->clear();
         }
     }
+    const QStringList designed{now.backgroundPicture, now.cellPicture};
     if (const QString problem
-        = pageReplacesPicture(pagePath, {now.backgroundPicture, now.cellPicture});
+        = pageReplacesPicture(pagePath, StatFile(pagePath), designed, lookAt(designed));
         !problem.isEmpty())
         return run.end(FinResult::Failed, problem);
     if (copy) {
