@@ -317,6 +317,8 @@ CliRequest parseCliArguments(const QStringList &arguments)
     (void) CaptureThumbnails(s, thumbnails);
     CapturePackaging(s, {!r.isSet("no-copy")});
     s.makeThumbnails = toFlag(r.isSet("thumbnails"));
+    s.modernPage = toFlag(kStartValues.modernPage);
+    s.pageTitle = QLatin1String(kStartValues.pageTitle);
     request.kind = CliRequest::Kind::Run;
     return request;
 }

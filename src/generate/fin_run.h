@@ -67,6 +67,9 @@ struct FinOutcome
     QStringList notes;      // lines about pictures left out of the page
     int copiedPictures = 0; // copies made; a picture already in place is not one
     qint64 copiedBytes = 0;
+    int copiesInPlace = 0;  // copies an earlier run made that already held the bytes
+    int thumbnailsMade = 0; // thumbnail files written by this run
+    int thumbnailsKept = 0; // thumbnail files already up to date
 };
 
 // The Fin run: checks there is something to do, asks for the output folder,

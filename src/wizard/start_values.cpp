@@ -31,6 +31,8 @@ WizardSettings StartSettings()
     s.cellVAlign = QLatin1String(kVerticalAlignWords[v.cellVAlign]);
     s.copyPictures = toFlag(v.copyPictures);
     s.makeThumbnails = toFlag(v.thumbnailFiles);
+    s.modernPage = toFlag(v.modernPage);
+    s.pageTitle = QLatin1String(v.pageTitle);
     return s;
 }
 

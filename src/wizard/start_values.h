@@ -20,8 +20,9 @@ struct StartValues
     // Visited HyperLink, and the page colour.
     std::array<ColorValue, 4> labelColors{0x000000, 0xFF0000, 0x0000FF, 0xC000C0};
     ColorValue pageColor = 0xFFFFFF;
-    // Layout style: "I want tables".
+    // Layout style: "I want tables", and the modern page box.
     bool tables = true;
+    bool modernPage = false;
     // Table: the number boxes (columns, spacing, padding, border), the cell
     // colour and the chosen alignment buttons (indexes into the words above).
     std::array<const char *, 4> tableNumbers{"4", "1", "1", "0"};
@@ -38,6 +39,7 @@ struct StartValues
     bool copyPictures = true;
     // Output: the page's file name.
     const char *pageName = "vintora.htm";
+    const char *pageTitle = "Vintora Index Page";
 };
 
 inline constexpr StartValues kStartValues{};

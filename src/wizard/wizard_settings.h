@@ -47,6 +47,10 @@ struct WizardSettings
     // Small thumbnail files in a folder beside the page, shown in the
     // pictures' proportions, instead of the pictures themselves.
     qint16 makeThumbnails = kFalse;
+    // A page for today's browsers and phones, with a viewer, in place of
+    // the classic page; its title is used by that page alone.
+    qint16 modernPage = kFalse;
+    QString pageTitle;
 
     bool operator==(const WizardSettings &) const = default;
 };

@@ -42,6 +42,7 @@ PackagingControls PackagingPage::controls() const
 bool PackagingPage::captureControls(WizardSettings &settings)
 {
     CapturePackaging(settings, controls());
+    settings.pageTitle = QLatin1String(kStartValues.pageTitle);
     return true;
 }
 
