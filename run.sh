@@ -22,7 +22,7 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
     libbenchmark-dev fonts-dejavu-core help2man)
 # The tests also open generated pages in a real browser, and check the
 # installed tree: its manual pages, metadata and desktop entry.
-[ "$mode" = test ] && packages+=(chromium man-db appstream desktop-file-utils)
+[ "$mode" = test ] && packages+=(chromium man-db appstream desktop-file-utils strace)
 # The thumbnail benchmark compares with vipsthumbnail and ImageMagick, on
 # the photographs of Debian's wallpaper packages.
 [ "$mode" = bench ] && packages+=(libvips-tools imagemagick mate-backgrounds ukui-wallpapers)
