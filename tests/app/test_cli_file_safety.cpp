@@ -135,6 +135,14 @@ private slots:
         QTest::newRow("named pipe") << pictures + "mkfifo p/y.jpg" << cli + "-o o p/a.jpg p/y.jpg"
                                     << "" << 1 << "p/y.jpg\": it is a named pipe, not a file."
                                     << QStringList{} << QStringList{} << "";
+        QTest::newRow("named pipe with a writer waiting")
+                << pictures
+                           + "mkfifo p/y.jpg; (timeout 5 sh -c 'echo x > p/y.jpg && touch "
+                             "p/opened' "
+                             "&)"
+                << cli + "-o o p/a.jpg p/y.jpg"
+                << "" << 1 << "p/y.jpg\": it is a named pipe, not a file." << QStringList{}
+                << QStringList{} << "";
         QTest::newRow("link to a device")
                 << pictures + "ln -s /dev/zero p/z.jpg" << cli + "-o o p/a.jpg p/z.jpg"
                 << "" << 1 << "p/z.jpg\": it is a device, not a file." << QStringList{}
@@ -272,8 +280,7 @@ private slots:
                 << "" << kKilled << "" << QStringList{} << QStringList{} << "";
         QTest::newRow("killed while a thumbnail is put in place")
                 << photos << killAt.arg("linkat", "1") + "-o o --no-copy --thumbnails p"
-                << "" << kKilled << "" << QStringList{"d \\./o/thumbs"}
-                << QStringList{} << "";
+                << "" << kKilled << "" << QStringList{"d \\./o/thumbs"} << QStringList{} << "";
         QTest::newRow("killed as the earlier page is replaced")
                 << photos << killAt.arg("renameat", "1") + "-o o --no-copy p"
                 << "" << kKilled << "" << QStringList{part} << QStringList{} << "";
