@@ -96,7 +96,8 @@ private slots:
                                            << QStringList{"page", "vintora.htm"};
         QTest::newRow("no file name")
                 << ""
-                << "x/b.jpg" << kStatusNoFileName << QStringList{"vintora.htm"};
+                << "x/b.jpg" << QString("No file name for the page... no output...")
+                << QStringList{"vintora.htm"};
         QTest::newRow("folder part in the name")
                 << "sub/p.htm"
                 << "x/b.jpg"
@@ -115,7 +116,7 @@ private slots:
         const FinOutcome outcome = run({path("x/a.jpg"), path(second)}, fileName);
         QCOMPARE(outcome.result, FinResult::Failed);
         QVERIFY2(outcome.status.contains(status), qPrintable(outcome.status));
-        QVERIFY(!m_statuses.contains(kStatusFinished));
+        QVERIFY(!m_statuses.contains(QString("Finished!")));
         QCOMPARE(readFile(m_out + "/vintora.htm"), QByteArray("earlier page"));
         QCOMPARE(folderNames(m_out), left);
     }
@@ -237,7 +238,7 @@ private slots:
         QFETCH(bool, copy);
         m_settings.copyPictures = toFlag(copy);
         m_onPump = [this, copy](const QString &status) {
-            if (status == kStatusSelectingFolder)
+            if (status == QString("Selecting output folder..."))
                 return;
             m_settings.copyPictures = toFlag(!copy);
             m_settings.pageColor = 0x0000FF;
@@ -253,9 +254,9 @@ private slots:
     void cancel_commits_no_page_data()
     {
         QTest::addColumn<QString>("at");
-        QTest::newRow("selecting") << kStatusSelectingFolder;
-        QTest::newRow("copying") << CopyingStatus(1, 3);
-        QTest::newRow("writing") << kStatusWritingHeader;
+        QTest::newRow("selecting") << QString("Selecting output folder...");
+        QTest::newRow("copying") << QString("Copying files: 1 of 3");
+        QTest::newRow("writing") << QString("Writing header");
     }
     void cancel_commits_no_page()
     {
@@ -266,7 +267,8 @@ private slots:
         };
         QCOMPARE(run({path("x/a.jpg"), path("x/b.jpg"), path("bg.gif")}).result,
                  FinResult::Cancelled);
-        QCOMPARE(m_statuses.mid(m_statuses.size() - 2), QStringList({at, kStatusCancelled}));
+        QCOMPARE(m_statuses.mid(m_statuses.size() - 2),
+                 QStringList({at, QString("Stopped... the page was not written...")}));
         QCOMPARE(readFile(m_out + "/vintora.htm"), QByteArray("earlier page"));
         QVERIFY(!folderNames(m_out).join(' ').contains("vintora.htm."));
     }
