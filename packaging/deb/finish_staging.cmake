@@ -25,12 +25,17 @@ if(NOT CMAKE_MATCH_1 STREQUAL version)
                         "but this package is ${version}: add an entry for it")
 endif()
 
-set(readable OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-file(INSTALL "${files}/copyright" DESTINATION "${doc}" FILE_PERMISSIONS ${readable})
+# Copied by name: file(INSTALL) would put the files under DESTDIR, which
+# CPack leaves set to the staging folder.
+set(overrides "${root}/share/lintian/overrides")
+file(MAKE_DIRECTORY "${overrides}")
+file(COPY_FILE "${files}/copyright" "${doc}/copyright")
+file(COPY_FILE "${files}/lintian-overrides" "${overrides}/${CPACK_PACKAGE_NAME}")
 run(gzip -9n --stdout "${files}/changelog" OUTPUT_FILE "${doc}/changelog.Debian.gz")
-file(CHMOD "${doc}/changelog.Debian.gz" FILE_PERMISSIONS ${readable})
-file(INSTALL "${files}/lintian-overrides" DESTINATION "${root}/share/lintian/overrides"
-     FILE_PERMISSIONS ${readable} RENAME ${CPACK_PACKAGE_NAME})
+file(CHMOD "${doc}/copyright" "${doc}/changelog.Debian.gz" "${overrides}/${CPACK_PACKAGE_NAME}"
+     FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+file(CHMOD "${overrides}" "${overrides}/.." DIRECTORY_PERMISSIONS
+     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 # Manual pages are kept compressed; -n leaves out the name and time, so the
 # same page always compresses to the same bytes.

@@ -71,10 +71,10 @@ bmp() { # FILE WIDTH HEIGHT BLUE GREEN RED: one colour, 24 bits, width a multipl
     pixel=$(printf '\\x%02x\\x%02x\\x%02x' "$4" "$5" "$6")
     for ((x = 0; x < $2; x++)); do row+=$pixel; done
     {
-        printf "BM$(le32 $((54 + $2 * $3 * 3)))$(le32 0)$(le32 54)"
-        printf "$(le32 40)$(le32 "$2")$(le32 "$3")\\x01\\x00\\x18\\x00$(le32 0)$(le32 $(($2 * $3 * 3)))"
-        printf "$(le32 2835)$(le32 2835)$(le32 0)$(le32 0)"
-        for ((y = 0; y < $3; y++)); do printf "$row"; done
+        printf %b "BM$(le32 $((54 + $2 * $3 * 3)))$(le32 0)$(le32 54)"
+        printf %b "$(le32 40)$(le32 "$2")$(le32 "$3")\\x01\\x00\\x18\\x00$(le32 0)$(le32 $(($2 * $3 * 3)))"
+        printf %b "$(le32 2835)$(le32 2835)$(le32 0)$(le32 0)"
+        for ((y = 0; y < $3; y++)); do printf %b "$row"; done
     } >"$1"
 }
 bmp "$pictures/blue.bmp" 64 48 200 80 20
