@@ -6,6 +6,7 @@
 #include "generate/fin_controller.h"
 #include "generate/index_page_writer.h"
 #include "pictures/picture_list.h"
+#include "support/default_settings.h"
 #include "support/fixtures.h"
 
 #include <QBuffer>
@@ -52,8 +53,27 @@ private slots:
         QVERIFY(WriteIndexPage(w.settings, w.w().picturesPage().pictureList().entries(), 2, 0,
                                expected));
         QCOMPARE(readFile(out + "/gallery.html"), expected.data());
-        QCOMPARE(list->model()->rowCount(), 3); // the list stays
+        QCOMPARE(w.settings, defaultSettings()); // the new controls at their start values
+        QCOMPARE(list->model()->rowCount(), 3);  // the list stays
         QCOMPARE(w.dialogs.unexpected, 0);
+    }
+
+    // A title typed on the Output page goes into the record when Fin is
+    // clicked, as the page name is read then.
+    void title_read_at_fin()
+    {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("p/a.jpg"), "a");
+        WizardFixture w;
+        for (int i = 0; i < 7; ++i)
+            w.fore();
+        w.w().picturesPage().pictureList().append({dir.filePath("p/a.jpg")});
+        w.type(w.w().outputPage().titleBox(), "Holiday pictures");
+        QCOMPARE(w.settings.pageTitle, QString("Vintora Index Page"));
+        w.dialogs.folders = {dir.path()};
+        w.click(w.w().finButton());
+        QCOMPARE(w.w().outputPage().statusLine()->text(), QString("Finished!"));
+        QCOMPARE(w.settings.pageTitle, QString("Holiday pictures"));
     }
 
     // A name with a folder part is refused on the Output page before any

@@ -5,6 +5,7 @@
 #include "support/fixtures.h"
 
 #include "pictures/picture_list.h"
+#include "wizard/controls/focus_list_view.h"
 
 #include <QAccessible>
 #include <QTemporaryDir>
@@ -24,6 +25,28 @@ void press(QKeyCombination key, int times = 1)
 {
     for (int i = 0; i < times; ++i)
         QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+}
+
+// The number of the page a control lies on.
+int pageOf(QWidget *control)
+{
+    for (QWidget *up = control; up; up = up->parentWidget()) {
+        if (const auto *page = qobject_cast<WizardPage *>(up))
+            return page->number();
+    }
+    return -1;
+}
+
+// A key held down on the widget with the focus: pressed, repeated while
+// held, released.
+void hold(Qt::Key key, int repeats)
+{
+    QWidget *focus = QApplication::focusWidget();
+    const QString text = key == Qt::Key_Space ? QString(" ") : QString("\r");
+    QTest::simulateEvent(focus, true, key, Qt::NoModifier, text, false);
+    for (int i = 0; i < repeats; ++i)
+        QTest::simulateEvent(focus, true, key, Qt::NoModifier, text, true);
+    QTest::simulateEvent(focus, false, key, Qt::NoModifier, text, false);
 }
 
 QString accessible(QWidget *widget, QAccessible::Text text)
@@ -54,7 +77,7 @@ private slots:
         press(Qt::Key_Return, 2);
         press(Qt::Key_Enter); // Fin
         QCOMPARE(folderNames(out), (QStringList{"a.jpg", "vintora.htm"}));
-        press(Qt::Key_Tab, 2);
+        press(Qt::Key_Tab, 3); // the file name, the title, the link
         QCOMPARE(focusName(), QString("labOpenPage"));
         press(Qt::Key_Space);
         QCOMPARE(w.urls.opened, QList<QUrl>{QUrl::fromLocalFile(out + "/vintora.htm")});
@@ -69,7 +92,7 @@ private slots:
         WizardFixture w;
         press(Qt::ALT | Qt::Key_Left);
         press(Qt::ALT | Qt::Key_Right, 2);
-        press(Qt::Key_Tab); // "I want tables": Alt+Right goes on, not to the next option
+        press(Qt::Key_Tab, 2); // "I want tables": Alt+Right goes on, not to the next option
         press(Qt::ALT | Qt::Key_Right);
         QCOMPARE(w.settings.layoutStyle, QString("table"));
         press(Qt::Key_Tab, 3); // Enter in a text box goes on too
@@ -82,8 +105,10 @@ private slots:
         QCOMPARE(w.page(), 6);
     }
 
-    // Tab goes from the page through its controls in reading order and back;
-    // each link shows a frame while focused and acts on Enter and Space.
+    // Tab goes from the page through its controls in reading order and back
+    // to the page, which then shows that it holds the focus; each link
+    // shows a frame around its text or picture while focused and acts on
+    // Enter and Space.
     void tab_order_and_links_data()
     {
         QTest::addColumn<int>("page");
@@ -93,13 +118,19 @@ private slots:
         QTest::newRow("Page style") << 1 << QStringList{"pgpref(0)", "pgpref(1)", "pgpref(2)",
                                                         "pgpref(3)", "pgpref(5)", "pgpref(4)"}
                                     << 6;
+        QTest::newRow("Layout style") << 2 << QStringList{"chkModern", "optStyle(0)"} << 0;
         QTest::newRow("Table") << 3
                                << QStringList{"Text1(0)",    "Text1(1)",         "Text1(2)",
-                                              "Text1(3)",    "optTableAlign(0)", "optTableAlign(3)",
+                                              "Text1(3)",    "optTableAlign(1)", "optTableAlign(4)",
                                               "labTable(0)", "labTable(1)"}
                                << 2;
+        QTest::newRow("Thumbnails")
+                << 4 << QStringList{"optsize(0)", "txtSize(0)", "txtSize(1)", "txtSize(3)",
+                                    "txtSize(2)", "Check1(0)",  "Check1(1)"}
+                << 0;
         QTest::newRow("Pictures") << 5 << QStringList{"lstFiles", "labGetFile(0)", "labGetFile(1)"}
                                   << 2;
+        QTest::newRow("Output") << 7 << QStringList{"txtFilename", "txtTitle"} << 0;
     }
     void tab_order_and_links()
     {
@@ -113,16 +144,158 @@ private slots:
              press(Qt::Key_Tab)) {
             seen.append(focusName());
             if (auto *link = qobject_cast<ClickableLabel *>(QApplication::focusWidget())) {
-                const QImage framed = link->grab().toImage();
-                link->clearFocus();
-                QVERIFY(link->grab().toImage() != framed);
-                link->setFocus(Qt::TabFocusReason);
+                QCOMPARE(WizardFixture::framePixelsOnText(link), 0);
                 press(seen.size() % 2 ? Qt::Key_Return : Qt::Key_Space);
             }
         }
         QCOMPARE(seen, order);
         QCOMPARE(int(w.dialogs.calls.size() + w.urls.opened.size()), actions);
         QCOMPARE(w.page(), page);
+        WizardPage *shown = w.w().page(page);
+        QVERIFY(shown->hasFocus());
+        QVERIFY(shown->showsFocusFrame());
+        // The frame runs along the panel's edges, where no control lies.
+        const auto leftEdge = [shown] {
+            return shown->grab().toImage().pixelColor(0, shown->height() / 2);
+        };
+        QCOMPARE(leftEdge(), shown->palette().color(QPalette::Highlight));
+        press(Qt::Key_Tab);
+        QVERIFY(!shown->showsFocusFrame());
+        QCOMPARE(leftEdge(), QColor(Qt::white));
+    }
+
+    // Tab into an option group lands on its chosen option, whichever it is
+    // and however it was chosen; Space keeps the choice and the arrow keys
+    // move it.
+    void tab_lands_on_the_chosen_option_data()
+    {
+        QTest::addColumn<QString>("from");   // the control before the group
+        QTest::addColumn<QString>("choose"); // clicked first, if any
+        QTest::addColumn<QString>("lands");
+        QTest::addColumn<QString>("right"); // chosen after the Right arrow
+        QTest::newRow("Center at start") << "Text1(3)"
+                                         << ""
+                                         << "optTableAlign(1)"
+                                         << "optTableAlign(2)";
+        QTest::newRow("Middle at start") << "optTableAlign(1)"
+                                         << ""
+                                         << "optTableAlign(4)"
+                                         << "optTableAlign(5)";
+        QTest::newRow("Left clicked") << "Text1(3)"
+                                      << "optTableAlign(0)"
+                                      << "optTableAlign(0)"
+                                      << "optTableAlign(1)";
+        QTest::newRow("Bottom clicked") << "optTableAlign(1)"
+                                        << "optTableAlign(5)"
+                                        << "optTableAlign(5)"
+                                        << "optTableAlign(5)";
+        QTest::newRow("No tables clicked") << "chkModern"
+                                           << "optStyle(1)"
+                                           << "optStyle(1)"
+                                           << "optStyle(1)";
+        QTest::newRow("Percentage clicked") << "txtSize(1)"
+                                            << "optsize(1)"
+                                            << "optsize(1)"
+                                            << "optsize(1)";
+        QTest::newRow("No copies clicked") << "picFrame(6)"
+                                           << "optCopy(1)"
+                                           << "optCopy(1)"
+                                           << "optCopy(1)";
+    }
+    void tab_lands_on_the_chosen_option()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, choose);
+        QFETCH(QString, lands);
+        QFETCH(QString, right);
+        WizardFixture w;
+        QWidget *before = w.find(from);
+        w.w().ShowPage(pageOf(before));
+        if (!choose.isEmpty())
+            w.click(w.find(choose));
+        before->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Tab);
+        QCOMPARE(focusName(), lands);
+        press(Qt::Key_Space);
+        QVERIFY(w.find<QRadioButton>(lands)->isChecked());
+        press(Qt::Key_Right);
+        QCOMPARE(focusName(), right);
+        QVERIFY(w.find<QRadioButton>(right)->isChecked());
+    }
+
+    void empty_list_shows_its_focus()
+    {
+        WizardFixture w;
+        w.w().ShowPage(kPicturesPage);
+        auto *list = w.find<FocusListView>("lstFiles");
+        const QImage plain = list->grab().toImage();
+        press(Qt::Key_Tab);
+        QVERIFY(list->hasFocus());
+        QCOMPARE(list->model()->rowCount(), 0);
+        QVERIFY(list->showsFocusFrame());
+        QVERIFY(list->grab().toImage() != plain);
+    }
+
+    // Every link and icon acts once on each activation key, keypad Enter
+    // included, and the page stays.
+    void links_act_on_activation_keys_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        const struct
+        {
+            const char *name;
+            int key;
+            int modifiers;
+        } keys[] = {{"Return", Qt::Key_Return, Qt::NoModifier},
+                    {"Enter", Qt::Key_Enter, Qt::NoModifier},
+                    {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier},
+                    {"Space", Qt::Key_Space, Qt::NoModifier}};
+        for (const char *link : {"Image4(0)", "Image4(2)", "pgpref(0)", "pgpref(4)", "labTable(0)",
+                                 "labTable(1)", "labGetFile(0)", "labGetFile(1)"}) {
+            for (const auto &key : keys)
+                QTest::addRow("%s %s", link, key.name) << link << key.key << key.modifiers;
+        }
+    }
+    void links_act_on_activation_keys()
+    {
+        QFETCH(QString, link);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        WizardFixture w;
+        QWidget *focused = w.find(link);
+        const int page = pageOf(focused);
+        w.w().ShowPage(page);
+        focused->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(focused, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(int(w.dialogs.calls.size() + w.urls.opened.size()), 1);
+        QCOMPARE(w.page(), page);
+    }
+
+    // A key held down acts once: on a link, one click and no page switch;
+    // on the page, one page on (never on through Fin).
+    void held_key_acts_once_data()
+    {
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("actions");
+        QTest::addColumn<int>("pageAfter");
+        QTest::newRow("Return on Readme") << "Image4(0)" << int(Qt::Key_Return) << 1 << 0;
+        QTest::newRow("Space on Readme") << "Image4(0)" << int(Qt::Key_Space) << 1 << 0;
+        QTest::newRow("Return on the page") << "picFrame(0)" << int(Qt::Key_Return) << 0 << 1;
+    }
+    void held_key_acts_once()
+    {
+        QFETCH(QString, focused);
+        QFETCH(int, key);
+        QFETCH(int, actions);
+        QFETCH(int, pageAfter);
+        WizardFixture w;
+        w.find(focused)->setFocus(Qt::TabFocusReason);
+        hold(Qt::Key(key), 2);
+        QCOMPARE(int(w.urls.opened.size()), actions);
+        QCOMPARE(w.page(), pageAfter);
     }
 
     void delete_removes_the_selected_entry()
@@ -156,7 +329,10 @@ private slots:
         row("picPreview", "Page colour: #FFFFFF", "Background picture: none");
         row("pgpref(1)", "HyperLink", "Link colour: #0000FF");
         row("picTable(1)", "Cell picture: none", "");
-        row("txtSize(2)", "Width in percent", "");
+        row("txtSize(2)", "Width in percent", "Width of a thumbnail, in percent of the window");
+        row("chkModern", "Make a modern page for phones and today's browsers", "");
+        row("txtTitle", "Page title",
+            "The title of the modern page; the classic page keeps its own");
         row("lstFiles", "Pictures to include, 0 entries",
             "Delete removes the selected entry; files and folders dropped here are added");
     }
@@ -168,6 +344,38 @@ private slots:
         WizardFixture w;
         QCOMPARE(accessible(w.find(control), QAccessible::Name), name);
         QCOMPARE(accessible(w.find(control), QAccessible::Description), description);
+    }
+
+    // Each number box says what it holds and in which unit, to the pointer
+    // and to screen readers alike.
+    void number_boxes_say_what_they_hold_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("holds");
+        QTest::newRow("Text1(0)") << "Text1(0)"
+                                  << "Number of columns, thumbnails in each row";
+        QTest::newRow("Text1(1)") << "Text1(1)"
+                                  << "Space between cells, in pixels";
+        QTest::newRow("Text1(2)") << "Text1(2)"
+                                  << "Space between a cell's border and its thumbnail, in pixels";
+        QTest::newRow("Text1(3)") << "Text1(3)"
+                                  << "Width of the table's border, in pixels (0 for none)";
+        QTest::newRow("txtSize(0)") << "txtSize(0)"
+                                    << "Height of a thumbnail, in pixels";
+        QTest::newRow("txtSize(1)") << "txtSize(1)"
+                                    << "Width of a thumbnail, in pixels";
+        QTest::newRow("txtSize(2)") << "txtSize(2)"
+                                    << "Width of a thumbnail, in percent of the window";
+        QTest::newRow("txtSize(3)") << "txtSize(3)"
+                                    << "Height of a thumbnail, in percent of the window";
+    }
+    void number_boxes_say_what_they_hold()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, holds);
+        WizardFixture w;
+        QCOMPARE(w.find(box)->toolTip(), holds);
+        QCOMPARE(accessible(w.find(box), QAccessible::Description), holds);
     }
 
     void accessible_values_follow_the_choices()
