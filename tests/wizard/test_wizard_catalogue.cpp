@@ -286,26 +286,6 @@ private slots:
         }
     }
 
-    // The controls beyond the catalogue lie in free space: over no other
-    // control, save the empty foot of the text above the modern-page box.
-    void added_controls_cover_nothing()
-    {
-        WizardFixture w;
-        for (const char *name : {"chkModern", "lblTitle", "txtTitle"}) {
-            const QWidget *added = w.find(name);
-            for (const QWidget *other :
-                 added->parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-                if (other == added || !other->isVisibleTo(added->parentWidget())
-                    || !other->geometry().intersects(added->geometry()))
-                    continue;
-                const auto *text = qobject_cast<const QLabel *>(other);
-                QVERIFY2(text && other->objectName() == "Label1(3)"
-                                 && text->heightForWidth(text->width()) <= added->y() - text->y(),
-                         qPrintable(QString("%1 covers %2").arg(name, other->objectName())));
-            }
-        }
-    }
-
     void nothing_hidden_shows_in_the_window()
     {
         WizardFixture w;

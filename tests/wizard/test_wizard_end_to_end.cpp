@@ -58,24 +58,6 @@ private slots:
         QCOMPARE(w.dialogs.unexpected, 0);
     }
 
-    // A title typed on the Output page goes into the record when Fin is
-    // clicked, as the page name is read then.
-    void title_read_at_fin()
-    {
-        QTemporaryDir dir;
-        writeFile(dir.filePath("p/a.jpg"), "a");
-        WizardFixture w;
-        for (int i = 0; i < 7; ++i)
-            w.fore();
-        w.w().picturesPage().pictureList().append({dir.filePath("p/a.jpg")});
-        w.type(w.w().outputPage().titleBox(), "Holiday pictures");
-        QCOMPARE(w.settings.pageTitle, QString("Vintora Index Page"));
-        w.dialogs.folders = {dir.path()};
-        w.click(w.w().finButton());
-        QCOMPARE(w.w().outputPage().statusLine()->text(), QString("Finished!"));
-        QCOMPARE(w.settings.pageTitle, QString("Holiday pictures"));
-    }
-
     // A name with a folder part is refused on the Output page before any
     // folder is asked for; a plain name lets Fin go on.
     void page_name_with_a_folder_part_data()

@@ -44,11 +44,8 @@ private slots:
     {
         QTest::addColumn<QString>("link");
         QTest::addColumn<int>("page");
-        QTest::newRow("Web") << "Image4(2)" << 0;
         QTest::newRow("Page Color") << "pgpref(4)" << 1;
-        QTest::newRow("Visited HyperLink") << "pgpref(3)" << 1;
         QTest::newRow("Cell Background") << "labTable(0)" << 3;
-        QTest::newRow("Select a folder") << "labGetFile(0)" << 5;
         QTest::newRow("Select files") << "labGetFile(1)" << 5;
     }
     void link_frames_clear_the_text()
