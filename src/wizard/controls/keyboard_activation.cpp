@@ -27,18 +27,18 @@ bool claimActivationKey(const QWidget *widget, QEvent *event)
     return true;
 }
 
-void paintFocusFrame(const QWidget *widget, QPainter &painter, const QRect &shown)
+void paintFocusFrame(const QWidget *widget, QPainter &painter, const QRect &frame)
 {
     if (!widget->hasFocus())
         return;
     // A plain frame in the selection colour: clearer on the white pages
     // than the faint frames some styles draw.
-    const QRect frame = shown.intersected(widget->rect().adjusted(0, 0, -1, -1));
+    const QRect inside = frame.intersected(widget->rect().adjusted(0, 0, -1, -1));
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(widget->palette().color(QPalette::Highlight), 1));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(frame);
+    painter.drawRect(inside);
     painter.restore();
 }
 

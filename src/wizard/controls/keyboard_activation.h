@@ -27,8 +27,8 @@ bool isActivationClick(const QKeyEvent *event);
 // press.
 bool claimActivationKey(const QWidget *widget, QEvent *event);
 
-// Paints a focus frame in the selection colour just inside shown (a part of
-// the widget), when the widget has the focus.
-void paintFocusFrame(const QWidget *widget, QPainter &painter, const QRect &shown);
+// Paints a focus frame in the selection colour, its lines on the edges of
+// frame (a rectangle within the widget), when the widget has the focus.
+void paintFocusFrame(const QWidget *widget, QPainter &painter, const QRect &frame);
 
 } // namespace vintora

@@ -101,7 +101,7 @@ void WrappingCheckBox::paintEvent(QPaintEvent *)
                          foregroundRole());
     if (option.state & QStyle::State_HasFocus) {
         QStyleOptionFocusRect focus;
-        focus.QStyleOption::operator=(option);
+        focus.initFrom(this);
         focus.rect = places.caption.adjusted(-1, 0, 1, 0);
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
