@@ -4,9 +4,9 @@
 #   fuzz/run_all.sh BUILD-DIR [SECONDS-EACH]
 # BUILD-DIR is configured here with clang-14 and VINTORA_FUZZ when it holds
 # no build yet. Each harness runs on one core for SECONDS-EACH (60 when not
-# given). The inputs it learns go to BUILD-DIR/fuzz/learned/NAME (the seeds
-# in fuzz/corpus are left as they are), its log to BUILD-DIR/fuzz/NAME.log
-# and any input that fails it to BUILD-DIR/fuzz/findings/NAME/.
+# given). The inputs it learns go to BUILD-DIR/fuzz-runs/learned/NAME (the seeds
+# in fuzz/corpus are left as they are), its log to BUILD-DIR/fuzz-runs/NAME.log
+# and any input that fails it to BUILD-DIR/fuzz-runs/findings/NAME/.
 set -euo pipefail
 
 if [ $# -lt 1 ]; then
@@ -34,7 +34,7 @@ failed=()
 for seeds in "$source_dir"/fuzz/corpus/*/; do
     name="$(basename "$seeds")"
     harness="$build/bin/fuzz_$name"
-    work="$build/fuzz"
+    work="$build/fuzz-runs"
     mkdir -p "$work/learned/$name" "$work/findings/$name"
     echo "fuzz_$name: ${seconds} s"
     if "$harness" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
@@ -50,7 +50,7 @@ for seeds in "$source_dir"/fuzz/corpus/*/; do
 done
 
 if [ ${#failed[@]} -gt 0 ]; then
-    echo "Findings (inputs in $build/fuzz/findings/): ${failed[*]}"
+    echo "Findings (inputs in $build/fuzz-runs/findings/): ${failed[*]}"
 fi
 echo "fuzz: $passed passed, ${#failed[@]} failed"
 [ ${#failed[@]} -eq 0 ]
