@@ -17,8 +17,10 @@ void checkBytes(QByteArrayView bytes)
     const QString name = vintora::DecodeFileName(bytes);
     // Every name comes back as the bytes it was.
     FUZZ_CHECK(vintora::EncodeFileName(name) == bytes);
-    // A byte order mark is a character of the name like any other.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    // A byte order mark is a character of the name like any other, and a
+    // sequence cut off at the end is an error, not one to be continued.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
     const QString asUtf8 = utf8(bytes);
     FUZZ_CHECK(vintora::HasRawBytes(name) == utf8.hasError());
     if (!utf8.hasError())
