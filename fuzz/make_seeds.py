@@ -118,6 +118,10 @@ def main():
         write("picture_header", name, data)
         if name.endswith(".jpg"):
             write("jpeg_one_eighth", name, data)
+    # A progressive frame, then a scan header cut before its count of
+    # components, at the very end.
+    write("jpeg_one_eighth", "scan_header_cut.jpg",
+          bytes.fromhex("FFD8 FFC20008 08 0001 0001 00 FFDA0002"))
     write("picture_header", "tiny.ppm", b"P6\n1 1\n255\n\xff\x80\x00")
     write("picture_header", "tiny.xbm",
           "#define a_width 2\n#define a_height 1\nstatic char a_bits[] = {0x01};\n")

@@ -84,7 +84,7 @@ QByteArray JpegForOneEighth(QByteArrayView jpeg)
             out.append(reinterpret_cast<const char *>(s + start), i - start);
             continue;
         }
-        if (!progressive)
+        if (!progressive || length < 3) // a scan header holds its components' count
             return {};
         const int components = s[start + 4];
         const qsizetype spectral = start + 5 + 2 * components;
