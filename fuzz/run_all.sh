@@ -4,9 +4,11 @@
 #   fuzz/run_all.sh BUILD-DIR [SECONDS-EACH]
 # BUILD-DIR is configured here with clang-14 and VINTORA_FUZZ when it holds
 # no build yet. Each harness runs on one core for SECONDS-EACH (60 when not
-# given). The inputs it learns go to BUILD-DIR/fuzz-runs/learned/NAME (the seeds
-# in fuzz/corpus are left as they are), its log to BUILD-DIR/fuzz-runs/NAME.log
-# and any input that fails it to BUILD-DIR/fuzz-runs/findings/NAME/.
+# given), from its seeds in fuzz/corpus/NAME and, where there is one, with
+# the markers and names of its formats from fuzz/dictionaries/NAME.dict.
+# The inputs it learns go to BUILD-DIR/fuzz-runs/learned/NAME (the seeds
+# are left as they are), its log to BUILD-DIR/fuzz-runs/NAME.log and any
+# input that fails it to BUILD-DIR/fuzz-runs/findings/NAME/.
 set -euo pipefail
 
 if [ $# -lt 1 ]; then
@@ -36,9 +38,13 @@ for seeds in "$source_dir"/fuzz/corpus/*/; do
     harness="$build/bin/fuzz_$name"
     work="$build/fuzz-runs"
     mkdir -p "$work/learned/$name" "$work/findings/$name"
+    # The format's markers and names, where the harness has them.
+    dictionary=()
+    [ -f "$source_dir/fuzz/dictionaries/$name.dict" ] &&
+        dictionary=(-dict="$source_dir/fuzz/dictionaries/$name.dict")
     echo "fuzz_$name: ${seconds} s"
     if "$harness" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
-        -artifact_prefix="$work/findings/$name/" \
+        -artifact_prefix="$work/findings/$name/" "${dictionary[@]}" \
         "$work/learned/$name" "$seeds" >"$work/$name.log" 2>&1; then
         grep -E '^(Done|stat::number_of_executed_units)' "$work/$name.log" | sed 's/^/    /'
         passed=$((passed + 1))
