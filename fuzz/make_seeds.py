@@ -122,6 +122,9 @@ def main():
     # components, at the very end.
     write("jpeg_one_eighth", "scan_header_cut.jpg",
           bytes.fromhex("FFD8 FFC20008 08 0001 0001 00 FFDA0002"))
+    # A refinement scan after a restart marker between segments.
+    write("jpeg_one_eighth", "restart_between_segments.jpg",
+          bytes.fromhex("FFD8 FFC20008080001000100 FFD0 FFDA0006 00 013F10 1234 FFD9"))
     write("picture_header", "tiny.ppm", b"P6\n1 1\n255\n\xff\x80\x00")
     write("picture_header", "tiny.xbm",
           "#define a_width 2\n#define a_height 1\nstatic char a_bits[] = {0x01};\n")

@@ -11,6 +11,29 @@ class TestThumbnailJpeg : public QObject
     Q_OBJECT
 
 private slots:
+    // A refinement of the higher frequencies is left out, the rest kept.
+    // The frame has no components, so that every scan is one the decode at
+    // 1/8 reads only the DC of.
+    void refinement_left_out_data()
+    {
+        QTest::addColumn<QByteArray>("jpeg");
+        QTest::addColumn<QByteArray>("lighter");
+        QTest::newRow("refinement scan")
+                << QByteArray::fromHex("FFD8 FFC20008080001000100 FFDA0006 00 013F10 1234 FFD9")
+                << QByteArray::fromHex("FFD8 FFC20008080001000100 FFD9");
+        QTest::newRow("restart marker between segments")
+                << QByteArray::fromHex(
+                           "FFD8 FFC20008080001000100 FFD0 FFDA0006 00 013F10 1234 FFD9")
+                << QByteArray::fromHex("FFD8 FFC20008080001000100 FFD9");
+    }
+
+    void refinement_left_out()
+    {
+        QFETCH(QByteArray, jpeg);
+        QFETCH(QByteArray, lighter);
+        QCOMPARE(JpegForOneEighth(jpeg), lighter);
+    }
+
     // Progressive JPEGs whose structure breaks off give nothing to decode
     // instead; none is read past its end.
     void broken_structure_gives_nothing_data()
