@@ -165,6 +165,7 @@ def main():
         (0, "\u00e9t\u00e9 \u65e5 \U0001f600".encode("utf-8")),
         (0, b"caf\xe9\x80\xc3"),
         (0, b"\xed\xa0\x80 \xf4\x90\x80\x80 \xc0\xaf \xe0\x80\xaf \xf0\x9f\x98"),
+        (0, b"\xef\xbb\xbfx\xef\xbb\xbfy\xe9"),  # U+FEFF is a character like any other
         (1, "a\udce9\ud83d\udc80".encode("utf-16-le", "surrogatepass")),
         (1, "\udc80\udcff\ud800".encode("utf-16-le", "surrogatepass")),
     ]
