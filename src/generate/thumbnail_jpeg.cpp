@@ -61,6 +61,12 @@ QByteArray JpegForOneEighth(QByteArrayView jpeg)
         const unsigned char marker = s[i++];
         if (marker == 0xD9)
             break;
+        // Markers without a length, passed over as the damage check and
+        // the decoder pass over them; and those that never stand here.
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue;
+        if (marker == 0x00 || marker == 0xD8)
+            return {};
         if (i + 2 > size)
             return {};
         const qsizetype start = i - 2;
@@ -84,7 +90,7 @@ QByteArray JpegForOneEighth(QByteArrayView jpeg)
             out.append(reinterpret_cast<const char *>(s + start), i - start);
             continue;
         }
-        if (!progressive)
+        if (!progressive || length < 3) // a scan header holds its components' count
             return {};
         const int components = s[start + 4];
         const qsizetype spectral = start + 5 + 2 * components;

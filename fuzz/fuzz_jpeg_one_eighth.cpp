@@ -1,0 +1,25 @@
+// The JPEG scan walker that leaves out the refinement scans a decode at 1/8
+// does not need.
+
+#include "fuzz_check.h"
+#include "generate/thumbnail_jpeg.h"
+#include "pictures/picture_integrity.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArrayView jpeg(data, qsizetype(size));
+    const QByteArray lighter = vintora::JpegForOneEighth(jpeg);
+    if (lighter.isEmpty())
+        return 0;
+    // It is only ever given pictures that pass the damage check; what it
+    // makes of them passes too, is smaller, and has nothing more to leave out.
+    if (!vintora::PictureLooksComplete(jpeg))
+        return 0;
+    FUZZ_CHECK(vintora::PictureLooksComplete(QByteArrayView(lighter)));
+    FUZZ_CHECK(lighter.size() < jpeg.size());
+    FUZZ_CHECK(vintora::JpegForOneEighth(lighter).isEmpty());
+    return 0;
+}
