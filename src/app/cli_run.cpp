@@ -125,8 +125,8 @@ CliExitCode runCliRequest(const CliRequest &request, QTextStream &out, QTextStre
         if (const QString line = LeftOutLine(gathered->leftOut); !line.isEmpty())
             note(line);
         for (const QString &path : gathered->notPictures)
-            note(QStringLiteral("%1 is not a JPEG, GIF, PNG or BMP picture; it is on the page "
-                                "as given.")
+            note(QStringLiteral("\"%1\" is not a JPEG, GIF, PNG or BMP picture; it is on the "
+                                "page as given.")
                          .arg(DisplayFileName(path)));
     }
 

@@ -124,8 +124,8 @@ private slots:
         QCOMPARE(run.errorLines,
                  (QStringList{"vintora-cli: Left out 1 file that is not a JPEG, GIF, PNG or BMP "
                               "picture: 1 .txt",
-                              "vintora-cli: " + relative
-                                      + " is not a JPEG, GIF, PNG or BMP picture; it is on the "
+                              "vintora-cli: \"" + relative
+                                      + "\" is not a JPEG, GIF, PNG or BMP picture; it is on the "
                                         "page as given.",
                               "Writing header", "Finished!"}));
         const QString page = QString::fromUtf8(readFile(out + "/index"));
