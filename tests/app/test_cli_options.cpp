@@ -77,13 +77,8 @@ private slots:
         row("visited colour", {"--visited-link-color", "#123456"}, "visitedLinkColor", 0x563412u);
         row("page colour", {"--page-color", "#ABCDEF"}, "pageColor", 0xEFCDABu);
         row("no copy", {"--no-copy"}, "copyPictures", 0);
-        row("cell colour spelt -colour", {"--cell-colour", "#102030"}, "cellColor", 0x302010u);
         row("text colour spelt -colour", {"--text-colour=FF0000"}, "textColor", 0x0000FFu);
         row("link colour spelt -colour", {"-link-colour", "#00ff00"}, "linkColor", 0x00FF00u);
-        row("active colour spelt -colour", {"--active-link-colour", "#0000FF"}, "activeLinkColor",
-            0xFF0000u);
-        row("visited colour spelt -colour", {"--visited-link-colour", "#123456"},
-            "visitedLinkColor", 0x563412u);
         row("page colour spelt -colour", {"--page-colour", "#ABCDEF"}, "pageColor", 0xEFCDABu);
         row("the later spelling wins", {"--page-colour", "#ABCDEF", "--page-color", "#000001"},
             "pageColor", 0x010000u);
@@ -185,9 +180,6 @@ private slots:
         QTest::addColumn<QList<int>>("counts"); // copied, in place, made, kept
         QTest::addColumn<bool>("madeFolder");
         QTest::addColumn<QString>("line");
-        QTest::newRow("copies") << true << QList<int>{3, 0, 0, 0} << false
-                                << "Wrote /o/vintora.htm (12,345 bytes) and 3 copied pictures "
-                                   "(1,234,567 bytes).";
         QTest::newRow("one copy, two in place")
                 << true << QList<int>{1, 2, 0, 0} << false
                 << "Wrote /o/vintora.htm (12,345 bytes), 1 copied picture (1,234,567 bytes) and "
