@@ -157,11 +157,12 @@ private slots:
         QVERIFY(!m_statuses.contains("Making thumbnails: 2 of 2"));
         QCOMPARE(outcome.notes, QStringList{"No thumbnail for \"" + path("x/cut.jpg")
                                             + "\": it is damaged or incomplete."});
-        QCOMPARE(folderNames(m_out + "/thumbs"), QStringList{"wide.png"});
-        QCOMPARE(QImage(m_out + "/thumbs/wide.png").size(), QSize(20, 10));
+        // An opaque PNG gets a JPEG thumbnail, named as what it holds.
+        QCOMPARE(folderNames(m_out + "/thumbs"), QStringList{"wide.png.jpg"});
+        QCOMPARE(QImage(m_out + "/thumbs/wide.png.jpg").size(), QSize(20, 10));
         const QString cell = "<TD ALIGN = \"\" VALIGN = \"\" bgcolor = \"#000000\"><A HREF = \"";
         const QString wideLine = cell
-                                 + "wide.png\"><IMG SRC = \"thumbs/wide.png\" width = \"10\" "
+                                 + "wide.png\"><IMG SRC = \"thumbs/wide.png.jpg\" width = \"10\" "
                                    "height = \"5\" border = \"0\"></a></TD>";
         const QString cutLine = cell
                                 + "cut.jpg\"><IMG SRC = \"cut.jpg\" width = \"10\" height = "
