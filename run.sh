@@ -53,7 +53,7 @@ if [ "$mode" = test ]; then
     stamp=tests/browser/node_modules/.installed-lock.json
     if ! cmp -s tests/browser/package-lock.json "$stamp"; then
         echo "Installing the browser tests' Node packages"
-        npm ci --prefix tests/browser --no-audit --no-fund --loglevel=error
+        npm ci --prefix tests/browser --ignore-scripts --no-audit --no-fund --loglevel=error
         cp tests/browser/package-lock.json "$stamp"
     fi
 fi

@@ -4,16 +4,10 @@
 #include "generate/picture_reference.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace vintora {
 
 namespace {
-
-int scaled(int side, double factor)
-{
-    return std::max(1, int(std::lround(side * factor)));
-}
 
 QString relativeReference(const QString &folder, const QString &name, QChar separator)
 {
@@ -33,24 +27,29 @@ QList<int> ScreenCopySides(QSize picture)
     return sides;
 }
 
+ThumbnailBox ScreenCopyBox(int longSide)
+{
+    ThumbnailBox box;
+    box.sizing = ThumbnailBox::Sizing::LongerSide;
+    box.width = longSide;
+    return box;
+}
+
 QSize ScreenCopySize(QSize picture, int longSide)
 {
-    const int longer = std::max(picture.width(), picture.height());
-    if (longer <= 0)
-        return {};
-    const double factor = double(longSide) / longer;
-    return {scaled(picture.width(), factor), scaled(picture.height(), factor)};
+    return ThumbnailPixelSize(picture, ScreenCopyBox(longSide));
+}
+
+ThumbnailBox OneXThumbnailBox(const ThumbnailBox &box)
+{
+    ThumbnailBox oneX = box;
+    oneX.density = 1;
+    return oneX;
 }
 
 QSize OneXThumbnailSize(QSize picture, const ThumbnailBox &box)
 {
-    const QSize twoX = ThumbnailPixelSize(picture, box);
-    if (box.sizing == ThumbnailBox::Sizing::Percent)
-        return {scaled(twoX.width(), 0.5), scaled(twoX.height(), 0.5)};
-    const QSize shown = ShownSize(picture, box);
-    if (shown.width() >= twoX.width() || shown.height() >= twoX.height())
-        return twoX;
-    return shown;
+    return ThumbnailPixelSize(picture, OneXThumbnailBox(box));
 }
 
 QString OneXThumbnailFolder(QChar separator)

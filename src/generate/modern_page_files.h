@@ -32,14 +32,17 @@ inline constexpr int kScreenCopySides[] = {1280, 2048};
 // above that, and 2048 as well above 2048.
 QList<int> ScreenCopySides(QSize picture);
 
-// The pixel size of a picture's screen copy with the given longer side, in
-// the picture's proportions (rounded, neither side 0).
+// What the screen copy with the given longer side is made for, and its
+// pixel size: in the picture's proportions, rounded, neither side 0.
+ThumbnailBox ScreenCopyBox(int longSide);
 QSize ScreenCopySize(QSize picture, int longSide);
 
-// The pixel size of the 1x thumbnail: with pixel sizing the size the page
+// What the 1x thumbnail of a page with this (2x) thumbnail box is made
+// for: the box itself. Its pixel size: with pixel sizing the size the page
 // shows (see ShownSize), never larger than the picture; with percentage
-// sizing half the 2x thumbnail's (see ThumbnailPixelSize). Equal to the 2x
-// size when the picture is too small for two; no 1x file is made then.
+// sizing half the 2x thumbnail's width. Equal to the 2x size when the
+// picture is too small for two; no 1x file is made then.
+ThumbnailBox OneXThumbnailBox(const ThumbnailBox &box);
 QSize OneXThumbnailSize(QSize picture, const ThumbnailBox &box);
 
 // Paths relative to the page's folder, joined with separator: the folder

@@ -1,18 +1,18 @@
 // The modern page in Debian's Chromium, driven through the DevTools
-// protocol: on a phone and on a desktop, from file:// and over HTTP. The
-// page and its pictures come from the sample tool given on the command
-// line:  node modern_page.test.mjs SAMPLE_TOOL WORK_FOLDER
+// protocol: on a phone and on a desktop, from file:// and over HTTP.
+// vintora-cli makes the page of the pictures the sample tool draws:
+//   node modern_page.test.mjs SAMPLE_TOOL VINTORA_CLI WORK_FOLDER
 import {test, before, after} from 'node:test';
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
-import {mkdtempSync, readFileSync, rmSync, statSync} from 'node:fs';
+import {mkdirSync, mkdtempSync, readFileSync, rmSync, statSync} from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import {pathToFileURL} from 'node:url';
 import puppeteer from 'puppeteer-core';
 
-const [sampleTool, work] = process.argv.slice(2);
+const [sampleTool, cli, work] = process.argv.slice(2);
 
 // The sample's pictures in page order, with their sizes.
 const pictures = [
@@ -55,8 +55,13 @@ function serve(root) {
 
 before(async () => {
   rmSync(work, {recursive: true, force: true});
-  execFileSync(sampleTool, [path.join(work, 'table')]);
-  execFileSync(sampleTool, [path.join(work, 'generic'), 'generic']);
+  execFileSync(sampleTool, [path.join(work, 'pictures')]);
+  // In the pictures' order, as a list of files gives them.
+  const files = pictures.map(p => path.join(work, 'pictures', p[0]));
+  for (const layout of ['table', 'generic']) {
+    mkdirSync(path.join(work, layout));
+    execFileSync(cli, ['-q', '-o', path.join(work, layout), '--layout', layout, '--modern', ...files]);
+  }
   server = serve(work);
   await new Promise(done => server.listen(0, '127.0.0.1', done));
   origin = `http://127.0.0.1:${server.address().port}`;
