@@ -213,6 +213,8 @@ QString choices(const WizardSettings &s, const PageBackgrounds &backgrounds, boo
     if (!backgrounds.page.isEmpty())
         css += QLatin1String(";--back:") + cssUrl(backgrounds.page);
     css += QLatin1String(";--cell:") + cell;
+    if (pixelSizing(s))
+        css += QLatin1String(";--box-h:") + px(s.thumbHeight);
     if (table) {
         css += QLatin1String(";--cols:") + QString::number(s.tableColumns)
                + QLatin1String(";--pad:") + px(padding) + QLatin1String(";--gap:")
