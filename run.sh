@@ -29,6 +29,8 @@ if [ "$mode" = test ]; then
     # A Node that came from elsewhere (with its own npm) is used as it is.
     command -v node > /dev/null || packages+=(nodejs)
     command -v npm > /dev/null || packages+=(npm)
+    # The Nu HTML checker runs on Java.
+    command -v java > /dev/null || packages+=(default-jre-headless)
 fi
 # The thumbnail benchmark compares with vipsthumbnail and ImageMagick, on
 # the photographs of Debian's wallpaper packages.
@@ -47,8 +49,9 @@ if [ ${#missing[@]} -gt 0 ]; then
         "${missing[@]}"
 fi
 
-# puppeteer-core, at the version tests/browser/package-lock.json pins, into
-# tests/browser/node_modules; again only when the lock file changed.
+# puppeteer-core and the Nu HTML checker, at the versions
+# tests/browser/package-lock.json pins, into tests/browser/node_modules;
+# again only when the lock file changed.
 if [ "$mode" = test ]; then
     stamp=tests/browser/node_modules/.installed-lock.json
     if ! cmp -s tests/browser/package-lock.json "$stamp"; then

@@ -18,4 +18,5 @@ console.log(`${name} lighthouse, median of ${reports.length}: performance ${scor
   `accessibility ${score('accessibility')}, best practices ${score('best-practices')}, ` +
   `SEO ${score('seo')}, CLS ${audit('cumulative-layout-shift')}, ` +
   `FCP ${Math.round(audit('first-contentful-paint'))} ms, LCP ${Math.round(audit('largest-contentful-paint'))} ms, ` +
-  `TBT ${Math.round(audit('total-blocking-time'))} ms, bytes ${audit('total-byte-weight')}`);
+  `TBT ${Math.round(audit('total-blocking-time'))} ms, bytes ${audit('total-byte-weight')}, ` +
+  `machine's benchmark index ${median(reports.map(r => r.environment.benchmarkIndex))}`);

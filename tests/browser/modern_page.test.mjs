@@ -4,12 +4,12 @@
 //   node modern_page.test.mjs SAMPLE_TOOL VINTORA_CLI WORK_FOLDER
 import {test, before, after} from 'node:test';
 import assert from 'node:assert/strict';
-import {execFileSync} from 'node:child_process';
+import {execFileSync, spawnSync} from 'node:child_process';
 import {mkdirSync, mkdtempSync, readFileSync, rmSync, statSync} from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
-import {pathToFileURL} from 'node:url';
+import {fileURLToPath, pathToFileURL} from 'node:url';
 import puppeteer from 'puppeteer-core';
 
 const [sampleTool, cli, work] = process.argv.slice(2);
@@ -279,4 +279,12 @@ test('without script every thumbnail is a plain link to its picture', async () =
 
 test('no script error and no dialog on any page', () => {
   assert.deepEqual(problems, []);
+});
+
+test('the Nu HTML checker has nothing to say about either page', () => {
+  const jar = fileURLToPath(new URL('node_modules/vnu-jar/build/dist/vnu.jar', import.meta.url));
+  const pages = ['table', 'generic'].map(layout => path.join(work, layout, 'vintora.htm'));
+  const check = spawnSync('java', ['-jar', jar, '--also-check-css', '--format', 'json', ...pages],
+                          {encoding: 'utf8'});
+  assert.deepEqual(JSON.parse(check.stderr).messages, []);
 });
