@@ -32,10 +32,15 @@ QString CopyNamer::identityOf(const QString &source) const
 {
     // Another path to a file already named (a link, "." segments, a hard
     // link) is the same source; a missing file can only be known by its text.
-    const FileStatus status = StatFile(source);
+    const FileStatus status = m_look ? m_look(source) : StatFile(source);
     if (!status.exists())
         return QLatin1String("path:") + folded(source);
     return QStringLiteral("file:%1:%2").arg(status.device).arg(status.inode);
+}
+
+void CopyNamer::setLook(std::function<FileStatus(const QString &)> look)
+{
+    m_look = std::move(look);
 }
 
 void CopyNamer::reserve(const QString &name)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pictures/source_file.h"
+
 #include <QDir>
 #include <QHash>
 #include <QSet>
@@ -44,6 +46,10 @@ public:
     // for the source. Without one, every name not given yet is free.
     void setFreeCheck(std::function<bool(const QString &name, const QString &source)> check);
 
+    // How a source is looked at to know which file it is; StatFile unless
+    // the caller has looked already.
+    void setLook(std::function<FileStatus(const QString &source)> look);
+
     // Keeps a name from being given, such as the page file's own.
     void reserve(const QString &name);
 
@@ -59,6 +65,7 @@ private:
     Qt::CaseSensitivity m_case;
     QChar m_separator;
     std::function<bool(const QString &, const QString &)> m_freeCheck;
+    std::function<FileStatus(const QString &)> m_look;
     QHash<QString, QString> m_names;  // source path as given -> name
     QHash<QString, QString> m_byFile; // source identity -> name
     QSet<QString> m_taken;            // names given or reserved, folded

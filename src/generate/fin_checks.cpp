@@ -105,6 +105,8 @@ bool FinRun::checkDestinations()
         if (m_modern && !checkModernFolders())
             return false;
     }
+    if (!m_copy && !m_thumbs && !(m_makeThumbnails && m_thumbnailBox.isValid()))
+        return true; // the page refers to the pictures where they are
     nameCopies();
     if (!m_copy)
         return true;
@@ -191,6 +193,11 @@ bool FinRun::checkPage()
 void FinRun::nameCopies()
 {
     m_namer.reserve(m_fileName);
+    if (m_copy)
+        m_namer.setLook([this](const QString &source) {
+            const auto known = m_statuses.constFind(source);
+            return known != m_statuses.constEnd() ? *known : StatFile(source);
+        });
     m_namer.setFreeCheck([this](const QString &name, const QString &source) {
         return nameIsFree(name, source);
     });

@@ -176,6 +176,22 @@ private slots:
         QCOMPARE(readFile(path("out/screen/" + QString(255, 'n'))), QByteArray("long name"));
     }
 
+    // Files are the same only with the same inode on the same device.
+    void same_file_needs_device_and_inode()
+    {
+        FileStatus a;
+        a.kind = FileStatus::Kind::Regular;
+        a.device = 1;
+        a.inode = 7;
+        FileStatus b = a;
+        QVERIFY(a.sameFileAs(b));
+        b.device = 2;
+        QVERIFY(!a.sameFileAs(b));
+        b = a;
+        b.kind = FileStatus::Kind::Missing;
+        QVERIFY(!a.sameFileAs(b));
+    }
+
     void a_file_the_user_may_not_write_is_kept()
     {
         if (::geteuid() == 0)
