@@ -67,7 +67,8 @@ private slots:
                 "<style>\n/* "));
         QVERIFY(page.contains(
                 ":root{--page:#FFFFFF;--text:#000000;--link:#0000FF;--vlink:#C000C0;"
-                "--alink:#FF0000;--cell:102px;--box-h:100px;--cols:4;--pad:1px;--gap:1px;--frame:0px;"
+                "--alink:#FF0000;--cell:102px;--box-h:100px;--cols:4;--pad:1px;--gap:1px;--frame:"
+                "0px;"
                 "--cell-color:#FFFFFF;--align:center;--valign:center;--text-align:center}\n"
                 "</style>\n</head>\n<body class=\"table\">\n<h1>Vintora Index Page</h1>\n"
                 "<ul class=\"gallery\">\n<li id=\"a.jpg\">"));
@@ -223,7 +224,8 @@ private slots:
         QTest::newRow("table")
                 << "table" << false
                 << ":root{--page:#202020;--text:#EEEEEE;--link:#FFFF00;--vlink:#00C000;--alink:#"
-                   "0000C0;--back:url(\"back%20&%20ground.png\");--cell:128px;--box-h:100px;--cols:6;--pad:3px;--"
+                   "0000C0;--back:url(\"back%20&%20ground.png\");--cell:128px;--box-h:100px;--cols:"
+                   "6;--pad:3px;--"
                    "gap:5px;--frame:2px;--cell-color:#996633;--cell-back:url(\"cell%23.png\");--"
                    "align:flex-end;--valign:flex-end;--text-align:right}"
                 << "<body class=\"table framed borders\">";
