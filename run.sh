@@ -19,12 +19,21 @@ run | test | bench | screenshots | package) ;;
     ;;
 esac
 
-# help2man writes the vintora-cli manual page from its --help.
+# help2man writes the vintora-cli manual page from its --help; libexif
+# reads the date taken and the camera of the modern page's pictures.
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
-    libbenchmark-dev fonts-dejavu-core help2man)
-# The tests also open generated pages in a real browser, and check the
-# installed tree: its manual pages, metadata and desktop entry.
-[ "$mode" = test ] && packages+=(chromium man-db appstream desktop-file-utils strace)
+    libbenchmark-dev fonts-dejavu-core help2man libexif-dev)
+# The tests also open generated pages in a real browser (the modern page
+# through puppeteer-core, on Node), and check the installed tree: its
+# manual pages, metadata and desktop entry.
+if [ "$mode" = test ]; then
+    packages+=(chromium man-db appstream desktop-file-utils strace)
+    # A Node that came from elsewhere (with its own npm) is used as it is.
+    command -v node > /dev/null || packages+=(nodejs)
+    command -v npm > /dev/null || packages+=(npm)
+    # The Nu HTML checker runs on Java.
+    command -v java > /dev/null || packages+=(default-jre-headless)
+fi
 # The thumbnail benchmark compares with vipsthumbnail and ImageMagick, on
 # the photographs of Debian's wallpaper packages.
 [ "$mode" = bench ] && packages+=(libvips-tools imagemagick mate-backgrounds ukui-wallpapers)
@@ -47,6 +56,18 @@ fi
 
 # The package has a build folder of its own (build-package/).
 [ "$mode" = package ] && exec tools/package/make_package.sh
+
+# puppeteer-core and the Nu HTML checker, at the versions
+# tests/browser/package-lock.json pins, into tests/browser/node_modules;
+# again only when the lock file changed.
+if [ "$mode" = test ]; then
+    stamp=tests/browser/node_modules/.installed-lock.json
+    if ! cmp -s tests/browser/package-lock.json "$stamp"; then
+        echo "Installing the browser tests' Node packages"
+        npm ci --prefix tests/browser --ignore-scripts --no-audit --no-fund --loglevel=error
+        cp tests/browser/package-lock.json "$stamp"
+    fi
+fi
 
 build=build
 if [ ! -f "$build/build.ninja" ]; then

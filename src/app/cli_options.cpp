@@ -224,6 +224,14 @@ QStringList addOptions(QCommandLineParser &parser)
              nullptr,
              {},
              v.thumbnailFiles ? "on" : "off"},
+            {"modern",
+             "Write the modern page in place of the classic one: for today's browsers and "
+             "phones, with captions and a viewer; it also makes thumbnails (folder \"thumbs\") "
+             "and screen-size copies of the larger pictures (folder \"screen\")",
+             nullptr,
+             {},
+             v.modernPage ? "on" : "off"},
+            {"title", "Title and heading of the modern page", "TEXT", text(v.pageTitle)},
             {"text-color", "Body text colour", "COLOR", htmlColorText(v.labelColors[0])},
             {"link-color", "Link colour", "COLOR", htmlColorText(v.labelColors[1])},
             {"active-link-color", "Active link colour", "COLOR", htmlColorText(v.labelColors[2])},
@@ -380,8 +388,8 @@ CliRequest parseCliArguments(const QStringList &arguments)
     (void) CaptureThumbnails(s, thumbnails);
     CapturePackaging(s, {!r.isSet("no-copy")});
     s.makeThumbnails = toFlag(r.isSet("thumbnails"));
-    s.modernPage = toFlag(kStartValues.modernPage);
-    s.pageTitle = QLatin1String(kStartValues.pageTitle);
+    s.modernPage = toFlag(r.isSet("modern"));
+    s.pageTitle = r.text("title");
     request.kind = CliRequest::Kind::Run;
     return request;
 }

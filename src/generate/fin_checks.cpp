@@ -3,6 +3,7 @@
 
 #include "generate/fin_phases.h"
 
+#include "generate/modern_page_files.h"
 #include "generate/page_name.h"
 #include "generate/text_helpers.h"
 #include "generate/thumbnail_maker.h"
@@ -88,7 +89,8 @@ bool FinRun::checkDestinations()
     // refers to the pictures the way they were actually handled, whatever
     // the user changes meanwhile.
     m_copy = m_settings.copyPictures == kTrue;
-    m_makeThumbnails = m_settings.makeThumbnails == kTrue;
+    m_modern = m_settings.modernPage == kTrue;
+    m_makeThumbnails = m_settings.makeThumbnails == kTrue || m_modern;
     m_thumbnailBox = ThumbnailBoxFor(m_settings);
     m_writer.setProtected([this](const FileStatus &file) { return m_pictures.contains(file); });
     if (!checkPictures() || !checkPage())
@@ -100,6 +102,8 @@ bool FinRun::checkDestinations()
                                       &why);
         if (!why.isEmpty())
             return end(FinResult::Failed, why);
+        if (m_modern && !checkModernFolders())
+            return false;
     }
     if (!m_copy && !m_thumbs && !(m_makeThumbnails && m_thumbnailBox.isValid()))
         return true; // the page refers to the pictures where they are
@@ -177,6 +181,11 @@ bool FinRun::checkPage()
         return end(FinResult::Failed,
                    QStringLiteral("The page cannot be named \"%1\": the thumbnail files go into "
                                   "a folder of that name beside it.")
+                           .arg(m_fileName));
+    if (m_modern && m_fileName.compare(QLatin1String(kScreenCopyFolder), m_options.nameCase) == 0)
+        return end(FinResult::Failed,
+                   QStringLiteral("The page cannot be named \"%1\": the screen-size pictures go "
+                                  "into a folder of that name beside it.")
                            .arg(m_fileName));
     return true;
 }

@@ -54,6 +54,8 @@ bool FinRun::writePage()
         return end(FinResult::Failed, QLatin1String(kStatusNoColumns));
     if (!takeDesignedPictures(now))
         return false;
+    if (m_modern)
+        return writeModernPage(now);
 
     PageWriteOptions pageOptions;
     pageOptions.separator = m_options.separator;

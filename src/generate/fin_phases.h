@@ -3,8 +3,10 @@
 #include "generate/copy_plan.h"
 #include "generate/fin_run.h"
 #include "generate/index_page_writer.h"
+#include "generate/modern_page_writer.h"
 #include "generate/output_writer.h"
 #include "generate/picture_identities.h"
+#include "generate/thumbnail_maker.h"
 #include "generate/thumbnail_size.h"
 
 #include <QHash>
@@ -39,6 +41,7 @@ private:
     bool chooseFolder();
     bool checkDestinations();
     bool checkPage();
+    bool checkModernFolders();
     bool checkPictures();
     void nameCopies();
     bool nameIsFree(const QString &name, const QString &source) const;
@@ -48,6 +51,12 @@ private:
     // Thumbnails (fin_thumbnails.cpp).
     bool makeThumbnails();
     QString thumbnailStem(const QString &name);
+    // The modern page's files and the page (fin_modern.cpp).
+    bool makeModernFiles(const QList<ThumbnailJob> &thumbnailJobs,
+                         const QList<ThumbnailResult> &thumbnails,
+                         const QHash<QString, qsizetype> &jobOfName);
+    const OutputFolder *screenFolder(int longSide, QString *why);
+    bool writeModernPage(const WizardSettings &now);
     // The page (fin_page.cpp).
     bool writePage();
     bool takeDesignedPictures(WizardSettings &now);
@@ -72,7 +81,8 @@ private:
     QString m_fileName;
     // Read once, before anything is written.
     bool m_copy = false;
-    bool m_makeThumbnails = false;
+    bool m_modern = false;         // the modern page in place of the classic one
+    bool m_makeThumbnails = false; // asked for, or needed by the modern page
     ThumbnailBox m_thumbnailBox;
 
     // Where it goes.
@@ -84,6 +94,8 @@ private:
     QSet<QString> m_copiedNames;                // names in the output folder already copied to
     QSet<QString> m_thumbnailNames;             // every name a thumbnail of the run may take
     QHash<QString, PageThumbnail> m_thumbnails; // by picture path
+    // The modern page's files and facts of each picture, by picture path.
+    QHash<QString, ModernPageItem> m_modernItems;
 };
 
 } // namespace vintora

@@ -70,6 +70,10 @@ struct FinOutcome
     int copiesInPlace = 0;  // copies an earlier run made that already held the bytes
     int thumbnailsMade = 0; // thumbnail files written by this run
     int thumbnailsKept = 0; // thumbnail files already up to date
+    // The modern page's screen-size copies written by this run, and those
+    // already up to date (its 1x thumbnails count as thumbnails).
+    int screenCopiesMade = 0;
+    int screenCopiesKept = 0;
 };
 
 // The Fin run: checks there is something to do, asks for the output folder,

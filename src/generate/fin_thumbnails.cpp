@@ -85,7 +85,7 @@ bool FinRun::makeThumbnails()
         if (result.hasThumbnail())
             m_thumbnails.insert(entry, {result.name, result.shownSize});
     }
-    return true;
+    return !m_modern || makeModernFiles(jobs, results, jobOfName);
 }
 
 } // namespace vintora

@@ -42,14 +42,17 @@ QSize ThumbnailPixelSize(QSize picture, const ThumbnailBox &box)
 {
     if (picture.isEmpty() || !box.isValid())
         return {};
+    if (box.sizing == ThumbnailBox::Sizing::LongerSide)
+        return fitInside(picture, std::min(picture.width(), box.width),
+                         std::min(picture.height(), box.width));
     if (box.sizing == ThumbnailBox::Sizing::Percent) {
-        const int widest = scaledSide(kPercentSizingFullWidth, box.percent, 100);
+        const int widest = scaledSide(kPercentSizingFullWidth * box.density, box.percent, 200);
         if (picture.width() <= widest)
             return picture;
         return {widest, scaledSide(widest, picture.height(), picture.width())};
     }
-    const int width = 2 * box.width;
-    const int height = 2 * box.height;
+    const int width = box.density * box.width;
+    const int height = box.density * box.height;
     if (picture.width() <= width && picture.height() <= height)
         return picture;
     return fitInside(picture, width, height);

@@ -323,12 +323,25 @@ private slots:
         QCOMPARE(page.count("file://"), page.count("file://" + m_pictures + "/"));
     }
 
+    void modern_page_with_its_title()
+    {
+        const QString out = m_dir.filePath("modern");
+        QVERIFY(QDir().mkpath(out));
+        const CliRun run
+                = runCli({"-o", out, "-q", "--modern", "--title", "Tom & Jerry", m_pictures});
+        QCOMPARE(run.exitCode, 0);
+        const QString page = QString::fromUtf8(readFile(out + "/vintora.htm"));
+        QVERIFY(page.startsWith("<!DOCTYPE html>\n"));
+        QVERIFY(page.contains("<title>Tom &amp; Jerry</title>"));
+        QVERIFY(QDir(out + "/thumbs").exists());
+    }
+
     void help_and_version()
     {
         CliRun run = runCli({"--help"});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.output.startsWith("Usage: vintora-cli [options] PATH...\n"));
-        QCOMPARE(run.output.count("(default:"), 23);
+        QCOMPARE(run.output.count("(default:"), 25);
         QVERIFY(run.output.contains("Exit status:\n  0  The page is written.\n"));
         for (const char *option : {"--output",
                                    "--name",
@@ -347,6 +360,8 @@ private slots:
                                    "--height-percent",
                                    "--image-borders",
                                    "--thumbnails",
+                                   "--modern",
+                                   "--title",
                                    "--text-color",
                                    "--link-color",
                                    "--active-link-color",

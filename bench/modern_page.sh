@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Measures the modern page beside today's classic page, on 40 camera-size
+# photographs (12 megapixels, made by make_camera_photos.sh):
+#   bench/modern_page.sh BUILD_DIR [SCREENSHOT_FOLDER]
+# - Lighthouse 12.2.3 with Debian's Chromium, its mobile setting, each page
+#   served over HTTP on the loopback address, LIGHTHOUSE_RUNS times (3),
+#   the median of each figure with the range of the scores;
+# - the Nu HTML checker on the modern page;
+# - what a browser loads before any click (phone and desktop size), and what
+#   a click on the first thumbnail loads on a phone, against the pictures;
+# - screenshots of both pages at phone and desktop size (docs/screenshots/).
+# Needs Node with npm, Java and Chromium; installs Lighthouse and the
+# checker into bench/modern_page/node_modules.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+build="$(cd "${1:-build}" && pwd)"
+shots="${2:-$here/../docs/screenshots}"
+tools="$here/modern_page"
+chromium="${CHROMIUM:-$(command -v chromium)}"
+export CHROME_PATH="$chromium" CHROMIUM="$chromium" QT_QPA_PLATFORM=offscreen
+
+if ! cmp -s "$tools/package-lock.json" "$tools/node_modules/.installed-lock.json"; then
+    npm ci --prefix "$tools" --ignore-scripts --no-audit --no-fund --loglevel=error
+    cp "$tools/package-lock.json" "$tools/node_modules/.installed-lock.json"
+fi
+
+work="$(mktemp -d)"
+server=""
+cleanup() {
+    [ -n "$server" ] && kill "$server" 2> /dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+photos="${VINTORA_PHOTOS:-$work/photos}"
+"$here/make_camera_photos.sh" "$photos"
+cli="$build/bin/vintora-cli"
+"$cli" -q -o "$(mkdir -p "$work/modern" && echo "$work/modern")" --modern "$photos"
+"$cli" -q -o "$(mkdir -p "$work/classic" && echo "$work/classic")" "$photos"
+
+port=$((20000 + RANDOM % 20000))
+python3 -m http.server "$port" --bind 127.0.0.1 --directory "$work" > /dev/null 2>&1 &
+server=$!
+sleep 1
+
+pictures=$(cat "$photos"/*.jpg | wc -c)
+echo "pictures: $(ls "$photos"/*.jpg | wc -l) files, $pictures bytes"
+echo "first picture: $(stat -c %s "$photos/IMG_0001.jpg") bytes"
+
+runs="${LIGHTHOUSE_RUNS:-3}"
+for page in modern classic; do
+    url="http://127.0.0.1:$port/$page/vintora.htm"
+    for run in $(seq "$runs"); do
+        "$tools/node_modules/.bin/lighthouse" "$url" --quiet --output=json \
+            --output-path="$work/$page.$run.json" \
+            --chrome-flags="--headless=new --no-sandbox --disable-gpu --no-first-run \
+--disable-background-networking --disable-component-update --disable-sync \
+--user-data-dir=$work/lighthouse-profile"
+    done
+    node "$tools/lighthouse_median.mjs" "$page" "$work/$page".*.json
+    extra=""
+    [ "$page" = modern ] && extra=viewer
+    echo "$page weight: $(node "$tools/weigh.mjs" "$url" "$shots/$page" $extra)"
+done
+
+echo "modern page, Nu HTML checker:"
+java -jar "$tools/node_modules/vnu-jar/build/dist/vnu.jar" --also-check-css --format text \
+    "$work/modern/vintora.htm" 2>&1 || true

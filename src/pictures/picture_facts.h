@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace vintora {
+
+// What a picture's EXIF tells about how it was taken, in words a caption
+// can show. Either text is empty when the picture does not hold it.
+struct PictureFacts
+{
+    // The date and time taken as the camera's clock read them, in ISO form
+    // without a zone: "2024-05-01T12:33:10".
+    QString taken;
+    // Maker and model: "Canon EOS 80D", "Apple iPhone 12".
+    QString camera;
+
+    bool isEmpty() const { return taken.isEmpty() && camera.isEmpty(); }
+    bool operator==(const PictureFacts &) const = default;
+};
+
+// Reads the facts from a picture file's bytes (a JPEG with an EXIF
+// segment): the date taken from DateTimeOriginal, else from DateTime; the
+// camera from Make and Model, the make left out where the model already
+// starts with it. Anything else, or damaged EXIF, gives empty facts.
+PictureFacts ReadPictureFacts(QByteArrayView bytes);
+
+} // namespace vintora

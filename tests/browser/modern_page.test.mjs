@@ -1,0 +1,290 @@
+// The modern page in Debian's Chromium, driven through the DevTools
+// protocol: on a phone and on a desktop, from file:// and over HTTP.
+// vintora-cli makes the page of the pictures the sample tool draws:
+//   node modern_page.test.mjs SAMPLE_TOOL VINTORA_CLI WORK_FOLDER
+import {test, before, after} from 'node:test';
+import assert from 'node:assert/strict';
+import {execFileSync, spawnSync} from 'node:child_process';
+import {mkdirSync, mkdtempSync, readFileSync, rmSync, statSync} from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import {fileURLToPath, pathToFileURL} from 'node:url';
+import puppeteer from 'puppeteer-core';
+
+const [sampleTool, cli, work] = process.argv.slice(2);
+
+// The sample's pictures in page order, with their sizes.
+const pictures = [
+  ['alpha.jpg', 3000, 2000],
+  ['"onerror=alert(1).jpg', 1600, 1200],
+  ['<img src=x onerror=alert(2)>.jpg', 1200, 1800],
+  ['<!--.jpg', 800, 600],
+  ['${alert(3)}.jpg', 2400, 3200],
+  ['line\u2028break.jpg', 1000, 1000],
+  ["Tom & Jerry's.jpg", 2600, 1300],
+  ['日本 の写真.jpg', 1500, 1000],
+  ['hash#1 50%.png', 640, 480],
+  ['comma, too.jpg', 2100, 1400],
+  ['wide.jpg', 3000, 1000],
+  ['last.jpg', 1300, 1950],
+];
+const count = pictures.length;
+
+const phone = {width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true};
+const small = {width: 320, height: 640, deviceScaleFactor: 2, isMobile: true, hasTouch: true};
+const desktop = {width: 1280, height: 900, deviceScaleFactor: 1};
+
+let browser, server, origin, profile;
+const problems = []; // script errors and dialogs of any page
+
+function serve(root) {
+  const types = {'.htm': 'text/html; charset=utf-8', '.jpg': 'image/jpeg', '.png': 'image/png'};
+  return http.createServer((request, response) => {
+    const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
+    const file = path.join(root, name);
+    try {
+      if (!file.startsWith(root + path.sep) || !statSync(file).isFile()) throw new Error();
+      response.writeHead(200, {'Content-Type': types[path.extname(file)] || 'application/octet-stream'});
+      response.end(readFileSync(file));
+    } catch {
+      response.writeHead(404).end();
+    }
+  });
+}
+
+before(async () => {
+  rmSync(work, {recursive: true, force: true});
+  execFileSync(sampleTool, [path.join(work, 'pictures')]);
+  // In the pictures' order, as a list of files gives them.
+  const files = pictures.map(p => path.join(work, 'pictures', p[0]));
+  for (const layout of ['table', 'generic']) {
+    mkdirSync(path.join(work, layout));
+    execFileSync(cli, ['-q', '-o', path.join(work, layout), '--layout', layout, '--modern', ...files]);
+  }
+  server = serve(work);
+  await new Promise(done => server.listen(0, '127.0.0.1', done));
+  origin = `http://127.0.0.1:${server.address().port}`;
+  profile = mkdtempSync(path.join(os.tmpdir(), 'vintora-chromium-'));
+  browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM,
+    userDataDir: profile,
+    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync'],
+  });
+});
+
+after(async () => {
+  await browser?.close();
+  server?.close();
+  if (profile) rmSync(profile, {recursive: true, force: true});
+});
+
+function pageUrl(how, layout) {
+  return how === 'http' ? `${origin}/${layout}/vintora.htm`
+                        : pathToFileURL(path.join(work, layout, 'vintora.htm')).href;
+}
+
+async function open(viewport, how = 'http', layout = 'table', hash = '') {
+  const page = await browser.newPage();
+  page.on('pageerror', e => problems.push(`script error: ${e.message}`));
+  page.on('dialog', d => { problems.push(`dialog: ${d.message()}`); d.dismiss(); });
+  await page.setViewport(viewport);
+  await page.goto(pageUrl(how, layout) + hash, {waitUntil: 'load'});
+  return page;
+}
+
+// Scrolls through the page so that every lazy thumbnail loads.
+async function loadAll(page) {
+  await page.evaluate(async () => {
+    for (let y = 0; y < document.body.scrollHeight; y += innerHeight / 2) {
+      scrollTo(0, y);
+      await new Promise(r => setTimeout(r, 50));
+    }
+  });
+  await page.waitForFunction(() => [...document.images].every(i => i.complete), {timeout: 20000});
+}
+
+const layoutFacts = page => page.evaluate(() => {
+  const items = [...document.querySelectorAll('.gallery li')];
+  const first = items[0].getBoundingClientRect();
+  // In a flow the items of a row line up at the bottom.
+  const inFirstRow = li => li.getBoundingClientRect().top < first.bottom;
+  return {
+    sideways: document.documentElement.scrollWidth - document.documentElement.clientWidth,
+    perRow: items.filter(inFirstRow).length,
+    images: [...document.querySelectorAll('.gallery img')].map(i => ({
+      src: i.currentSrc, natural: [i.naturalWidth, i.naturalHeight], shown: [i.width, i.height],
+    })),
+    captions: [...document.querySelectorAll('figcaption')].map(c => c.textContent),
+    alts: [...document.querySelectorAll('.gallery img')].map(i => i.alt),
+  };
+});
+
+const viewerState = page => page.evaluate(() => {
+  const viewer = document.querySelector('dialog.viewer');
+  const shown = viewer.querySelector('img');
+  return {
+    open: viewer.open,
+    label: viewer.getAttribute('aria-label'),
+    info: viewer.querySelector('.info').textContent,
+    hash: location.hash,
+    src: shown.currentSrc,
+    loaded: shown.complete && shown.naturalWidth > 0,
+    full: viewer.querySelector('a.full').href,
+    // The focused button by its name, or the thumbnail by its place.
+    focus: document.activeElement.getAttribute('aria-label') ??
+           [...document.querySelectorAll('.gallery a')].indexOf(document.activeElement),
+  };
+});
+
+const hashOf = i => '#' + encodeURIComponent(pictures[i][0].replaceAll(' ', '_'));
+
+for (const [label, viewport, perRow] of [['phone, 390 wide', phone, 3], ['320 wide', small, 2],
+                                         ['desktop, 1280 wide', desktop, 4]]) {
+  for (const how of ['http', 'file']) {
+    test(`${label}, ${how}: no sideways scrolling, ${perRow} per row, thumbnails in proportion`, async () => {
+      const page = await open(viewport, how);
+      await loadAll(page);
+      const facts = await layoutFacts(page);
+      assert.equal(facts.sideways, 0);
+      assert.equal(facts.perRow, perRow);
+      assert.equal(facts.images.length, count);
+      facts.images.forEach((image, i) => {
+        const [w, h] = [pictures[i][1], pictures[i][2]];
+        assert.ok(image.natural[0] > 0, `${pictures[i][0]} did not load`);
+        assert.ok(Math.abs(image.shown[1] - image.shown[0] * h / w) <= 1,
+                  `${pictures[i][0]} shown ${image.shown}`);
+        assert.match(image.src, viewport.deviceScaleFactor > 1 ? /\/thumbs\/[^/]+$/ : /\/thumbs\/1x\//);
+      });
+      assert.deepEqual(facts.captions, pictures.map(p => p[0]));
+      assert.deepEqual(facts.alts, pictures.map(p => p[0].replace(/\.[^.]*$/, '')));
+      await page.close();
+    });
+  }
+}
+
+test('generic layout flows without sideways scrolling, two or more per row on a phone', async () => {
+  for (const viewport of [phone, small, desktop]) {
+    const page = await open(viewport, 'http', 'generic');
+    await loadAll(page);
+    const facts = await layoutFacts(page);
+    assert.equal(facts.sideways, 0);
+    assert.ok(facts.perRow >= 2, `${facts.perRow} per row at ${viewport.width}`);
+    await page.close();
+  }
+});
+
+test('the viewer on a phone: click, arrows, swipe, Escape, Enter, Back, the full size', async () => {
+  const page = await open(phone);
+  const requested = [];
+  page.on('request', r => requested.push(decodeURIComponent(r.url())));
+  await page.click('.gallery li:nth-child(1) a');
+  await page.waitForFunction(() => document.querySelector('dialog.viewer img').complete);
+  let state = await viewerState(page);
+  assert.equal(state.open, true);
+  assert.equal(state.hash, '#alpha.jpg');
+  assert.equal(state.label, 'alpha.jpg');
+  assert.match(state.info, /^1 \/ 12alpha\.jpg.*2024.*Canon EOS 80D$/);
+  assert.match(state.src, /\/screen\/1280\/alpha\.jpg$/);
+  assert.equal(state.loaded, true);
+  assert.equal(state.focus, 'Close');
+  assert.equal(state.full, `${origin}/table/alpha.jpg`);
+  // The neighbours were asked for ahead, in their screen sizes.
+  await page.waitForFunction(() => true);
+  assert.ok(requested.some(u => u.endsWith('/screen/1280/"onerror=alert(1).jpg')), requested.join('\n'));
+  // The last is portrait: at the phone's width its 1280 copy is 853 wide,
+  // enough at 2x, where the viewer counts a 3x screen.
+  assert.ok(requested.some(u => u.endsWith('/screen/1280/last.jpg')), requested.join('\n'));
+
+  await page.keyboard.press('ArrowRight');
+  state = await viewerState(page);
+  assert.match(state.info, /^2 \/ 12"onerror=alert\(1\)\.jpg$/);
+  assert.equal(state.hash, hashOf(1));
+  await page.keyboard.press('ArrowLeft');
+  await page.keyboard.press('ArrowLeft');
+  state = await viewerState(page);
+  assert.match(state.info, /^12 \/ 12last\.jpg$/);
+
+  await page.touchscreen.touchStart(300, 400);
+  await page.touchscreen.touchMove(80, 410);
+  await page.touchscreen.touchEnd();
+  state = await viewerState(page);
+  assert.match(state.info, /^1 \/ 12alpha\.jpg/);
+
+  await page.keyboard.press('Escape');
+  await page.waitForFunction(() => location.hash === '');
+  state = await viewerState(page);
+  assert.equal(state.open, false);
+  assert.equal(state.focus, 0);
+
+  await page.focus('.gallery li:nth-child(3) a');
+  await page.keyboard.press('Enter');
+  state = await viewerState(page);
+  assert.equal(state.open, true);
+  assert.match(state.info, /^3 \/ 12<img src=x onerror=alert\(2\)>\.jpg$/);
+  assert.equal(state.hash, hashOf(2));
+  await page.goBack();
+  await page.waitForFunction(() => !document.querySelector('dialog.viewer').open);
+  state = await viewerState(page);
+  assert.equal(state.hash, '');
+  assert.equal(state.focus, 2);
+
+  await page.click('.gallery li:nth-child(7) a');
+  await Promise.all([page.waitForNavigation(), page.click('dialog.viewer a.full')]);
+  assert.equal(decodeURIComponent(page.url()), `${origin}/table/Tom & Jerry's.jpg`);
+  const natural = await page.evaluate(() => [document.images[0].naturalWidth, document.images[0].naturalHeight]);
+  assert.deepEqual(natural, [2600, 1300]);
+  await page.close();
+});
+
+test('a shared address opens its picture, the close button leaves it; Back closes, also from file://', async () => {
+  for (const how of ['http', 'file']) {
+    const page = await open(phone, how, 'table', hashOf(4));
+    let state = await viewerState(page);
+    assert.equal(state.open, true, how);
+    assert.match(state.info, /^5 \/ 12\$\{alert\(3\)\}\.jpg$/);
+    await page.click('dialog.viewer button.close');
+    // The dialog's close event, which tidies the address, comes as a task.
+    await page.waitForFunction(() => location.hash === '');
+    state = await viewerState(page);
+    assert.equal(state.open, false);
+    assert.equal(state.hash, '');
+    // Opening adds the picture to the history there too; Back closes.
+    await page.click('.gallery li:nth-child(2) a');
+    assert.equal((await viewerState(page)).hash, hashOf(1));
+    await page.goBack();
+    await page.waitForFunction(() => !document.querySelector('dialog.viewer').open);
+    assert.equal((await viewerState(page)).hash, '');
+    await page.close();
+  }
+});
+
+test('a desktop at twice the density takes the 2048 copy', async () => {
+  const page = await open({...desktop, deviceScaleFactor: 2});
+  await page.click('.gallery li:nth-child(1) a');
+  await page.waitForFunction(() => document.querySelector('dialog.viewer img').complete);
+  assert.match((await viewerState(page)).src, /\/screen\/2048\/alpha\.jpg$/);
+  await page.close();
+});
+
+test('without script every thumbnail is a plain link to its picture', async () => {
+  const page = await browser.newPage();
+  await page.setJavaScriptEnabled(false);
+  await page.goto(pageUrl('http', 'table'));
+  await Promise.all([page.waitForNavigation(), page.click('.gallery li:nth-child(2) a')]);
+  assert.equal(decodeURIComponent(page.url()), `${origin}/table/"onerror=alert(1).jpg`);
+  await page.close();
+});
+
+test('no script error and no dialog on any page', () => {
+  assert.deepEqual(problems, []);
+});
+
+test('the Nu HTML checker has nothing to say about either page', () => {
+  const jar = fileURLToPath(new URL('node_modules/vnu-jar/build/dist/vnu.jar', import.meta.url));
+  const pages = ['table', 'generic'].map(layout => path.join(work, layout, 'vintora.htm'));
+  const check = spawnSync('java', ['-jar', jar, '--also-check-css', '--format', 'json', ...pages],
+                          {encoding: 'utf8'});
+  assert.deepEqual(JSON.parse(check.stderr).messages, []);
+});

@@ -1,0 +1,138 @@
+#include "generate/fin_run.h"
+#include "support/fixtures.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vintora;
+
+namespace {
+
+QByteArray jpeg(QSize size)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    image.save(&buffer, "JPEG");
+    return bytes;
+}
+
+// The JPEG with an EXIF segment whose main IFD names the make "LG".
+QByteArray withMakeLG(const QByteArray &jpeg)
+{
+    const QByteArray exif = QByteArray("Exif\0\0MM\0\x2A\0\0\0\x08", 14)
+                            + QByteArray("\0\x01\x01\x0F\0\x02\0\0\0\x03LG\0\0\0\0\0\0", 18);
+    return jpeg.left(2) + QByteArray("\xFF\xE1\0", 3) + char(exif.size() + 2) + exif + jpeg.mid(2);
+}
+
+} // namespace
+
+// The Fin run writing the modern page: the thumbnails at both densities
+// and the screen-size copies beside it, kept when up to date.
+class TestFinModern : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_out;
+    WizardSettings m_settings;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    FinOutcome run(const QStringList &entries, const QString &fileName = "vintora.htm")
+    {
+        FinHooks hooks;
+        hooks.chooseOutputFolder = [this] {
+            return m_out;
+        };
+        return RunFin(m_settings, entries, fileName, hooks);
+    }
+
+private slots:
+    void init()
+    {
+        m_out = path(QTest::currentTestFunction());
+        QDir().mkpath(m_out);
+        m_settings = tableSettings();
+        m_settings.thumbWidth = m_settings.thumbHeight = 100;
+        m_settings.modernPage = kTrue;
+        m_settings.makeThumbnails = kFalse; // the modern page makes them all the same
+    }
+
+    void thumbnails_and_screen_copies_made_then_kept()
+    {
+        writeFile(path("p/big.jpg"), withMakeLG(jpeg({3000, 2000})));
+        writeFile(path("p/mid.jpg"), jpeg({1500, 1000}));
+        writeFile(path("p/small.jpg"), jpeg({80, 60}));
+        const QStringList pictures{path("p/big.jpg"), path("p/mid.jpg"), path("p/small.jpg")};
+        FinOutcome outcome = run(pictures);
+        QCOMPARE(outcome.result, FinResult::Finished);
+        QCOMPARE(folderNames(m_out + "/thumbs"),
+                 QStringList({"1x", "big.jpg", "mid.jpg", "small.jpg"}));
+        QCOMPARE(folderNames(m_out + "/thumbs/1x"), QStringList({"big.jpg", "mid.jpg"}));
+        QCOMPARE(folderNames(m_out + "/screen/1280"), QStringList({"big.jpg", "mid.jpg"}));
+        QCOMPARE(folderNames(m_out + "/screen/2048"), QStringList({"big.jpg"}));
+        QCOMPARE(QImage(m_out + "/screen/2048/big.jpg").size(), QSize(2048, 1365));
+        QCOMPARE(QImage(m_out + "/thumbs/1x/mid.jpg").size(), QSize(100, 67));
+        QCOMPARE(outcome.thumbnailsMade, 5);
+        QCOMPARE(outcome.screenCopiesMade, 3);
+
+        const QString page = QString::fromUtf8(readFile(m_out + "/vintora.htm"));
+        QVERIFY(page.startsWith("<!DOCTYPE html>\n"));
+        QVERIFY(page.contains(
+                R"(<a href="big.jpg" data-size="3000x2000" data-screen="screen/1280/big.jpg 1280w, screen/2048/big.jpg 2048w" data-camera="LG"><img src="thumbs/1x/big.jpg" srcset="thumbs/1x/big.jpg 1x, thumbs/big.jpg 2x" width="100" height="67" alt="big")"));
+        QVERIFY(page.contains(
+                R"(<a href="mid.jpg" data-size="1500x1000" data-screen="screen/1280/mid.jpg 1280w, mid.jpg 1500w"><img src="thumbs/1x/mid.jpg" srcset="thumbs/1x/mid.jpg 1x, thumbs/mid.jpg 2x" width="100" height="67" alt="mid")"));
+        // Too small for two sizes: one file, shown at the box's size.
+        QVERIFY(page.contains(
+                R"(<a href="small.jpg" data-size="80x60"><img src="thumbs/small.jpg" width="100" height="75" alt="small")"));
+
+        outcome = run(pictures);
+        QCOMPARE(outcome.result, FinResult::Finished);
+        QCOMPARE(outcome.thumbnailsMade, 0);
+        QCOMPARE(outcome.thumbnailsKept, 5);
+        QCOMPARE(outcome.screenCopiesMade, 0);
+        QCOMPARE(outcome.screenCopiesKept, 3);
+    }
+
+    void what_stands_in_the_way_stops_the_run_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("pageName");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("page named screen")
+                << ""
+                << "screen"
+                << "The page cannot be named \"screen\": the screen-size pictures go into a "
+                   "folder of that name beside it.";
+        QTest::newRow("a file named screen") << "screen"
+                                             << "vintora.htm"
+                                             << "screen";
+        QTest::newRow("a file named thumbs/1x") << "thumbs/1x"
+                                                << "vintora.htm"
+                                                << "1x";
+    }
+    void what_stands_in_the_way_stops_the_run()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, pageName);
+        QFETCH(QString, status);
+        m_out = path(QString("way-") + QTest::currentDataTag());
+        QDir().mkpath(m_out);
+        if (!file.isEmpty())
+            writeFile(m_out + "/" + file, "mine");
+        writeFile(path("p/big.jpg"), jpeg({3000, 2000}));
+        const FinOutcome outcome = run({path("p/big.jpg")}, pageName);
+        QCOMPARE(outcome.result, FinResult::Failed);
+        QVERIFY2(outcome.status.contains(status), qPrintable(outcome.status));
+        QVERIFY(!QFile::exists(m_out + "/" + pageName) || pageName == file);
+        QVERIFY(!QFile::exists(m_out + "/big.jpg"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFinModern)
+#include "test_fin_modern.moc"
