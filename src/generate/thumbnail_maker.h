@@ -7,6 +7,8 @@
 
 namespace vintora {
 
+class MemoryBudget;
+
 // One thumbnail to make: of the picture at source, as the file at
 // destination, for a page showing it in box.
 struct ThumbnailJob
@@ -48,9 +50,16 @@ inline constexpr int kThumbnailJpegQuality = 82;
 // would be) is written as it is. A thumbnail already at destination, newer
 // than the picture and of the right pixel size, is kept as it is. A
 // picture that cannot be read, or whose file is damaged or incomplete,
-// gets no thumbnail. The file is written whole or not at all.
+// gets no thumbnail, and so does one whose decode would take more memory
+// than kThumbnailDecodeLimit: that is judged from its header, before any
+// of it is read. The file is written whole or not at all.
+//
+// With a budget, the memory the work holds (the picture's file and its
+// decode) is taken from it before the file is read, waiting for other
+// threads to give theirs back, and given back when done; a picture needing
+// more than the whole budget gets no thumbnail.
 //
 // Safe to call on several threads at once for different destinations.
-ThumbnailResult MakeThumbnail(const ThumbnailJob &job);
+ThumbnailResult MakeThumbnail(const ThumbnailJob &job, MemoryBudget *budget = nullptr);
 
 } // namespace vintora
