@@ -22,7 +22,10 @@ inline constexpr qint64 kThumbnailDecodeLimit = qint64(768) << 20;
 // The memory, in bytes, that decoding the picture (as its header gives it)
 // into a thumbnail of pixelSize (as shown, its orientation applied) takes:
 // a JPEG is decoded at the smallest eighth of its size still at least the
-// thumbnail's, other formats whole, then scaled to the thumbnail.
+// thumbnail's, other formats whole, then scaled to the thumbnail. (Qt
+// reads a PNG of 8 bits per sample without interlacing row by row into the
+// small picture; it is counted whole all the same, as its decode takes as
+// long as a whole one, so that the limit bounds the time too.)
 qint64 ThumbnailDecodeBytes(const PictureHeader &header, QSize pixelSize);
 
 // Decodes a picture file's bytes into its thumbnail of pixelSize, its
