@@ -13,6 +13,8 @@
 #include <QImage>
 #include <QImageWriter>
 
+#include <optional>
+
 namespace vintora {
 
 namespace {

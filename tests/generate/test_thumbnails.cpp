@@ -226,10 +226,11 @@ private slots:
     }
 
     // Pictures whose header promises a decode far larger than a thumbnail
-    // is worth are refused before they are read; the other pictures of the
-    // batch get theirs. So does one needing more than the batch's whole
-    // memory, instead of waiting for ever.
-    void too_costly_refused_and_the_batch_goes_on_data()
+    // is worth are refused before they are read, and those whose data
+    // cannot give the pixels they declare before they are decoded; the
+    // other pictures of the batch get theirs. So is one needing more than
+    // the batch's whole memory, instead of waiting for ever.
+    void bombs_refused_and_the_batch_goes_on_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
@@ -240,6 +241,9 @@ private slots:
         QTest::newRow("gif of 16000 x 16000 in 35 bytes")
                 << "big.gif" << gifDeclaring({16000, 16000}, {16000, 16000}) << batch
                 << "it would take more memory than a thumbnail is worth (16000 × 16000 pixels)";
+        QTest::newRow("gif of 14000 x 14000 in 35 bytes, within the memory")
+                << "data.gif" << gifDeclaring({14000, 14000}, {14000, 14000}) << batch
+                << "it is damaged or incomplete";
         QTest::newRow("gif frame of 400 x 300 on a screen of 16000 x 16000")
                 << "screen.gif" << gifDeclaring({16000, 16000}, {400, 300}) << batch
                 << "it would take more memory than a thumbnail is worth (16000 × 16000 pixels)";
@@ -251,7 +255,7 @@ private slots:
                 << "it would take more memory than a thumbnail is worth (1000 × 1000 pixels)";
     }
 
-    void too_costly_refused_and_the_batch_goes_on()
+    void bombs_refused_and_the_batch_goes_on()
     {
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
