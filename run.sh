@@ -5,14 +5,16 @@
 #   ./run.sh bench    install what is missing, build, run the benchmarks
 #   ./run.sh screenshots  render every wizard page to docs/screenshots/, at
 #                         100 % and at 200 %
+#   ./run.sh package  install what is missing, build the Debian package
+#                     vintora_<version>_amd64.deb and check it with lintian
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode="${1:-run}"
 case "$mode" in
-run | test | bench | screenshots) ;;
+run | test | bench | screenshots | package) ;;
 *)
-    echo "usage: ./run.sh [test|bench|screenshots]" >&2
+    echo "usage: ./run.sh [test|bench|screenshots|package]" >&2
     exit 2
     ;;
 esac
@@ -22,10 +24,13 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
     libbenchmark-dev fonts-dejavu-core help2man)
 # The tests also open generated pages in a real browser, and check the
 # installed tree: its manual pages, metadata and desktop entry.
-[ "$mode" = test ] && packages+=(chromium man-db appstream desktop-file-utils)
+[ "$mode" = test ] && packages+=(chromium man-db appstream desktop-file-utils strace)
 # The thumbnail benchmark compares with vipsthumbnail and ImageMagick, on
 # the photographs of Debian's wallpaper packages.
 [ "$mode" = bench ] && packages+=(libvips-tools imagemagick mate-backgrounds ukui-wallpapers)
+# The package's dependencies come from dpkg-shlibdeps, which CPack runs on
+# the programs it finds with file; lintian checks the result.
+[ "$mode" = package ] && packages+=(dpkg-dev file lintian)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -39,6 +44,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
 fi
+
+# The package has a build folder of its own (build-package/).
+[ "$mode" = package ] && exec tools/package/make_package.sh
 
 build=build
 if [ ! -f "$build/build.ninja" ]; then

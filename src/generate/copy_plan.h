@@ -1,9 +1,13 @@
 #pragma once
 
+#include "pictures/source_file.h"
+
 #include <QDir>
 #include <QHash>
 #include <QSet>
 #include <QString>
+
+#include <functional>
 
 namespace vintora {
 
@@ -27,18 +31,24 @@ QString NumberedName(const QString &name, int number);
 // the same file) gets the name it got before.
 //
 // A numbered name is our own invention, so it never replaces a file the
-// user has: once the output folder is known, a number is passed over when
-// a file of that name lies there, unless that file holds exactly the
-// source's bytes (the copy an earlier run made, which a second run then
-// finds again instead of numbering on).
+// user has: a number is passed over unless the free check (the run's: it
+// looks at every folder the name is written into) says the name is free
+// for the source, such as when nothing lies there or only what an earlier
+// run made of that very picture, which a second run then finds again
+// instead of numbering on.
 class CopyNamer
 {
 public:
     explicit CopyNamer(Qt::CaseSensitivity nameCase = kFileNameCase,
                        QChar separator = QDir::separator());
 
-    // The folder the names are for; numbered names are checked against it.
-    void setFolder(const QString &folder);
+    // Asked of each numbered name before it is given: true when it is free
+    // for the source. Without one, every name not given yet is free.
+    void setFreeCheck(std::function<bool(const QString &name, const QString &source)> check);
+
+    // How a source is looked at to know which file it is; StatFile unless
+    // the caller has looked already.
+    void setLook(std::function<FileStatus(const QString &source)> look);
 
     // Keeps a name from being given, such as the page file's own.
     void reserve(const QString &name);
@@ -51,34 +61,15 @@ public:
 private:
     QString folded(const QString &text) const;
     QString identityOf(const QString &source) const;
-    bool freeInFolder(const QString &name, const QString &source) const;
 
     Qt::CaseSensitivity m_case;
     QChar m_separator;
-    QString m_folder;
+    std::function<bool(const QString &, const QString &)> m_freeCheck;
+    std::function<FileStatus(const QString &)> m_look;
     QHash<QString, QString> m_names;  // source path as given -> name
     QHash<QString, QString> m_byFile; // source identity -> name
     QSet<QString> m_taken;            // names given or reserved, folded
     QHash<QString, int> m_nextNumber; // folded base name -> next number to try
 };
-
-// True when both are regular files holding the same bytes.
-bool SameContents(const QString &a, const QString &b);
-
-enum class CopyResult { Copied, SameFile, Failed };
-
-// Copies source to destination, replacing a file of that name. Only a
-// regular file is copied: the source is opened without blocking and
-// checked before a byte is read. An existing destination is replaced only
-// when the user may write it, as a save would; a folder or anything else
-// that is not a file in its place is left alone. The copy is written under
-// a short temporary name beside the destination (whatever the length of
-// the picture's own name) and renamed over it only when complete, so a
-// failed copy leaves an earlier file untouched and nothing half-made.
-// Nothing is copied when both are the same file. On failure the reason
-// goes to error, in plain words.
-// The size of what was copied goes to copiedBytes.
-CopyResult CopyFileReplacing(const QString &source, const QString &destination,
-                             QString *error = nullptr, qint64 *copiedBytes = nullptr);
 
 } // namespace vintora

@@ -20,8 +20,9 @@ struct FinController::RunState
     bool cancel = false;
 };
 
-FinController::FinController(QWidget *owner, Dialogs &dialogs, const WizardSettings &settings,
-                             PictureList &pictures, QLineEdit *fileName, QLabel *status)
+FinController::FinController(QWidget *owner, Dialogs &dialogs, WizardSettings &settings,
+                             PictureList &pictures, QLineEdit *fileName, QLabel *status,
+                             QLineEdit *pageTitle)
     : QObject(owner)
     , m_owner(owner)
     , m_dialogs(dialogs)
@@ -29,6 +30,7 @@ FinController::FinController(QWidget *owner, Dialogs &dialogs, const WizardSetti
     , m_pictures(&pictures)
     , m_fileName(fileName)
     , m_status(status)
+    , m_pageTitle(pageTitle)
 {}
 
 FinController::~FinController()
@@ -111,6 +113,8 @@ void FinController::run()
 
         const QStringList entries = m_pictures->entries();
         const QString fileName = m_fileName ? m_fileName->text() : QString();
+        if (m_pageTitle)
+            m_settings.pageTitle = m_pageTitle->text();
         outcome = RunFin(m_settings, entries, fileName, hooks);
     }
     if (!state->controller)

@@ -18,7 +18,8 @@ namespace vintora {
 class PictureList;
 
 // Runs the Fin run for the wizard window: run() reads the picture list and
-// txtFilename, asks for the output folder with the folder chooser and shows
+// txtFilename, puts the page title box's text into the record's pageTitle,
+// asks for the output folder with the folder chooser and shows
 // every stage on labStatus, pumping events so that the window stays live.
 // labStatus is small, so each status is also its tooltip, and a run that
 // fails tells why in full in a message box owned by the owner's window.
@@ -35,10 +36,10 @@ class FinController : public QObject
 public:
     // owner: the wizard window, parent of the controller, of the folder
     // chooser and of the failure message. settings and pictures must outlive
-    // the controller. fileName and status may be null (txtFilename then
-    // reads as empty).
-    FinController(QWidget *owner, Dialogs &dialogs, const WizardSettings &settings,
-                  PictureList &pictures, QLineEdit *fileName, QLabel *status);
+    // the controller. fileName, status and pageTitle may be null (txtFilename
+    // then reads as empty; without a title box the record's title stays).
+    FinController(QWidget *owner, Dialogs &dialogs, WizardSettings &settings, PictureList &pictures,
+                  QLineEdit *fileName, QLabel *status, QLineEdit *pageTitle = nullptr);
     ~FinController() override;
 
     bool isRunning() const { return m_run != nullptr; }
@@ -64,10 +65,11 @@ private:
 
     QPointer<QWidget> m_owner;
     Dialogs &m_dialogs;
-    const WizardSettings &m_settings;
+    WizardSettings &m_settings;
     QPointer<PictureList> m_pictures;
     QPointer<QLineEdit> m_fileName;
     QPointer<QLabel> m_status;
+    QPointer<QLineEdit> m_pageTitle;
     std::shared_ptr<RunState> m_run;
     FinOutcome m_lastOutcome;
 };

@@ -78,24 +78,27 @@ struct FinOutcome
 // index page there under fileName, used as typed.
 //
 // With makeThumbnails, a small thumbnail of every distinct picture is made
-// (on every core) into the folder "thumbs" beside the page, under the name
-// its copy gets, and the page shows it in the picture's proportions; a
+// (on every core) into the folder "thumbs" beside the page, named after the
+// name its copy gets, and the page shows it in the picture's proportions; a
 // picture that cannot be decoded is shown as it is, with a note.
 //
-// Nothing the user did not ask to replace is lost: the page is refused when
-// its name has a folder part or when it (through a link, say) is one of
-// the pictures; before anything is written, every picture to be copied
-// must be a regular file; a numbered copy never takes the name of a file
-// already in the folder; a file the user may not write is not replaced. A
+// Every file goes through one OutputWriter, so nothing the user did not ask
+// to replace is lost: every destination is checked before the first byte
+// is written; the page is refused when its name has a folder part or when
+// it (through a link, say) is one of the pictures; every picture to be
+// copied must be a regular file; a numbered name never takes the name of a
+// file already in a folder it goes to; a file the user may not write is not
+// replaced; nothing is written outside the output folder and its thumbs
+// folder. A copy whose place already holds its bytes is left untouched. A
 // picture whose name was lost on its way here (not valid text, and no file
 // answers to it) is left out with a note instead of stopping the run.
 //
-// settings is the live record: copyPictures is read once, before the
-// copies, and decides how the page refers to the pictures; everything else
-// is read after the last pump, when the page is written. entries are the
-// picture list as it stood at the click. The page goes through a save file:
-// a run that fails or is cancelled leaves any earlier page untouched.
-// Pictures copied before a failure stay.
+// settings is the live record: copyPictures and makeThumbnails are read
+// once, before anything is written, and decide how the page refers to the
+// pictures; everything else is read after the last pump, when the page is
+// written. entries are the picture list as it stood at the click. The page
+// is written whole or not at all: a run that fails or is cancelled leaves
+// any earlier page untouched. Pictures copied before a failure stay.
 FinOutcome RunFin(const WizardSettings &settings, const QStringList &entries,
                   const QString &fileName, const FinHooks &hooks, const FinOptions &options = {});
 

@@ -61,12 +61,15 @@ QList<ThumbnailResult> MakeThumbnails(const QList<ThumbnailJob> &jobs,
 {
     Shared shared(jobs, memory);
     shared.results.resize(size_t(jobs.size()));
-    QHash<QString, qsizetype> first; // destination -> first job writing it
+    // Destination (in its folder) -> the first job writing it.
+    QHash<std::pair<QString, const OutputFolder *>, qsizetype> first;
     QList<QList<qsizetype>> followers(jobs.size());
     for (qsizetype i = 0; i < jobs.size(); ++i) {
-        const auto it = first.constFind(jobs.at(i).destination);
+        const std::pair<QString, const OutputFolder *> destination{jobs.at(i).destination,
+                                                                   jobs.at(i).folder};
+        const auto it = first.constFind(destination);
         if (it == first.constEnd()) {
-            first.insert(jobs.at(i).destination, i);
+            first.insert(destination, i);
             shared.unique.append(i);
         } else {
             followers[*it].append(i);

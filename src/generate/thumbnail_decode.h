@@ -10,7 +10,7 @@
 namespace vintora {
 
 // The most memory decoding one picture for its thumbnail may take. A
-// camera's 45-megapixel JPEG needs under 2 MB decoded at 1/8, or 136 to
+// camera's 45-megapixel JPEG needs 3 MB decoded at 1/8, or 136 to
 // 272 MB as a progressive JPEG (whose coefficients libjpeg keeps whole); a
 // 100-megapixel panorama 300 to 600 MB as a progressive JPEG, 400 MB as a
 // PNG and 800 MB as a PNG of 16 bits per sample. A picture whose header

@@ -31,6 +31,7 @@ FileStatus fromStat(const struct stat &info)
     status.modifiedMs = qint64(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000;
     status.device = quint64(info.st_dev);
     status.inode = quint64(info.st_ino);
+    status.permissions = quint32(info.st_mode & 07777);
     if (S_ISREG(info.st_mode)) {
         status.kind = FileStatus::Kind::Regular;
     } else if (S_ISDIR(info.st_mode)) {
@@ -75,6 +76,21 @@ FileStatus StatLink(const QString &path)
     return statWith(path, ::lstat);
 }
 
+FileStatus StatAt(int folder, const QString &name, bool followLinks)
+{
+    struct stat info
+    {};
+    if (name.isEmpty()
+        || ::fstatat(folder, EncodeFileName(name).constData(), &info,
+                     followLinks ? 0 : AT_SYMLINK_NOFOLLOW)
+                   != 0) {
+        FileStatus missing;
+        missing.error = name.isEmpty() ? ENOENT : errno;
+        return missing;
+    }
+    return fromStat(info);
+}
+
 #else
 
 FileStatus StatFile(const QString &path)
@@ -98,6 +114,11 @@ FileStatus StatFile(const QString &path)
 FileStatus StatLink(const QString &path)
 {
     return StatFile(path);
+}
+
+FileStatus StatAt(int, const QString &, bool)
+{
+    return FileStatus();
 }
 
 #endif
@@ -126,22 +147,63 @@ QString NotAPictureFileReason(const FileStatus &status)
 SourceFile::SourceFile(const QString &path)
 {
 #ifdef Q_OS_UNIX
+    openChecked(AT_FDCWD, EncodeFileName(path), 0);
+#else
+    m_status = StatFile(path);
+    m_problem = NotAPictureFileReason(m_status);
+    if (!m_problem.isEmpty())
+        return;
+    m_device = std::make_unique<QFile>(path);
+    if (!m_device->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        m_problem = QStringLiteral("it cannot be read (%1)").arg(m_device->errorString());
+        m_device.reset();
+        return;
+    }
+    m_fd = m_device->handle();
+#endif
+}
+
+SourceFile::SourceFile(int folder, const QString &name)
+{
+#ifdef Q_OS_UNIX
+    openChecked(folder, EncodeFileName(name), O_NOFOLLOW);
+#else
+    Q_UNUSED(folder);
+    m_problem = NotAPictureFileReason(m_status);
+#endif
+}
+
+void SourceFile::openChecked(int folder, const QByteArray &name, int extraFlags)
+{
+#ifdef Q_OS_UNIX
     // A device is not even opened (opening some has effects of its own);
     // O_NONBLOCK makes opening a pipe return at once all the same, and the
     // open file is looked at again, in case it changed in between. The flag
     // is cleared once the file is known to be regular, where it means nothing.
-    const QByteArray bytes = EncodeFileName(path);
-    m_status = StatFile(path);
+    const bool follow = !(extraFlags & O_NOFOLLOW);
+    const auto look = [&] {
+        struct stat info
+        {};
+        if (name.isEmpty()
+            || ::fstatat(folder, name.constData(), &info, follow ? 0 : AT_SYMLINK_NOFOLLOW) != 0) {
+            FileStatus missing;
+            missing.error = name.isEmpty() ? ENOENT : errno;
+            return missing;
+        }
+        return fromStat(info);
+    };
+    m_status = look();
     if (m_status.exists() && !m_status.isRegular()) {
         m_problem = NotAPictureFileReason(m_status);
         return;
     }
     do
-        m_fd = ::open(bytes.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        m_fd = ::openat(folder, name.constData(),
+                        O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | extraFlags);
     while (m_fd < 0 && errno == EINTR);
     if (m_fd < 0) {
         const int code = errno;
-        m_status = StatFile(path);
+        m_status = look();
         if (m_status.exists() && !m_status.isRegular()) {
             m_problem = NotAPictureFileReason(m_status);
         } else if (code == ENOENT || code == ENOTDIR) {
@@ -166,17 +228,9 @@ SourceFile::SourceFile(const QString &path)
     }
     ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
 #else
-    m_status = StatFile(path);
-    m_problem = NotAPictureFileReason(m_status);
-    if (!m_problem.isEmpty())
-        return;
-    m_device = std::make_unique<QFile>(path);
-    if (!m_device->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        m_problem = QStringLiteral("it cannot be read (%1)").arg(m_device->errorString());
-        m_device.reset();
-        return;
-    }
-    m_fd = m_device->handle();
+    Q_UNUSED(folder);
+    Q_UNUSED(name);
+    Q_UNUSED(extraFlags);
 #endif
 }
 

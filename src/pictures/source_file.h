@@ -18,8 +18,9 @@ struct FileStatus
     qint64 modifiedMs = 0; // last change of the contents, ms since 1970
     quint64 device = 0;
     quint64 inode = 0;
-    int error = 0; // why it could not be looked at (errno), 0 when it could
-    QString what;  // for Other: "a named pipe", "a device", "a socket"
+    quint32 permissions = 0; // the mode's permission bits (07777)
+    int error = 0;           // why it could not be looked at (errno), 0 when it could
+    QString what;            // for Other: "a named pipe", "a device", "a socket"
 
     bool exists() const { return kind != Kind::Missing; }
     bool isRegular() const { return kind == Kind::Regular; }
@@ -31,6 +32,10 @@ struct FileStatus
 FileStatus StatFile(const QString &path);
 // The same for the path itself when it is a link.
 FileStatus StatLink(const QString &path);
+
+// Looks at the entry name of the open folder (a descriptor), following a
+// link there or not. Unix only; elsewhere it finds nothing.
+FileStatus StatAt(int folder, const QString &name, bool followLinks);
 
 // Why a path cannot be read as a picture file, in plain words that the
 // caller puts after the file's name ("it is a named pipe, not a file"), or
@@ -45,6 +50,8 @@ class SourceFile
 {
 public:
     explicit SourceFile(const QString &path);
+    // The file name in the open folder (a descriptor), never through a link.
+    SourceFile(int folder, const QString &name);
     ~SourceFile();
     SourceFile(const SourceFile &) = delete;
     SourceFile &operator=(const SourceFile &) = delete;
@@ -60,6 +67,8 @@ public:
     QFile &device();
 
 private:
+    void openChecked(int folder, const QByteArray &name, int extraFlags);
+
     int m_fd = -1;
     FileStatus m_status;
     QString m_problem;

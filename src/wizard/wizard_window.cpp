@@ -244,6 +244,7 @@ void WizardWindow::ShowPage(int page)
             built->clearProblems();
     }
     WizardPage *shown = this->page(page);
+    shown->captureOnEntry(m_settings);
     shown->show();
     if (page == kPageCount - 1) {
         m_fore->hide();
@@ -301,9 +302,12 @@ void WizardWindow::addKeys()
     const auto key = [this](QKeyCombination combination, void (WizardWindow::*act)()) {
         auto *shortcut = new QShortcut(QKeySequence(combination), this);
         connect(shortcut, &QShortcut::activated, this, act);
+        return shortcut;
     };
-    key(Qt::Key_Return, &WizardWindow::EnterPressed);
-    key(Qt::Key_Enter, &WizardWindow::EnterPressed);
+    // A held Enter goes on once: its repeats would run through the pages
+    // and on into Fin.
+    key(Qt::Key_Return, &WizardWindow::EnterPressed)->setAutoRepeat(false);
+    key(Qt::Key_Enter, &WizardWindow::EnterPressed)->setAutoRepeat(false);
     key(Qt::ALT | Qt::Key_Right, &WizardWindow::ForeClicked);
     key(Qt::ALT | Qt::Key_Left, &WizardWindow::BackClicked);
 }

@@ -279,7 +279,11 @@ private slots:
             const QJsonObject image = value.toObject();
             QVERIFY2(image["src"].toString().contains("/thumbs/"),
                      qPrintable(image["src"].toString()));
-            const QString name = fileNameOfUrl(image["src"].toString());
+            // The thumbnail is named by the picture, and by its own type
+            // where the picture's name says another ("landscape.png.jpg").
+            const QString name = fileNameOfUrl(image["link"].toString());
+            const QString thumbnail = fileNameOfUrl(image["src"].toString());
+            QVERIFY2(thumbnail == name || thumbnail == name + ".jpg", qPrintable(thumbnail));
             const QJsonArray natural = image["natural"].toArray();
             QVERIFY2(natural[0].toInt() > 0, qPrintable(name + " did not load"));
             const QJsonArray size = image["shown"].toArray();
@@ -294,7 +298,6 @@ private slots:
                                                           .arg(name)
                                                           .arg(size[0].toInt())
                                                           .arg(size[1].toInt())));
-            QCOMPARE(fileNameOfUrl(image["link"].toString()), name);
             QVERIFY(!image["link"].toString().contains("/thumbs/"));
         }
         const QJsonArray links = result["links"].toArray();

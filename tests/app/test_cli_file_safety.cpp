@@ -1,8 +1,14 @@
 // vintora-cli among unusual files: whatever a run does, every file it was
-// not asked to replace stays byte for byte as it was, it never hangs, and
-// its exit status and message tell the truth.
+// not asked to replace stays byte for byte as it was, it writes nothing
+// outside the output folder and its own sub-folders, it never hangs, a
+// killed run leaves nothing half-made, and its exit status and message
+// tell the truth.
 
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,27 +18,71 @@
 
 namespace {
 
-// Runs a shell command in the folder; its standard output.
-QByteArray shell(const QString &folder, const QString &command)
+constexpr int kKilled = -9; // the run was killed
+
+// Runs a shell command in the folder, with $CLI naming vintora-cli; its
+// exit status (kKilled when a signal ended it) and standard error.
+std::pair<int, QByteArray> shell(const QString &folder, const QString &command)
 {
     QProcess sh;
     sh.setWorkingDirectory(folder);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("CLI", VINTORA_CLI);
+    sh.setProcessEnvironment(environment);
     sh.start("/bin/sh", {"-c", command});
-    sh.waitForFinished(20000);
-    return sh.readAllStandardOutput();
+    if (!sh.waitForFinished(30000)) {
+        sh.kill();
+        sh.waitForFinished();
+        return {-1, "the command hung"};
+    }
+    const int status = sh.exitCode() >= 128 ? kKilled : sh.exitCode();
+    return {status, sh.readAllStandardError() + sh.readAllStandardOutput()};
 }
 
 // Every entry of the tree: its kind, path, and for files their checksum;
 // names are kept as the bytes they are.
 QList<QByteArray> snapshot(const QString &folder)
 {
-    QList<QByteArray> lines
-            = shell(folder,
-                    "find . ! -type f -printf '%y %p %l\\n'; find . -type f -exec md5sum {} +")
-                      .split('\n');
+    QList<QByteArray> lines = shell(folder, "{ find . ! -type f -printf '%y %p %l\\n'; find . "
+                                            "-type f -exec md5sum {} +; } 2>&1")
+                                      .second.split('\n');
     lines.removeAll(QByteArray());
     std::sort(lines.begin(), lines.end());
     return lines;
+}
+
+// A JPEG of a picture of one colour, 400 x 300, padded to size bytes.
+QByteArray jpegOf(QColor colour, qsizetype size)
+{
+    QImage image(400, 300, QImage::Format_RGB32);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x)
+            image.setPixel(x, y,
+                           colour == Qt::black ? qRgb(x % 256, y, (x * y) % 256) : colour.rgb());
+    for (qsizetype pad = 0;; ++pad) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        if (pad > 0)
+            writer.setText("pad", QString(pad, 'p'));
+        writer.write(image);
+        if (size == 0 || bytes.size() >= size)
+            return bytes;
+    }
+}
+
+bool matchesOne(const QString &entry, QStringList &patterns)
+{
+    for (qsizetype i = 0; i < patterns.size(); ++i) {
+        if (QRegularExpression(QRegularExpression::anchoredPattern(patterns.at(i)))
+                    .match(entry)
+                    .hasMatch()) {
+            patterns.removeAt(i);
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -41,121 +91,269 @@ class TestCliFileSafety : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_pictures; // src/: pictures the rows copy from
+
 private slots:
+    void initTestCase()
+    {
+        const QByteArray red = jpegOf(Qt::red, 0), blue = jpegOf(Qt::blue, 0);
+        const qsizetype size = std::max(red.size(), blue.size()) + 40;
+        const QByteArray photo = jpegOf(Qt::black, 0);
+        const QList<std::pair<const char *, QByteArray>> files{
+                {"red.jpg", jpegOf(Qt::red, size)},
+                {"blue.jpg", jpegOf(Qt::blue, size)},
+                {"photo.jpg", photo},
+                {"cut.jpg", photo.left(photo.size() / 2)}};
+        for (const auto &[name, bytes] : files) {
+            QFile file(m_pictures.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        QCOMPARE(QFileInfo(m_pictures.filePath("red.jpg")).size(),
+                 QFileInfo(m_pictures.filePath("blue.jpg")).size());
+    }
+
     void runs_touch_only_what_they_make_data()
     {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<bool>("unprivileged");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("message");  // in the last line of standard error
-        QTest::addColumn<QStringList>("made"); // entries the run adds, as find names them
+        QTest::addColumn<QString>("setup");    // shell, in the row's folder; src/ holds pictures
+        QTest::addColumn<QString>("command");  // shell: "$CLI" and its arguments
+        QTest::addColumn<QString>("needs");    // "root" to set up, "user" to run without rights
+        QTest::addColumn<int>("exitCode");     // kKilled when the run is killed
+        QTest::addColumn<QString>("message");  // in standard error
+        QTest::addColumn<QStringList>("made"); // entries added or changed, as find names them
+        QTest::addColumn<QStringList>("gone"); // entries that may go, as patterns
         QTest::addColumn<QString>("pageHas");  // in the page written, if any
 
         const QString pictures = "mkdir p o; printf a > p/a.jpg; printf page > o/vintora.htm;";
-        QTest::newRow("named pipe")
-                << pictures + "mkfifo p/y.jpg" << QStringList{"-o", "o", "p/a.jpg", "p/y.jpg"}
-                << false << 1 << "p/y.jpg\": it is a named pipe, not a file." << QStringList{}
-                << "";
+        const QString photos = "mkdir p o; cp src/photo.jpg p/a.jpg; printf page > o/vintora.htm;";
+        const QString cli = "\"$CLI\" ";
+        const QString killAt = "strace -f -qq -o /dev/null -e inject=%1:signal=SIGKILL:when=%2 "
+                               "\"$CLI\" ";
+        const QString page = "f \\./o/vintora\\.htm";
+        const QString part = "f \\./o/\\.vintora-[0-9a-z]+\\.part";
+
+        QTest::newRow("named pipe") << pictures + "mkfifo p/y.jpg" << cli + "-o o p/a.jpg p/y.jpg"
+                                    << "" << 1 << "p/y.jpg\": it is a named pipe, not a file."
+                                    << QStringList{} << QStringList{} << "";
+        QTest::newRow("named pipe with a writer waiting")
+                << pictures
+                           + "mkfifo p/y.jpg; (timeout 5 sh -c 'echo x > p/y.jpg && touch "
+                             "p/opened' "
+                             "&)"
+                << cli + "-o o p/a.jpg p/y.jpg"
+                << "" << 1 << "p/y.jpg\": it is a named pipe, not a file." << QStringList{}
+                << QStringList{} << "";
         QTest::newRow("link to a device")
-                << pictures + "ln -s /dev/zero p/z.jpg"
-                << QStringList{"-o", "o", "p/a.jpg", "p/z.jpg"} << false << 1
-                << "p/z.jpg\": it is a device, not a file." << QStringList{} << "";
+                << pictures + "ln -s /dev/zero p/z.jpg" << cli + "-o o p/a.jpg p/z.jpg"
+                << "" << 1 << "p/z.jpg\": it is a device, not a file." << QStringList{}
+                << QStringList{} << "";
         QTest::newRow("page named as a picture")
-                << pictures << QStringList{"-o", "p", "--name", "a.jpg", "--no-copy", "p"} << false
-                << 1 << "which the page would replace" << QStringList{} << "";
+                << pictures << cli + "-o p --name a.jpg --no-copy p"
+                << "" << 1 << "which the page would replace" << QStringList{} << QStringList{}
+                << "";
         QTest::newRow("page is a link to a picture")
                 << pictures + "rm o/vintora.htm; ln -s ../p/a.jpg o/vintora.htm"
-                << QStringList{"-o", "o", "--no-copy", "p"} << false << 1
-                << "which the page would replace" << QStringList{} << "";
+                << cli + "-o o --no-copy p"
+                << "" << 1 << "which the page would replace" << QStringList{} << QStringList{}
+                << "";
         QTest::newRow("page name with a folder part")
-                << pictures << QStringList{"-o", "o", "--name", "../p/a.jpg", "p"} << false << 2
-                << "is not a plain file name" << QStringList{} << "";
+                << pictures << cli + "-o o --name ../p/a.jpg p"
+                << "" << 2 << "is not a plain file name" << QStringList{} << QStringList{} << "";
         QTest::newRow("numbered copy passes over an unlisted file")
                 << "mkdir A B; printf A > A/x.jpg; printf mine > A/x-2.jpg; printf B > B/x.jpg"
-                << QStringList{"-o", "A", "A/x.jpg", "B/x.jpg"} << false << 0 << "Finished!"
-                << QStringList{"f ./A/vintora.htm", "f ./A/x-3.jpg"} << "HREF = \"x-3.jpg\"";
+                << cli + "-o A A/x.jpg B/x.jpg"
+                << "" << 0 << "Finished!"
+                << QStringList{"f \\./A/vintora\\.htm", "f \\./A/x-3\\.jpg"} << QStringList{}
+                << "HREF = \"x-3.jpg\"";
+        QTest::newRow("numbered copy passes over a dangling link")
+                << "mkdir A B; printf A > A/x.jpg; ln -s gone A/x-2.jpg; printf B > B/x.jpg"
+                << cli + "-o A A/x.jpg B/x.jpg"
+                << "" << 0 << "Finished!"
+                << QStringList{"f \\./A/vintora\\.htm", "f \\./A/x-3\\.jpg"} << QStringList{}
+                << "HREF = \"x-3.jpg\"";
+        QTest::newRow("named pipe at a copy's place")
+                << pictures + "mkfifo o/a.jpg" << cli + "-o o p"
+                << "" << 1 << "o/a.jpg\": a named pipe of that name is in the way." << QStringList{}
+                << QStringList{} << "";
         QTest::newRow("read-only file of another user")
                 << pictures
                            + "printf root > o/a.jpg; chmod 444 o/a.jpg; chmod 666 o/*.htm; chmod "
                              "777 o"
-                << QStringList{"-o", "o", "p/a.jpg"} << true << 1
+                << cli + "-o o p/a.jpg"
+                << "user" << 1
                 << "o/a.jpg\": the file there may not be written (Permission denied)."
-                << QStringList{} << "";
+                << QStringList{} << QStringList{} << "";
         QTest::newRow("latin-1 name, copied")
-                << "mkdir L o; printf l > L/lat$(printf '\\351')in.jpg"
-                << QStringList{"-o", "o", "L"} << false << 0 << "Finished!"
-                << QStringList{"f ./o/vintora.htm", QString::fromLatin1("f ./o/lat\351in.jpg")}
-                << "HREF = \"lat%E9in.jpg\"";
+                << "mkdir L o; printf l > L/lat$(printf '\\351')in.jpg" << cli + "-o o L"
+                << "" << 0 << "Finished!"
+                << QStringList{page, QString::fromLatin1("f \\./o/lat\351in\\.jpg")}
+                << QStringList{} << "HREF = \"lat%E9in.jpg\"";
         QTest::newRow("latin-1 name, linked")
-                << "mkdir L o; printf l > L/lat$(printf '\\351')in.jpg"
-                << QStringList{"-o", "o", "--no-copy", "L"} << false << 0 << "Finished!"
-                << QStringList{"f ./o/vintora.htm"} << "/L/lat%E9in.jpg\"";
+                << "mkdir L o; printf l > L/lat$(printf '\\351')in.jpg" << cli + "-o o --no-copy L"
+                << "" << 0 << "Finished!" << QStringList{page} << QStringList{}
+                << "/L/lat%E9in.jpg\"";
+        QTest::newRow("page name not valid text")
+                << pictures << cli + "-o o --no-copy --name \"$(printf '\\377').htm\" p"
+                << "" << 0 << "Finished!" << QStringList{QString::fromLatin1("f \\./o/\377\\.htm")}
+                << QStringList{} << "";
+        QTest::newRow("output folder not valid text")
+                << pictures + "mkdir o$(printf '\\376')"
+                << cli + "-o \"o$(printf '\\376')\" --no-copy p"
+                << "" << 0 << "Finished!"
+                << QStringList{QString::fromLatin1("f \\./o\376/vintora\\.htm")} << QStringList{}
+                << "";
         const QString longName = QString(251, 'n') + ".jpg";
-        QTest::newRow("255-byte name")
-                << "mkdir N o; printf n > N/" + longName << QStringList{"-o", "o", "N"} << false
-                << 0 << "Finished!" << QStringList{"f ./o/vintora.htm", "f ./o/" + longName} << "";
-        QTest::newRow("relative folders")
-                << pictures << QStringList{"-o", "o", "--no-copy", "p"} << false << 0 << "Finished!"
-                << QStringList{"f ./o/vintora.htm"} << "HREF = \"file:///";
+        QTest::newRow("255-byte name, with its thumbnail")
+                << "mkdir N o; cp src/photo.jpg N/" + longName << cli + "-o o --thumbnails N"
+                << "" << 0 << "Finished!"
+                << QStringList{page, "f \\./o/" + longName, "d \\./o/thumbs",
+                               "f \\./o/thumbs/" + longName}
+                << QStringList{} << "";
+        QTest::newRow("relative folders") << pictures << cli + "-o o --no-copy p"
+                                          << "" << 0 << "Finished!" << QStringList{page}
+                                          << QStringList{} << "HREF = \"file:///";
+
+        // The thumbnail folder and what lies in it.
+        QTest::newRow("thumbs a link to another folder")
+                << photos + "mkdir e; ln -s ../e o/thumbs" << cli + "-o o --thumbnails p"
+                << "" << 1 << "o/thumbs\": a link of that name is in the way." << QStringList{}
+                << QStringList{} << "";
+        QTest::newRow("thumbs a link to the output folder")
+                << photos + "cp src/red.jpg o/mine.jpg; ln -s . o/thumbs"
+                << cli + "-o o --thumbnails p"
+                << "" << 1 << "o/thumbs\": a link of that name is in the way." << QStringList{}
+                << QStringList{} << "";
+        QTest::newRow("a file named thumbs, found before any copy")
+                << photos + "printf x > o/thumbs" << cli + "-o o --thumbnails p"
+                << "" << 1 << "o/thumbs\": a file of that name is in the way." << QStringList{}
+                << QStringList{} << "";
+        QTest::newRow("page named thumbs") << photos << cli + "-o o --thumbnails --name thumbs p"
+                                           << "" << 1 << "The page cannot be named \"thumbs\""
+                                           << QStringList{} << QStringList{} << "";
+        QTest::newRow("read-only thumbnail of another user")
+                << photos
+                           + "mkdir o/thumbs; printf root > o/thumbs/a.jpg; chmod 444 "
+                             "o/thumbs/a.jpg; chmod 666 o/*.htm; chmod 777 o o/thumbs"
+                << cli + "-o o --thumbnails p"
+                << "user" << 0
+                << "o/thumbs/a.jpg\" could not be written: the file there may not be written "
+                   "(Permission denied)."
+                << QStringList{page, "f \\./o/a\\.jpg"} << QStringList{} << "";
+        QTest::newRow("numbering looks into thumbs")
+                << "mkdir A B o o/thumbs; cp src/red.jpg A/x.jpg; cp src/blue.jpg B/x.jpg; printf "
+                   "mine > o/thumbs/x-2.jpg"
+                << cli + "-o o --thumbnails A/x.jpg B/x.jpg"
+                << "" << 0 << "Finished!"
+                << QStringList{page, "f \\./o/x\\.jpg", "f \\./o/x-3\\.jpg",
+                               "f \\./o/thumbs/x\\.jpg", "f \\./o/thumbs/x-3\\.jpg"}
+                << QStringList{} << "HREF = \"x-3.jpg\"";
+        QTest::newRow("a picture lying in thumbs")
+                << "mkdir p o o/thumbs; cp src/red.jpg p/a.jpg; cp src/blue.jpg o/thumbs/a.jpg"
+                << cli + "-o o --thumbnails --no-copy p/a.jpg o/thumbs/a.jpg"
+                << "" << 0 << "it is one of the pictures of this run."
+                << QStringList{page, "f \\./o/thumbs/a-2\\.jpg"} << QStringList{} << "";
+        QTest::newRow("another camera's picture of the same name and size")
+                << "mkdir A B o; cp src/red.jpg A/IMG_0001.jpg; cp src/blue.jpg B/IMG_0001.jpg; "
+                   "touch -d 2001-01-01 A/* B/*; \"$CLI\" -q -o o --no-copy --thumbnails A"
+                << cli + "-o o --no-copy --thumbnails B"
+                << "" << 0 << "Finished!" << QStringList{page, "f \\./o/thumbs/IMG_0001\\.jpg"}
+                << QStringList{"f \\./o/thumbs/IMG_0001\\.jpg", "f \\./o/vintora\\.htm"} << "";
+        QTest::newRow("a damaged picture, noted")
+                << "mkdir p o; cp src/cut.jpg p/cut.jpg" << cli + "-o o --thumbnails p"
+                << "" << 0 << "p/cut.jpg\": it is damaged or incomplete."
+                << QStringList{page, "f \\./o/cut\\.jpg", "d \\./o/thumbs"} << QStringList{} << "";
+
+        // A full disk and killed runs: the earlier files stay as they were.
+        QTest::newRow("full disk at the page")
+                << "mkdir p o; for i in $(seq 60); do printf x > "
+                   "p/a-picture-with-a-long-name-$i.jpg; done; mount -t tmpfs -o size=16k tmpfs "
+                   "o && printf page > o/vintora.htm && head -c 12288 /dev/zero > o/fill"
+                << cli + "-o o --no-copy p"
+                << "root" << 1
+                << "vintora.htm\": the file cannot be written (No space left on device)."
+                << QStringList{} << QStringList{} << "";
+        QTest::newRow("killed while copying")
+                << photos << killAt.arg("copy_file_range", "1") + "-o o p"
+                << "" << kKilled << "" << QStringList{} << QStringList{} << "";
+        QTest::newRow("killed as a copy is put in place")
+                << photos << killAt.arg("linkat", "1") + "-o o p"
+                << "" << kKilled << "" << QStringList{} << QStringList{} << "";
+        QTest::newRow("killed while a thumbnail is put in place")
+                << photos << killAt.arg("linkat", "1") + "-o o --no-copy --thumbnails p"
+                << "" << kKilled << "" << QStringList{"d \\./o/thumbs"} << QStringList{} << "";
+        QTest::newRow("killed as the earlier page is replaced")
+                << photos << killAt.arg("renameat", "1") + "-o o --no-copy p"
+                << "" << kKilled << "" << QStringList{part} << QStringList{} << "";
+        QTest::newRow("the next run removes what a killed run left")
+                << photos + killAt.arg("renameat", "1") + "-o o --no-copy p"
+                << cli + "-o o --no-copy p"
+                << "" << 0 << "Finished!" << QStringList{page} << QStringList{part} << "";
+
+        QTest::newRow("a background that is a folder")
+                << pictures << cli + "-o o --background p p"
+                << "" << 2 << "--background: no such file" << QStringList{} << QStringList{} << "";
     }
     void runs_touch_only_what_they_make()
     {
         QFETCH(QString, setup);
-        QFETCH(QStringList, arguments);
-        QFETCH(bool, unprivileged);
+        QFETCH(QString, command);
+        QFETCH(QString, needs);
         QFETCH(int, exitCode);
         QFETCH(QString, message);
         QFETCH(QStringList, made);
+        QFETCH(QStringList, gone);
         QFETCH(QString, pageHas);
 
-        QStringList command{VINTORA_CLI};
-        if (unprivileged && ::geteuid() == 0) {
+        const bool root = ::geteuid() == 0;
+        if (needs == "root" && !root)
+            QSKIP("this row needs root to set up (run the suite as root, as CI does)");
+        if (needs == "user") {
+            if (!root)
+                QSKIP("the file of another user needs root to be made");
             // As root every file may be written: run as a user without rights.
-            if (QStandardPaths::findExecutable("setpriv").isEmpty())
-                QSKIP("setpriv is needed to run vintora-cli without rights");
-            command = QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
-                                  VINTORA_CLI};
-        } else if (unprivileged) {
-            QSKIP("the file of another user needs root to be made");
+            command.prepend("setpriv --reuid=65534 --regid=65534 --clear-groups ");
         }
+        if (command.contains("strace") && QStandardPaths::findExecutable("strace").isEmpty())
+            QSKIP("strace is needed to kill a run at a given call");
         QTemporaryDir dir;
         QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+        QVERIFY(QFile::link(m_pictures.path(), dir.filePath("src")));
+        const auto unmount = qScopeGuard([&] {
+            if (needs == "root")
+                shell(dir.path(), "umount o");
+        });
         shell(dir.path(), setup);
         const QList<QByteArray> before = snapshot(dir.path());
 
-        QProcess cli;
-        cli.setWorkingDirectory(dir.path());
-        const QString program = command.takeFirst();
-        cli.start(program, command + arguments);
-        const bool ended = cli.waitForFinished(20000);
-        if (!ended)
-            cli.kill();
-        QVERIFY2(ended, "the run hung");
-        const QList<QByteArray> errors = cli.readAllStandardError().trimmed().split('\n');
-        QCOMPARE(cli.exitCode(), exitCode);
-        const QByteArray said = errors.join('\n');
+        const auto [status, said] = shell(dir.path(), command);
+        QVERIFY2(status == exitCode, said.constData());
         QVERIFY2(said.contains(message.toUtf8()), said.constData());
 
-        // Nothing that was there changed, and nothing but the page and the
-        // copies named was added; links and folders listed by kind alone.
+        // Nothing that was there changed, but for what may go; and nothing
+        // but what the row names was added or changed. Links and folders
+        // are listed by kind alone.
         const QList<QByteArray> after = snapshot(dir.path());
+        const auto named = [](const QByteArray &entry) {
+            return QString::fromLatin1(entry.startsWith("d ") || entry.startsWith("l ")
+                                               ? entry.trimmed()
+                                               : "f " + entry.mid(entry.indexOf("./")));
+        };
+        // A run that finished replaced the earlier page.
+        if (status == 0)
+            gone << "f \\./[^/]+/vintora\\.htm";
         for (const QByteArray &entry : before) {
-            const bool earlierPage = entry.endsWith("/vintora.htm") && exitCode == 0;
-            QVERIFY2(after.contains(entry) || earlierPage, entry.constData());
+            QStringList mayGo = gone;
+            QVERIFY2(after.contains(entry) || matchesOne(named(entry), mayGo), entry.constData());
         }
         QStringList added;
         for (const QByteArray &entry : after) {
-            if (!before.contains(entry))
-                added << QString::fromLatin1(entry.startsWith("d ") || entry.startsWith("l ")
-                                                     ? entry
-                                                     : "f " + entry.mid(entry.indexOf("./")));
+            if (!before.contains(entry) && !matchesOne(named(entry), made))
+                added << named(entry);
         }
-        added.sort();
-        made.sort();
-        QVERIFY2(added == made, qPrintable(added.join(" | ")));
+        QVERIFY2(added.isEmpty(), qPrintable("added: " + added.join(" | ")));
+        QVERIFY2(made.isEmpty(), qPrintable("not made: " + made.join(" | ")));
         if (!pageHas.isEmpty()) {
-            const QByteArray page = shell(dir.path(), "cat */vintora.htm");
+            const QByteArray page = shell(dir.path(), "cat */vintora.htm").second;
             QVERIFY2(page.contains(pageHas.toLatin1()), page.constData());
         }
     }

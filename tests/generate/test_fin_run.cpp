@@ -1,6 +1,7 @@
 #include "generate/fin_run.h"
 #include "support/fixtures.h"
 
+#include <QDateTime>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,7 +96,8 @@ private slots:
                                            << QStringList{"page", "vintora.htm"};
         QTest::newRow("no file name")
                 << ""
-                << "x/b.jpg" << kStatusNoFileName << QStringList{"vintora.htm"};
+                << "x/b.jpg" << QString("No file name for the page... no output...")
+                << QStringList{"vintora.htm"};
         QTest::newRow("folder part in the name")
                 << "sub/p.htm"
                 << "x/b.jpg"
@@ -114,7 +116,7 @@ private slots:
         const FinOutcome outcome = run({path("x/a.jpg"), path(second)}, fileName);
         QCOMPARE(outcome.result, FinResult::Failed);
         QVERIFY2(outcome.status.contains(status), qPrintable(outcome.status));
-        QVERIFY(!m_statuses.contains(kStatusFinished));
+        QVERIFY(!m_statuses.contains(QString("Finished!")));
         QCOMPARE(readFile(m_out + "/vintora.htm"), QByteArray("earlier page"));
         QCOMPARE(folderNames(m_out), left);
     }
@@ -157,17 +159,70 @@ private slots:
         QVERIFY(!m_statuses.contains("Making thumbnails: 2 of 2"));
         QCOMPARE(outcome.notes, QStringList{"No thumbnail for \"" + path("x/cut.jpg")
                                             + "\": it is damaged or incomplete."});
-        QCOMPARE(folderNames(m_out + "/thumbs"), QStringList{"wide.png"});
-        QCOMPARE(QImage(m_out + "/thumbs/wide.png").size(), QSize(20, 10));
+        // An opaque PNG gets a JPEG thumbnail, named as what it holds.
+        QCOMPARE(folderNames(m_out + "/thumbs"), QStringList{"wide.png.jpg"});
+        QCOMPARE(QImage(m_out + "/thumbs/wide.png.jpg").size(), QSize(20, 10));
         const QString cell = "<TD ALIGN = \"\" VALIGN = \"\" bgcolor = \"#000000\"><A HREF = \"";
         const QString wideLine = cell
-                                 + "wide.png\"><IMG SRC = \"thumbs/wide.png\" width = \"10\" "
+                                 + "wide.png\"><IMG SRC = \"thumbs/wide.png.jpg\" width = \"10\" "
                                    "height = \"5\" border = \"0\"></a></TD>";
         const QString cutLine = cell
                                 + "cut.jpg\"><IMG SRC = \"cut.jpg\" width = \"10\" height = "
                                   "\"10\" border = \"0\"></a></TD>";
         QCOMPARE(page().count(wideLine), 2);
         QCOMPARE(page().count(cutLine), 1);
+    }
+
+    // A second run finds the copies and thumbnails in place: nothing is
+    // written again, and the outcome counts them as such.
+    void second_run_finds_everything_in_place()
+    {
+        QImage picture(300, 200, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        QVERIFY(picture.save(path("x/c.png")));
+        m_settings.makeThumbnails = kTrue;
+        m_settings.thumbWidth = m_settings.thumbHeight = 50;
+        const QStringList pictures{path("x/a.jpg"), path("x/c.png")};
+        const FinOutcome first = run(pictures);
+        QCOMPARE(std::tuple(first.copiedPictures, first.copiesInPlace, first.thumbnailsMade,
+                            first.thumbnailsKept),
+                 std::tuple(2, 0, 1, 0));
+        const QDateTime copied = QFileInfo(m_out + "/a.jpg").lastModified();
+        const FinOutcome second = run(pictures);
+        QCOMPARE(std::tuple(second.copiedPictures, second.copiesInPlace, second.thumbnailsMade,
+                            second.thumbnailsKept),
+                 std::tuple(0, 2, 0, 1));
+        QCOMPARE(second.copiedBytes, 0);
+        QCOMPARE(QFileInfo(m_out + "/a.jpg").lastModified(), copied);
+    }
+
+    // Stopping while thumbnails are made stops them: no further one is
+    // started, and no page is written.
+    void cancel_stops_the_thumbnails()
+    {
+        // Noise, slow to decode, in 30 files.
+        QImage picture(1600, 1200, QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y, qRgb((x * 7919 + y * 104729) % 251, x % 256, y % 256));
+        QDir().mkpath(path("many"));
+        QVERIFY(picture.save(path("many/p0.png")));
+        QStringList pictures{path("many/p0.png")};
+        for (int i = 1; i < 30; ++i) {
+            pictures << path(QString("many/p%1.png").arg(i));
+            QVERIFY(QFile::copy(pictures.first(), pictures.last()));
+        }
+        m_settings.makeThumbnails = kTrue;
+        m_settings.thumbWidth = m_settings.thumbHeight = 50;
+        m_onPump = [this](const QString &status) {
+            m_cancel = m_cancel
+                       || (status.startsWith("Making thumbnails: ")
+                           && status != "Making thumbnails: 0 of 30");
+        };
+        QCOMPARE(run(pictures).result, FinResult::Cancelled);
+        QCOMPARE(m_statuses.last(), QString("Stopped... the page was not written..."));
+        QVERIFY(folderNames(m_out + "/thumbs").size() < 30);
+        QVERIFY(!QFile::exists(m_out + "/vintora.htm"));
     }
 
     // The copy choice the run acted on decides the references, whatever
@@ -183,7 +238,7 @@ private slots:
         QFETCH(bool, copy);
         m_settings.copyPictures = toFlag(copy);
         m_onPump = [this, copy](const QString &status) {
-            if (status == kStatusSelectingFolder)
+            if (status == QString("Selecting output folder..."))
                 return;
             m_settings.copyPictures = toFlag(!copy);
             m_settings.pageColor = 0x0000FF;
@@ -199,9 +254,9 @@ private slots:
     void cancel_commits_no_page_data()
     {
         QTest::addColumn<QString>("at");
-        QTest::newRow("selecting") << kStatusSelectingFolder;
-        QTest::newRow("copying") << CopyingStatus(1, 3);
-        QTest::newRow("writing") << kStatusWritingHeader;
+        QTest::newRow("selecting") << QString("Selecting output folder...");
+        QTest::newRow("copying") << QString("Copying files: 1 of 3");
+        QTest::newRow("writing") << QString("Writing header");
     }
     void cancel_commits_no_page()
     {
@@ -212,7 +267,8 @@ private slots:
         };
         QCOMPARE(run({path("x/a.jpg"), path("x/b.jpg"), path("bg.gif")}).result,
                  FinResult::Cancelled);
-        QCOMPARE(m_statuses.mid(m_statuses.size() - 2), QStringList({at, kStatusCancelled}));
+        QCOMPARE(m_statuses.mid(m_statuses.size() - 2),
+                 QStringList({at, QString("Stopped... the page was not written...")}));
         QCOMPARE(readFile(m_out + "/vintora.htm"), QByteArray("earlier page"));
         QVERIFY(!folderNames(m_out).join(' ').contains("vintora.htm."));
     }

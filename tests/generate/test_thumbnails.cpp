@@ -391,6 +391,48 @@ private slots:
         QCOMPARE(QImage(dir.filePath("t-b.jpg")).size(), QSize(150, 200));
     }
 
+    // A thumbnail is kept only when it was made from these very bytes, at
+    // the size it should have now; the files' times do not decide it.
+    void kept_only_for_the_same_picture_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("outcome");
+        const int made = int(ThumbnailResult::Outcome::Made);
+        const int kept = int(ThumbnailResult::Outcome::Kept);
+        QTest::newRow("nothing, the thumbnail older") << "older thumbnail" << kept;
+        QTest::newRow("another picture of the same size and time") << "same size and time" << made;
+        QTest::newRow("another picture, older than the thumbnail") << "older picture" << made;
+        QTest::newRow("a smaller box") << "box" << made;
+    }
+    void kept_only_for_the_same_picture()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, outcome);
+        QTemporaryDir dir;
+        const QString picture = dir.filePath("a.bmp"), thumbnail = dir.filePath("t.jpg");
+        const QDateTime hourAgo = QDateTime::currentDateTime().addSecs(-3600);
+        QVERIFY(halves({400, 300}).save(picture));
+        setModified(picture, hourAgo);
+        QCOMPARE(int(MakeThumbnail({picture, thumbnail, pixels(100, 100)}).outcome),
+                 int(ThumbnailResult::Outcome::Made));
+        ThumbnailBox box = pixels(100, 100);
+        if (change == "older thumbnail") {
+            setModified(thumbnail, hourAgo.addSecs(-60));
+        } else if (change == "box") {
+            box = pixels(50, 50);
+        } else {
+            // Uncompressed, so of the same size in bytes whatever it shows.
+            QImage other = halves({400, 300});
+            other.invertPixels();
+            QVERIFY(other.save(picture));
+            setModified(picture, change == "older picture" ? hourAgo.addSecs(-60) : hourAgo);
+        }
+        QCOMPARE(int(MakeThumbnail({picture, thumbnail, box}).outcome), outcome);
+        // Red on the left as the first picture, cyan as the other.
+        QCOMPARE(qRed(QImage(thumbnail).pixel(10, 10)) > 128,
+                 change == "older thumbnail" || change == "box");
+    }
+
     void damaged_jpeg_gets_no_thumbnail()
     {
         QTemporaryDir dir;

@@ -1,9 +1,12 @@
 #include "shell/recent_folders.h"
 
 #include <QDir>
-#include <QSettings>
+#include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace vintora;
 
@@ -13,18 +16,59 @@ class TestRecentFolders : public QObject
 
 private slots:
     // Each dialog keeps its own folder for the next run; a cancel keeps the
-    // last one, and a folder that has gone is forgotten.
+    // last one, and a folder that has gone is forgotten. A name that is not
+    // valid text keeps its bytes.
     void each_dialog_remembers_its_folder()
     {
         QTemporaryDir settings, dir;
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+        const QString file = settings.filePath("Quendry/Vintora.conf");
+        const QString latin1 = dir.filePath("lat") + QChar(0xDCE9) + "in";
+        QVERIFY(::mkdir((QFile::encodeName(dir.path()) + "/lat\351in").constData(), 0700) == 0);
         using Dialog = RecentFolders::Dialog;
-        RecentFolders().remember(Dialog::PictureFolder, dir.path());
-        RecentFolders().remember(Dialog::OutputFolder, dir.filePath("out"));
-        RecentFolders().remember(Dialog::PictureFolder, QString());
-        QCOMPARE(RecentFolders().folderFor(Dialog::PictureFolder), dir.path());
-        QCOMPARE(RecentFolders().folderFor(Dialog::OutputFolder), QString()); // never made
-        QCOMPARE(RecentFolders().folderFor(Dialog::PictureFiles), QString());
+        RecentFolders(file).remember(Dialog::PictureFolder, dir.path());
+        RecentFolders(file).remember(Dialog::OutputFolder, dir.filePath("out"));
+        RecentFolders(file).remember(Dialog::PictureFolder, QString());
+        RecentFolders(file).remember(Dialog::PictureFiles, latin1);
+        QCOMPARE(RecentFolders(file).folderFor(Dialog::PictureFolder), dir.path());
+        QCOMPARE(RecentFolders(file).folderFor(Dialog::OutputFolder), QString()); // never made
+        QCOMPARE(RecentFolders(file).folderFor(Dialog::PictureFiles), latin1);
+    }
+
+    // Only a regular file is read or written: whatever else stands at the
+    // file's place stays as it is, the wizard never waits on it, and the
+    // folder is simply not remembered.
+    void only_a_regular_file_is_used_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("left"); // what `ls -l` shows of the place afterwards
+        QTest::addColumn<bool>("remembered");
+        QTest::newRow("named pipe") << "mkfifo Vintora.conf"
+                                    << "p" << false;
+        QTest::newRow("link to a device") << "ln -s /dev/null Vintora.conf"
+                                          << "l" << false;
+        QTest::newRow("folder") << "mkdir Vintora.conf"
+                                << "d" << false;
+        QTest::newRow("link to a file")
+                << "printf '[other]\\n' > real.conf; ln -s real.conf Vintora.conf"
+                << "l" << true;
+    }
+    void only_a_regular_file_is_used()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, left);
+        QFETCH(bool, remembered);
+        QTemporaryDir settings, dir;
+        QVERIFY(QProcess::execute("/bin/sh", {"-c", "cd '" + settings.path() + "' && " + setup})
+                == 0);
+        const QString file = settings.filePath("Vintora.conf");
+        RecentFolders(file).remember(RecentFolders::Dialog::OutputFolder, dir.path());
+        QCOMPARE(RecentFolders(file).folderFor(RecentFolders::Dialog::OutputFolder),
+                 remembered ? dir.path() : QString());
+        QProcess ls;
+        ls.start("ls", {"-ld", file});
+        QVERIFY(ls.waitForFinished());
+        QCOMPARE(QString::fromLatin1(ls.readAllStandardOutput().left(1)), left);
+        QCOMPARE(QFileInfo("/dev/null").isFile(), false);
     }
 };
 

@@ -90,6 +90,8 @@ private slots:
             1200, 1920, 2655, 1095);
         row("optStyle(0)", "I want tables", 480, 3360, 3255, 255);
         row("optStyle(1)", "No tables, just the pix", 480, 3720, 3255, 255);
+        row("chkModern", "Make a modern page for phones and today's browsers", 480, 2910, 3375,
+            435); // beyond the catalogue
         // Page 3, Table
         row("Label1(7)", "Next we need to define the table that will hold the thumbnails:", 120,
             120, 3735, 615);
@@ -169,6 +171,8 @@ private slots:
         row("Label1(22)", "If you want to change the name of the thumbnails file, enter it here. ",
             120, 2160, 3375, 615);
         row("txtFilename", "vintora.htm", 360, 2880, 3135, 285);
+        row("lblTitle", "Page title", 360, 3195, 900, 255);           // beyond the catalogue
+        row("txtTitle", "Vintora Index Page", 1320, 3180, 2175, 285); // beyond the catalogue
         row("labStatus", "When you're ready, click \"Fin\"...", 120, 3480, 3495, 495);
         // The window's own controls
         row("picFrame(0)", "", 2880, 120, 3975, 4215);
@@ -208,6 +212,7 @@ private slots:
         WizardFixture w;
         QVERIFY(w.find<QRadioButton>("optStyle(0)")->isChecked());
         QVERIFY(!w.find<QRadioButton>("optStyle(1)")->isChecked());
+        QCOMPARE(w.find<QCheckBox>("chkModern")->checkState(), Qt::Unchecked);
         for (int i = 0; i < 6; ++i)
             QCOMPARE(align(w, i)->isChecked(), i == 1 || i == 4);
         QVERIFY(w.find<QRadioButton>("optsize(0)")->isChecked());
@@ -270,9 +275,14 @@ private slots:
                 QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
                          qPrintable(label->objectName()));
             }
-            for (QAbstractButton *button : page->findChildren<QAbstractButton *>())
+            for (QAbstractButton *button : page->findChildren<QAbstractButton *>()) {
                 QVERIFY2(button->sizeHint().width() <= button->width(),
                          qPrintable(button->objectName()));
+                // A caption that wraps fits in its height.
+                if (button->hasHeightForWidth())
+                    QVERIFY2(button->heightForWidth(button->width()) <= button->height(),
+                             qPrintable(button->objectName()));
+            }
         }
     }
 

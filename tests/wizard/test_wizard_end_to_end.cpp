@@ -6,6 +6,7 @@
 #include "generate/fin_controller.h"
 #include "generate/index_page_writer.h"
 #include "pictures/picture_list.h"
+#include "support/default_settings.h"
 #include "support/fixtures.h"
 
 #include <QBuffer>
@@ -52,7 +53,8 @@ private slots:
         QVERIFY(WriteIndexPage(w.settings, w.w().picturesPage().pictureList().entries(), 2, 0,
                                expected));
         QCOMPARE(readFile(out + "/gallery.html"), expected.data());
-        QCOMPARE(list->model()->rowCount(), 3); // the list stays
+        QCOMPARE(w.settings, defaultSettings()); // the new controls at their start values
+        QCOMPARE(list->model()->rowCount(), 3);  // the list stays
         QCOMPARE(w.dialogs.unexpected, 0);
     }
 

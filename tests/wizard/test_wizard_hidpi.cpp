@@ -1,5 +1,6 @@
 // The wizard on a screen at 200 %: the artwork drawn at twice its size takes
-// the places of the pictures, pixel for pixel.
+// the places of the pictures, pixel for pixel; the texts fit and the focus
+// frames stay clear of them.
 
 #include "wizard_fixture.h"
 
@@ -28,6 +29,32 @@ private slots:
         const QImage shown = w.window->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QRect above(0, 0, 370, 600);
         QCOMPARE(shown.copy(above), artworkAt("sidebar", 2).toImage().copy(above));
+    }
+
+    void every_text_fits()
+    {
+        WizardFixture w;
+        for (int page = 0; page < kPageCount; ++page)
+            QVERIFY2(w.w().page(page)->everyTextFits(), qPrintable(QString::number(page)));
+    }
+
+    // A focused link's frame goes around its text, clear of the letters,
+    // also where the text ends at the link's edge.
+    void link_frames_clear_the_text_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<int>("page");
+        QTest::newRow("Page Color") << "pgpref(4)" << 1;
+        QTest::newRow("Cell Background") << "labTable(0)" << 3;
+        QTest::newRow("Select files") << "labGetFile(1)" << 5;
+    }
+    void link_frames_clear_the_text()
+    {
+        QFETCH(QString, link);
+        QFETCH(int, page);
+        WizardFixture w;
+        w.w().ShowPage(page);
+        QCOMPARE(WizardFixture::framePixelsOnText(w.find(link)), 0);
     }
 };
 

@@ -5,6 +5,7 @@
 #include "support/fixtures.h"
 
 #include "pictures/picture_list.h"
+#include "wizard/controls/focus_list_view.h"
 
 #include <QAccessible>
 #include <QTemporaryDir>
@@ -24,6 +25,28 @@ void press(QKeyCombination key, int times = 1)
 {
     for (int i = 0; i < times; ++i)
         QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+}
+
+// The number of the page a control lies on.
+int pageOf(QWidget *control)
+{
+    for (QWidget *up = control; up; up = up->parentWidget()) {
+        if (const auto *page = qobject_cast<WizardPage *>(up))
+            return page->number();
+    }
+    return -1;
+}
+
+// A key held down on the widget with the focus: pressed, repeated while
+// held, released.
+void hold(Qt::Key key, int repeats)
+{
+    QWidget *focus = QApplication::focusWidget();
+    const QString text = key == Qt::Key_Space ? QString(" ") : QString("\r");
+    QTest::simulateEvent(focus, true, key, Qt::NoModifier, text, false);
+    for (int i = 0; i < repeats; ++i)
+        QTest::simulateEvent(focus, true, key, Qt::NoModifier, text, true);
+    QTest::simulateEvent(focus, false, key, Qt::NoModifier, text, false);
 }
 
 QString accessible(QWidget *widget, QAccessible::Text text)
@@ -54,7 +77,7 @@ private slots:
         press(Qt::Key_Return, 2);
         press(Qt::Key_Enter); // Fin
         QCOMPARE(folderNames(out), (QStringList{"a.jpg", "vintora.htm"}));
-        press(Qt::Key_Tab, 2);
+        press(Qt::Key_Tab, 3); // the file name, the title, the link
         QCOMPARE(focusName(), QString("labOpenPage"));
         press(Qt::Key_Space);
         QCOMPARE(w.urls.opened, QList<QUrl>{QUrl::fromLocalFile(out + "/vintora.htm")});
@@ -69,7 +92,7 @@ private slots:
         WizardFixture w;
         press(Qt::ALT | Qt::Key_Left);
         press(Qt::ALT | Qt::Key_Right, 2);
-        press(Qt::Key_Tab); // "I want tables": Alt+Right goes on, not to the next option
+        press(Qt::Key_Tab, 2); // "I want tables": Alt+Right goes on, not to the next option
         press(Qt::ALT | Qt::Key_Right);
         QCOMPARE(w.settings.layoutStyle, QString("table"));
         press(Qt::Key_Tab, 3); // Enter in a text box goes on too
@@ -82,8 +105,10 @@ private slots:
         QCOMPARE(w.page(), 6);
     }
 
-    // Tab goes from the page through its controls in reading order and back;
-    // each link shows a frame while focused and acts on Enter and Space.
+    // Tab goes from the page through its controls in reading order and back
+    // to the page, which then shows that it holds the focus; each link
+    // shows a frame around its text or picture while focused and acts on
+    // Enter and Space.
     void tab_order_and_links_data()
     {
         QTest::addColumn<int>("page");
@@ -93,13 +118,15 @@ private slots:
         QTest::newRow("Page style") << 1 << QStringList{"pgpref(0)", "pgpref(1)", "pgpref(2)",
                                                         "pgpref(3)", "pgpref(5)", "pgpref(4)"}
                                     << 6;
+        QTest::newRow("Layout style") << 2 << QStringList{"chkModern", "optStyle(0)"} << 0;
         QTest::newRow("Table") << 3
                                << QStringList{"Text1(0)",    "Text1(1)",         "Text1(2)",
-                                              "Text1(3)",    "optTableAlign(0)", "optTableAlign(3)",
+                                              "Text1(3)",    "optTableAlign(1)", "optTableAlign(4)",
                                               "labTable(0)", "labTable(1)"}
                                << 2;
         QTest::newRow("Pictures") << 5 << QStringList{"lstFiles", "labGetFile(0)", "labGetFile(1)"}
                                   << 2;
+        QTest::newRow("Output") << 7 << QStringList{"txtFilename", "txtTitle"} << 0;
     }
     void tab_order_and_links()
     {
@@ -108,21 +135,121 @@ private slots:
         QFETCH(int, actions);
         WizardFixture w;
         w.w().ShowPage(page);
+        const QColor highlight = w.window->palette().color(QPalette::Highlight);
         QStringList seen;
         for (press(Qt::Key_Tab); seen.size() < 20 && focusName() != w.w().page(page)->objectName();
              press(Qt::Key_Tab)) {
             seen.append(focusName());
             if (auto *link = qobject_cast<ClickableLabel *>(QApplication::focusWidget())) {
-                const QImage framed = link->grab().toImage();
-                link->clearFocus();
-                QVERIFY(link->grab().toImage() != framed);
-                link->setFocus(Qt::TabFocusReason);
+                QCOMPARE(WizardFixture::framePixelsOnText(link), 0);
                 press(seen.size() % 2 ? Qt::Key_Return : Qt::Key_Space);
+            }
+            if (auto *list = qobject_cast<FocusListView *>(QApplication::focusWidget())) {
+                QVERIFY(list->showsFocusFrame()); // empty, with nothing else to show it
+                QCOMPARE(list->grab().toImage().pixelColor(0, 9), highlight);
             }
         }
         QCOMPARE(seen, order);
         QCOMPARE(int(w.dialogs.calls.size() + w.urls.opened.size()), actions);
         QCOMPARE(w.page(), page);
+        WizardPage *shown = w.w().page(page);
+        QVERIFY(shown->hasFocus());
+        QVERIFY(shown->showsFocusFrame());
+        // The frame runs along the panel's edges, where no control lies.
+        const auto leftEdge = [shown] {
+            return shown->grab().toImage().pixelColor(0, shown->height() / 2);
+        };
+        QCOMPARE(leftEdge(), highlight);
+        press(Qt::Key_Tab);
+        QVERIFY(!shown->showsFocusFrame());
+        QCOMPARE(leftEdge(), QColor(Qt::white));
+    }
+
+    // Tab into each option group lands on its chosen option, however it was
+    // chosen, so that Space keeps the choice.
+    void tab_lands_on_the_chosen_option_data()
+    {
+        QTest::addColumn<QString>("from");   // the control before the group
+        QTest::addColumn<QString>("choose"); // clicked first, if any
+        QTest::addColumn<QString>("lands");
+        const auto row = [](const char *from, const char *choose, const char *lands) {
+            QTest::newRow(lands) << from << choose << lands;
+        };
+        row("Text1(3)", "", "optTableAlign(1)");
+        row("optTableAlign(1)", "", "optTableAlign(4)");
+        row("Text1(3)", "optTableAlign(0)", "optTableAlign(0)");
+        row("chkModern", "optStyle(1)", "optStyle(1)");
+        row("txtSize(1)", "optsize(1)", "optsize(1)");
+        row("picFrame(6)", "optCopy(1)", "optCopy(1)");
+    }
+    void tab_lands_on_the_chosen_option()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, choose);
+        QFETCH(QString, lands);
+        WizardFixture w;
+        QWidget *before = w.find(from);
+        w.w().ShowPage(pageOf(before));
+        if (!choose.isEmpty())
+            w.click(w.find(choose));
+        before->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Tab);
+        QCOMPARE(focusName(), lands);
+    }
+
+    // Links and icons act once on each activation key, keypad Enter
+    // included, and the page stays.
+    void links_act_on_activation_keys_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        for (const char *link : {"Image4(2)", "pgpref(0)", "pgpref(4)", "labGetFile(1)"}) {
+            QTest::addRow("%s Return", link) << link << int(Qt::Key_Return) << 0;
+            QTest::addRow("%s Enter", link) << link << int(Qt::Key_Enter) << 0;
+            QTest::addRow("%s keypad Enter", link)
+                    << link << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+            QTest::addRow("%s Space", link) << link << int(Qt::Key_Space) << 0;
+        }
+    }
+    void links_act_on_activation_keys()
+    {
+        QFETCH(QString, link);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        WizardFixture w;
+        QWidget *focused = w.find(link);
+        const int page = pageOf(focused);
+        w.w().ShowPage(page);
+        focused->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(focused, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(int(w.dialogs.calls.size() + w.urls.opened.size()), 1);
+        QCOMPARE(w.page(), page);
+    }
+
+    // A key held down acts once: on a link, one click and no page switch;
+    // on the page, one page on (never on into Fin).
+    void held_key_acts_once_data()
+    {
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("actions");
+        QTest::addColumn<int>("pageAfter");
+        QTest::newRow("Return on Readme") << "Image4(0)" << int(Qt::Key_Return) << 1 << 0;
+        QTest::newRow("Space on Readme") << "Image4(0)" << int(Qt::Key_Space) << 1 << 0;
+        QTest::newRow("Return on the page") << "picFrame(0)" << int(Qt::Key_Return) << 0 << 1;
+    }
+    void held_key_acts_once()
+    {
+        QFETCH(QString, focused);
+        QFETCH(int, key);
+        QFETCH(int, actions);
+        QFETCH(int, pageAfter);
+        WizardFixture w;
+        w.find(focused)->setFocus(Qt::TabFocusReason);
+        hold(Qt::Key(key), 2);
+        QCOMPARE(int(w.urls.opened.size()), actions);
+        QCOMPARE(w.page(), pageAfter);
     }
 
     void delete_removes_the_selected_entry()
@@ -156,7 +283,20 @@ private slots:
         row("picPreview", "Page colour: #FFFFFF", "Background picture: none");
         row("pgpref(1)", "HyperLink", "Link colour: #0000FF");
         row("picTable(1)", "Cell picture: none", "");
-        row("txtSize(2)", "Width in percent", "");
+        // Each number box says what it holds and in which unit, in its
+        // tooltip and to screen readers alike.
+        row("Text1(0)", "Number of columns in table", "Number of columns, thumbnails in each row");
+        row("Text1(1)", "Cell spacing", "Space between cells, in pixels");
+        row("Text1(2)", "Cell padding",
+            "Space between a cell's border and its thumbnail, in pixels");
+        row("Text1(3)", "Border size", "Width of the table's border, in pixels (0 for none)");
+        row("txtSize(0)", "Height in pixels", "Height of a thumbnail, in pixels");
+        row("txtSize(1)", "Width in pixels", "Width of a thumbnail, in pixels");
+        row("txtSize(2)", "Width in percent", "Width of a thumbnail, in percent of the window");
+        row("txtSize(3)", "Height in percent", "Height of a thumbnail, in percent of the window");
+        row("chkModern", "Make a modern page for phones and today's browsers", "");
+        row("txtTitle", "Page title",
+            "The title of the modern page; the classic page keeps its own");
         row("lstFiles", "Pictures to include, 0 entries",
             "Delete removes the selected entry; files and folders dropped here are added");
     }
@@ -168,6 +308,8 @@ private slots:
         WizardFixture w;
         QCOMPARE(accessible(w.find(control), QAccessible::Name), name);
         QCOMPARE(accessible(w.find(control), QAccessible::Description), description);
+        if (qobject_cast<QLineEdit *>(w.find(control)))
+            QCOMPARE(w.find(control)->toolTip(), description);
     }
 
     void accessible_values_follow_the_choices()

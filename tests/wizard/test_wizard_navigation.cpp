@@ -98,6 +98,41 @@ private slots:
         QCOMPARE(w.w().outputPage().fileNameBox()->text(), QString("vintora.htm"));
     }
 
+    // The modern-page box goes into the record with the layout word, when
+    // Fore leaves its page, with either layout; Back leaves it as it was.
+    void modern_page_taken_with_the_layout()
+    {
+        WizardFixture w;
+        w.fore();
+        w.fore(); // page 2
+        w.click(w.w().layoutStylePage().modernCheck());
+        w.click(w.w().layoutStylePage().genericOption());
+        QCOMPARE(w.settings.modernPage, kFalse);
+        w.fore();
+        QCOMPARE(w.settings.modernPage, kTrue);
+        w.back();
+        w.click(w.w().layoutStylePage().modernCheck());
+        w.back();
+        QCOMPARE(w.settings.modernPage, kTrue);
+    }
+
+    // The record takes the title box on entering the Output page, and again
+    // when Fin is clicked.
+    void page_title_taken_on_entry_and_at_fin()
+    {
+        WizardFixture w;
+        for (int i = 0; i < 7; ++i)
+            w.fore();
+        QCOMPARE(w.settings.pageTitle, QString("Vintora Index Page"));
+        w.type(w.w().outputPage().titleBox(), "Summer 2024");
+        w.back();
+        w.fore();
+        QCOMPARE(w.settings.pageTitle, QString("Summer 2024"));
+        w.type(w.w().outputPage().titleBox(), "Holiday");
+        w.click(w.w().finButton()); // refused: no pictures
+        QCOMPARE(w.settings.pageTitle, QString("Holiday"));
+    }
+
     void going_back_recaptures()
     {
         WizardFixture w;

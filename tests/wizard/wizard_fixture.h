@@ -62,6 +62,27 @@ struct WizardFixture
         return visible;
     }
 
+    // Gives a link the focus as Tab would, and says how many pixels of its
+    // text or picture (those not white without the focus) the focus frame
+    // changes: 0 when the frame goes around them.
+    static int framePixelsOnText(QWidget *link)
+    {
+        QWidget *parent = link->parentWidget();
+        const QRect around = link->geometry().adjusted(-4, -4, 4, 4);
+        link->setFocus(Qt::TabFocusReason);
+        const QImage framed = parent->grab(around).toImage();
+        link->clearFocus(); // the focus to no control, nor to the page
+        const QImage plain = parent->grab(around).toImage();
+        link->setFocus(Qt::TabFocusReason);
+        int onText = 0;
+        for (int y = 0; y < plain.height(); ++y) {
+            for (int x = 0; x < plain.width(); ++x)
+                onText += plain.pixel(x, y) != framed.pixel(x, y)
+                          && plain.pixelColor(x, y) != QColor(Qt::white);
+        }
+        return plain == framed ? -1 : onText; // -1: no frame at all
+    }
+
     // A control by its catalogue name, with every page built.
     template<typename Widget = QWidget>
     Widget *find(const QString &name) const

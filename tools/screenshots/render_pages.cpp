@@ -2,13 +2,16 @@
 // at the pages without a desktop:
 //   vintora-screenshots OUTPUT_FOLDER [--scale 2]
 //
-// Besides the eight pages as they start, it renders the Page style page
-// with a tiled background and coloured labels and the Table page with a
-// cell picture, chosen through scripted dialogs, the Table page refusing a
-// column count that is no number, the Pictures page with entries, and the
-// Output page after "Fin" with "Open the page" reached by Tab. With
-// --scale 2 it renders them as a screen at 200 % shows them, into files
-// named NAME@2x.png.
+// The window is active, as on a desktop, so the focus shows where it is:
+// on each page as it starts, the page itself holds it. Besides the eight
+// pages as they start, it renders the Table page with the focus on an
+// alignment group, the Thumbnails page with a size box's tooltip, the Page
+// style page with a tiled background and coloured labels and the Table page
+// with a cell picture, chosen through scripted dialogs, the Table page
+// refusing a column count that is no number, the Pictures page with
+// entries, and the Output page after "Fin" with "Open the page" reached by
+// Tab. With --scale 2 it renders them as a screen at 200 % shows them, into
+// files named NAME@2x.png.
 
 #include "pictures/picture_list.h"
 #include "shell/dialogs.h"
@@ -19,6 +22,7 @@
 #include "wizard/pages/page_style_page.h"
 #include "wizard/pages/pictures_page.h"
 #include "wizard/pages/table_page.h"
+#include "wizard/pages/thumbnails_page.h"
 #include "wizard/start_wizard.h"
 
 #include <QApplication>
@@ -29,6 +33,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cstdlib>
@@ -102,6 +107,28 @@ QString drawCellPicture(const QString &folder)
     return path;
 }
 
+// Tab pressed on a widget, as the user would.
+void pressTab(QWidget *widget)
+{
+    widget->setFocus(Qt::TabFocusReason);
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(widget, &tab);
+}
+
+// The widget's tooltip as the pointer resting on it shows it. The tooltip
+// goes where a desktop's screen would leave it, below and to the right of
+// the pointer: the offscreen screen is smaller than the window at 200 %
+// and would push it aside.
+void showTooltip(QWidget *widget)
+{
+    const QPoint pointer = widget->mapToGlobal(QPoint(widget->width() / 2, widget->height()));
+    QToolTip::showText(pointer, widget->toolTip(), widget);
+    for (QWidget *tip : QApplication::topLevelWidgets()) {
+        if (tip->inherits("QTipLabel"))
+            tip->move(pointer + QPoint(2, 16));
+    }
+}
+
 // Where each picture goes, and under which name.
 class Shots
 {
@@ -114,13 +141,28 @@ public:
     {
         const QString suffix = m_scale == 1 ? QString() : QStringLiteral("@%1x").arg(m_scale);
         const QString path = QStringLiteral("%1/%2%3.png").arg(m_folder, name, suffix);
-        if (m_window->grab().save(path))
+        if (withTooltip().save(path))
             return true;
         QTextStream(stderr) << "Cannot write " << path << '\n';
         return false;
     }
 
 private:
+    // The window with a tooltip that shows over it drawn in: a tooltip is a
+    // window of its own, which grabbing the wizard leaves out.
+    QPixmap withTooltip() const
+    {
+        QPixmap shot = m_window->grab();
+        const QPoint origin = m_window->mapToGlobal(QPoint(0, 0));
+        for (QWidget *tip : QApplication::topLevelWidgets()) {
+            if (tip->inherits("QTipLabel") && tip->isVisible()) {
+                QPainter painter(&shot);
+                painter.drawPixmap(tip->pos() - origin, tip->grab());
+            }
+        }
+        return shot;
+    }
+
     QWidget *m_window;
     QString m_folder;
     int m_scale;
@@ -149,6 +191,7 @@ int main(int argc, char *argv[])
     ScriptedChoices dialogs;
     NoUrls urls;
     const auto wizard = vintora::StartWizard(settings, dialogs, urls);
+    QApplication::setActiveWindow(wizard.get());
     const Shots shots(wizard.get(), folder, scale);
     const char *names[] = {"welcome",    "page-style", "layout-style", "table",
                            "thumbnails", "pictures",   "packaging",    "output"};
@@ -157,6 +200,23 @@ int main(int argc, char *argv[])
         if (!shots.save(QStringLiteral("%1-%2").arg(page).arg(QLatin1String(names[page]))))
             return 1;
     }
+
+    // Tab from the last number box into the horizontal alignment group
+    // lands on its chosen option.
+    wizard->ShowPage(vintora::kTablePage);
+    pressTab(wizard->tablePage().borderBox());
+    if (!shots.save(QStringLiteral("3-table-focus-option")))
+        return 1;
+
+    // The tooltip that says what the left box of the uniform row holds.
+    QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, false);
+    QApplication::setEffectEnabled(Qt::UI_FadeTooltip, false);
+    wizard->ShowPage(vintora::kThumbnailsPage);
+    showTooltip(wizard->thumbnailsPage().uniformHeightBox());
+    const bool tipSaved = shots.save(QStringLiteral("4-thumbnails-tooltip"));
+    QToolTip::hideText();
+    if (!tipSaved)
+        return 1;
 
     wizard->ShowPage(vintora::kPageStylePage);
     const vintora::PageStylePage &style = wizard->pageStylePage();
@@ -204,11 +264,7 @@ int main(int argc, char *argv[])
     dialogs.folders = {out.path()};
     wizard->outputPage().finish();
     QApplication::setActiveWindow(wizard.get());
-    QWidget *focus = QApplication::focusWidget();
-    for (int i = 0; focus && i < 2; ++i) {
-        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-        QApplication::sendEvent(focus, &tab);
-        focus = QApplication::focusWidget();
-    }
+    for (int i = 0; QApplication::focusWidget() && i < 3; ++i)
+        pressTab(QApplication::focusWidget());
     return shots.save(QStringLiteral("7-output-finished")) ? 0 : 1;
 }

@@ -1,10 +1,10 @@
 #include "wizard/controls/clickable_label.h"
 
 #include "wizard/color_value.h"
+#include "wizard/controls/focus_frame.h"
 #include "wizard/controls/keyboard_activation.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 #include <QStyle>
 
 namespace vintora {
@@ -19,6 +19,11 @@ ClickableLabel::ClickableLabel(const QString &text, QWidget *parent) : QLabel(te
 {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
+}
+
+ClickableLabel::~ClickableLabel()
+{
+    delete m_focusFrame;
 }
 
 ColorValue ClickableLabel::foreColor() const
@@ -46,22 +51,33 @@ void ClickableLabel::keyPressEvent(QKeyEvent *event)
         return;
     }
     event->accept();
-    emit clicked();
+    if (isActivationClick(event))
+        emit clicked();
 }
 
-void ClickableLabel::paintEvent(QPaintEvent *event)
+void ClickableLabel::focusInEvent(QFocusEvent *event)
 {
-    QLabel::paintEvent(event);
-    if (!hasFocus())
+    QLabel::focusInEvent(event);
+    if (!parentWidget())
         return;
-    const QRect shown
-            = pixmap().isNull()
-                      ? fontMetrics().boundingRect(contentsRect(), int(alignment()), text())
-                      : QStyle::alignedRect(layoutDirection(), alignment(),
-                                            pixmap().deviceIndependentSize().toSize(),
-                                            contentsRect());
-    QPainter painter(this);
-    paintFocusFrame(this, painter, shown);
+    if (!m_focusFrame)
+        m_focusFrame = new FocusFrame(this);
+    m_focusFrame->showAround(shownRect());
+}
+
+void ClickableLabel::focusOutEvent(QFocusEvent *event)
+{
+    QLabel::focusOutEvent(event);
+    if (m_focusFrame)
+        m_focusFrame->hide();
+}
+
+QRect ClickableLabel::shownRect() const
+{
+    if (!pixmap().isNull())
+        return QStyle::alignedRect(layoutDirection(), alignment(),
+                                   pixmap().deviceIndependentSize().toSize(), contentsRect());
+    return fontMetrics().boundingRect(contentsRect(), int(alignment()), text());
 }
 
 void ClickableLabel::mousePressEvent(QMouseEvent *event)

@@ -64,7 +64,7 @@ void PictureBox::paintEvent(QPaintEvent *event)
     QFrame::paintEvent(event); // the border
     if (hasFocus()) {
         QPainter painter(this);
-        paintFocusFrame(this, painter, contentsRect().adjusted(2, 1, -2, -1));
+        paintFocusFrame(this, painter, contentsRect().adjusted(0, 0, -1, -1));
     }
 }
 
@@ -80,7 +80,8 @@ void PictureBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     event->accept();
-    emit clicked();
+    if (isActivationClick(event))
+        emit clicked();
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)

@@ -10,8 +10,8 @@
 
 namespace vintora {
 
-OutputPage::OutputPage(QWidget *window, Dialogs &dialogs, UrlOpener &urls,
-                       const WizardSettings &settings, PictureList &pictures)
+OutputPage::OutputPage(QWidget *window, Dialogs &dialogs, UrlOpener &urls, WizardSettings &settings,
+                       PictureList &pictures)
     : WizardPage(kOutputPage, window), m_urls(urls)
 {
     staticText(this, 23,
@@ -32,6 +32,14 @@ OutputPage::OutputPage(QWidget *window, Dialogs &dialogs, UrlOpener &urls,
     m_fileNameBox = place(new QLineEdit(QLatin1String(kStartValues.pageName), this),
                           QStringLiteral("txtFilename"), twipsRect(360, 2880, 3135, 285));
     m_fileNameBox->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    // Between the file name and the status line, the box's edges in line
+    // with the file name's right edge.
+    auto *titleLabel = place(new QLabel(QStringLiteral("Page title"), this),
+                             QStringLiteral("lblTitle"), twipsRect(360, 3195, 900, 255));
+    titleLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_titleBox = place(new QLineEdit(QLatin1String(kStartValues.pageTitle), this),
+                       QStringLiteral("txtTitle"), twipsRect(1320, 3180, 2175, 285));
+    titleLabel->setBuddy(m_titleBox);
     m_statusLine = place(new QLabel(QStringLiteral("When you're ready, click \"Fin\"..."), this),
                          QStringLiteral("labStatus"), twipsRect(120, 3480, 3495, 495));
     m_statusLine->setWordWrap(true);
@@ -41,14 +49,24 @@ OutputPage::OutputPage(QWidget *window, Dialogs &dialogs, UrlOpener &urls,
     m_statusLine->setForegroundRole(QPalette::Text);
 
     m_fileNameBox->setAccessibleName(QStringLiteral("Name of the page file"));
+    m_titleBox->setAccessibleName(QStringLiteral("Page title"));
+    m_titleBox->setToolTip(QStringLiteral("The title of the modern page; the classic page keeps "
+                                          "its own"));
+    m_titleBox->setAccessibleDescription(m_titleBox->toolTip());
     m_openPageLink = linkLabel(this, "labOpenPage", 0, QStringLiteral("Open the page"),
                                twipsRect(120, 3990, 3495, 225));
     m_openPageLink->setObjectName(QStringLiteral("labOpenPage"));
     m_openPageLink->hide();
     connect(m_openPageLink, &ClickableLabel::clicked, this, &OutputPage::openPage);
 
-    m_fin = new FinController(window, dialogs, settings, pictures, m_fileNameBox, m_statusLine);
+    m_fin = new FinController(window, dialogs, settings, pictures, m_fileNameBox, m_statusLine,
+                              m_titleBox);
     connect(m_fin, &FinController::runningChanged, this, &OutputPage::runningChange);
+}
+
+void OutputPage::captureOnEntry(WizardSettings &settings)
+{
+    settings.pageTitle = m_titleBox->text();
 }
 
 void OutputPage::runningChange(bool running)

@@ -1,5 +1,6 @@
 #include "wizard/pages/packaging_page.h"
 
+#include "wizard/controls/option_group.h"
 #include "wizard/pages/page_widgets.h"
 #include "wizard/start_values.h"
 #include "wizard/twips.h"
@@ -32,6 +33,7 @@ PackagingPage::PackagingPage(QWidget *window) : WizardPage(kPackagingPage, windo
                           twipsRect(600, 3360, 3375, 255), kStartValues.copyPictures);
     m_noCopyOption = option(this, "optCopy", 1, QStringLiteral("Don't copy any files"),
                             twipsRect(600, 3720, 3375, 255), !kStartValues.copyPictures);
+    tabToChosenOption({m_copyOption, m_noCopyOption});
 }
 
 PackagingControls PackagingPage::controls() const
@@ -42,7 +44,6 @@ PackagingControls PackagingPage::controls() const
 bool PackagingPage::captureControls(WizardSettings &settings)
 {
     CapturePackaging(settings, controls());
-    settings.pageTitle = QLatin1String(kStartValues.pageTitle);
     return true;
 }
 

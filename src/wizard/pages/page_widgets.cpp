@@ -73,6 +73,12 @@ QLineEdit *numberBox(QWidget *page, const char *name, int index, const QString &
     return box;
 }
 
+void describeNumberBox(QLineEdit *box, const QString &holds)
+{
+    box->setToolTip(holds);
+    box->setAccessibleDescription(holds);
+}
+
 QRadioButton *option(QWidget *parent, const char *name, int index, const QString &caption,
                      QRect geometry, bool chosen)
 {

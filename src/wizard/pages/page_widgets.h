@@ -53,6 +53,11 @@ ClickableLabel *linkImage(QWidget *parent, const QString &objectName, const char
 QLineEdit *numberBox(QWidget *page, const char *name, int index, const QString &text,
                      QRect geometry);
 
+// Says what a number box holds and in which unit, for example "Height of a
+// thumbnail, in pixels": as its tooltip, and as the description screen
+// readers give after its name.
+void describeNumberBox(QLineEdit *box, const QString &holds);
+
 QRadioButton *option(QWidget *parent, const char *name, int index, const QString &caption,
                      QRect geometry, bool chosen);
 

@@ -1,10 +1,9 @@
 #include "wizard/pages/pictures_page.h"
 
 #include "pictures/picture_list.h"
+#include "wizard/controls/focus_list_view.h"
 #include "wizard/pages/page_widgets.h"
 #include "wizard/twips.h"
-
-#include <QListView>
 
 namespace vintora {
 
@@ -19,7 +18,7 @@ PicturesPage::PicturesPage(QWidget *window, Dialogs &dialogs) : WizardPage(kPict
     m_listHint = staticText(this, 17,
                             QStringLiteral("Check or uncheck files to include or exclude them."),
                             twipsRect(120, 1080, 3735, 615));
-    m_fileList = place(new QListView(this), QStringLiteral("lstFiles"),
+    m_fileList = place(new FocusListView(this), QStringLiteral("lstFiles"),
                        twipsRect(120, 1440, 3735, 2175));
     m_countLine
             = place(new QLabel(this), QStringLiteral("lblCount"), twipsRect(120, 3630, 3735, 255));

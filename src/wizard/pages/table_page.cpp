@@ -1,6 +1,7 @@
 #include "wizard/pages/table_page.h"
 
 #include "designer/table_cell_designer.h"
+#include "wizard/controls/option_group.h"
 #include "wizard/controls/picture_box.h"
 #include "wizard/number_reading.h"
 #include "wizard/pages/accessible_values.h"
@@ -34,7 +35,7 @@ TablePage::TablePage(QWidget *window, Dialogs &dialogs) : WizardPage(kTablePage,
                QStringLiteral("Next we need to define the table that will hold the thumbnails:"),
                twipsRect(120, 120, 3735, 615));
     const auto row = [this, &start](int box, int label, const char *caption, int labelTop,
-                                    int boxTop) {
+                                    int boxTop, const char *holds) {
         staticText(this, label, QLatin1String(caption), twipsRect(0, labelTop, 2655, 375),
                    Qt::AlignRight);
         QLineEdit *numbers = numberBox(this, "Text1", box, QLatin1String(start.tableNumbers[box]),
@@ -43,12 +44,16 @@ TablePage::TablePage(QWidget *window, Dialogs &dialogs) : WizardPage(kTablePage,
         QString name = QLatin1String(caption).trimmed();
         name.chop(name.endsWith(u':') ? 1 : 0);
         numbers->setAccessibleName(name);
+        describeNumberBox(numbers, QLatin1String(holds));
         return numbers;
     };
-    m_columnsBox = row(0, 6, "Number of columns in table: ", 840, 800);
-    m_spacingBox = row(1, 11, "Cell spacing:", 1110, 1070);
-    m_paddingBox = row(2, 12, "Cell padding:", 1365, 1320);
-    m_borderBox = row(3, 13, "Border size:", 1605, 1560);
+    m_columnsBox = row(0, 6, "Number of columns in table: ", 840, 800,
+                       "Number of columns, thumbnails in each row");
+    m_spacingBox = row(1, 11, "Cell spacing:", 1110, 1070, "Space between cells, in pixels");
+    m_paddingBox = row(2, 12, "Cell padding:", 1365, 1320,
+                       "Space between a cell's border and its thumbnail, in pixels");
+    m_borderBox = row(3, 13, "Border size:", 1605, 1560,
+                      "Width of the table's border, in pixels (0 for none)");
 
     const auto group = [this](int frame, const char *caption, int top,
                               const std::array<const char *, 3> &words, int chosen,
@@ -59,6 +64,7 @@ TablePage::TablePage(QWidget *window, Dialogs &dialogs) : WizardPage(kTablePage,
         for (int j = 0; j < 3; ++j)
             options[j] = option(box, "optTableAlign", frame * 3 + j, QLatin1String(words[j]),
                                 twipsRect(lefts[j], 360, 975, 255), j == chosen);
+        tabToChosenOption({options.begin(), options.end()});
     };
     group(0, "Align Thumbnails Horizontally", 2040, kHorizontalAlignWords, start.cellAlign,
           m_horizontal);

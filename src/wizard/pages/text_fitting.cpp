@@ -16,8 +16,11 @@ bool textFits(const QWidget *widget, QSize visible)
             return label->heightForWidth(visible.width()) <= visible.height();
         return label->fontMetrics().horizontalAdvance(label->text()) <= visible.width();
     }
-    if (qobject_cast<const QRadioButton *>(widget) || qobject_cast<const QCheckBox *>(widget))
+    if (qobject_cast<const QRadioButton *>(widget) || qobject_cast<const QCheckBox *>(widget)) {
+        if (widget->hasHeightForWidth()) // a caption that wraps
+            return widget->heightForWidth(visible.width()) <= visible.height();
         return widget->sizeHint().width() <= visible.width();
+    }
     return true;
 }
 

@@ -17,7 +17,7 @@ inline constexpr double kSmallestTextSize = 6.5;
 inline constexpr double kTextSizeStep = 0.25;
 
 // Whether a label's text or a button's caption fits the visible part of
-// its place; other widgets always fit.
+// its place (a caption that wraps, in its height); other widgets always fit.
 bool textFits(const QWidget *widget, QSize visible);
 
 // The length of a label's text or a button's caption; 0 for other widgets.

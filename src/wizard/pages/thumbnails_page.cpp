@@ -1,5 +1,6 @@
 #include "wizard/pages/thumbnails_page.h"
 
+#include "wizard/controls/option_group.h"
 #include "wizard/number_reading.h"
 #include "wizard/pages/page_widgets.h"
 #include "wizard/start_values.h"
@@ -51,6 +52,14 @@ ThumbnailsPage::ThumbnailsPage(QWidget *window) : WizardPage(kThumbnailsPage, wi
     m_uniformWidthBox->setAccessibleName(QStringLiteral("Width in pixels"));
     m_percentHeightBox->setAccessibleName(QStringLiteral("Height in percent"));
     m_percentWidthBox->setAccessibleName(QStringLiteral("Width in percent"));
+    // The rows read height first: the boxes say which is which.
+    describeNumberBox(m_uniformHeightBox, QStringLiteral("Height of a thumbnail, in pixels"));
+    describeNumberBox(m_uniformWidthBox, QStringLiteral("Width of a thumbnail, in pixels"));
+    describeNumberBox(m_percentHeightBox,
+                      QStringLiteral("Height of a thumbnail, in percent of the window"));
+    describeNumberBox(m_percentWidthBox,
+                      QStringLiteral("Width of a thumbnail, in percent of the window"));
+    tabToChosenOption({m_uniformOption, m_percentOption});
     m_bordersCheck = place(new QCheckBox(QStringLiteral("Show borders on images"), this),
                            catalogueName("Check1", 0), twipsRect(360, 3240, 3255, 255));
     m_bordersCheck->setChecked(start.imageBorders);

@@ -1,5 +1,6 @@
 #include "wizard/pages/wizard_page.h"
 
+#include "wizard/controls/keyboard_activation.h"
 #include "wizard/pages/page_widgets.h"
 #include "wizard/pages/text_fitting.h"
 #include "wizard/twips.h"
@@ -8,6 +9,7 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 
 #include <algorithm>
 
@@ -61,6 +63,16 @@ WizardPage::WizardPage(int number, QWidget *window) : QWidget(window), m_number(
     hide();
 }
 
+void WizardPage::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (!showsFocusFrame())
+        return;
+    // Along the panel's edges, where no control of the catalogue lies.
+    QPainter painter(this);
+    paintFocusFrame(this, painter, rect().adjusted(0, 0, -1, -1));
+}
+
 bool WizardPage::capture(WizardSettings &settings)
 {
     if (!captureControls(settings))
@@ -74,6 +86,8 @@ bool WizardPage::captureControls(WizardSettings &)
 {
     return true;
 }
+
+void WizardPage::captureOnEntry(WizardSettings &) {}
 
 bool WizardPage::leaveForward(WizardSettings &)
 {

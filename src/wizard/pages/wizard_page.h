@@ -34,7 +34,9 @@ enum Page {
 // area's place, hidden until the page switch shows it. It builds and holds
 // its own controls. Over its instruction text lies a band that explains a
 // problem (a box whose entry cannot be used, a picture that does not load),
-// shown only while there is one.
+// shown only while there is one. While the page itself holds the focus (after
+// a page switch, or Tab past its last control), a frame around the panel
+// shows it: Enter then goes on, and typing goes into no box.
 class WizardPage : public QWidget
 {
     Q_OBJECT
@@ -44,11 +46,18 @@ public:
 
     int number() const { return m_number; }
 
+    // Whether the frame that shows the page's own focus is drawn.
+    bool showsFocusFrame() const { return hasFocus(); }
+
     // Copies the page's choices into the record. The page switch runs it on
     // entering the page after this one in the forward order. False when a
     // box does not read: the record is as it was, and the page has marked
     // the box and says why.
     bool capture(WizardSettings &settings);
+    // The page switch has just shown this page: copies into the record what
+    // the page holds that is read again from the page itself later (the
+    // default has nothing to copy).
+    virtual void captureOnEntry(WizardSettings &settings);
     // Fore was pressed on this page. False keeps the user on it; the page
     // has said why.
     virtual bool leaveForward(WizardSettings &settings);
@@ -73,6 +82,8 @@ public:
     virtual void followWindowFont(double pointSize);
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
+
     // The page's own part of capture(); the default has nothing to copy.
     virtual bool captureControls(WizardSettings &settings);
     // A plain on/off choice that goes into the record as it is: the page
