@@ -1,5 +1,6 @@
 #include "app/cli_options.h"
 
+#include "app/output_folder.h"
 #include "generate/page_name.h"
 #include "generate/text_helpers.h"
 #include "pictures/source_file.h"
@@ -11,6 +12,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QRegularExpression>
+#include <QSet>
 
 namespace vintora {
 
@@ -54,8 +56,8 @@ constexpr const char *kExitStatusHelp
           "     pictures found, a page or picture that cannot be written, a file left\n"
           "     alone for safety. The reason is the last line printed.\n"
           "  2  What was typed can never work: an unknown option, a bad number, colour\n"
-          "     or word, a file or folder that does not exist, a page name with a folder\n"
-          "     part. Nothing is written.\n";
+          "     or word, a file or folder that does not exist, an output folder that\n"
+          "     cannot be made, a page name with a folder part. Nothing is written.\n";
 
 // The parser's help with the exit status added. QCommandLineParser names the
 // program as it was started, often a whole path; the usage line names it as
@@ -84,6 +86,17 @@ public:
     QString text(const char *name) const { return m_parser.value(QLatin1String(name)); }
     bool isSet(const char *name) const { return m_parser.isSet(QLatin1String(name)); }
 
+    // The option as the user spelt it, for messages: "--page-colour" when
+    // that spelling was typed.
+    QString shown(const char *name) const
+    {
+        const QString option = QLatin1String(name);
+        if (m_colorSpelt.contains(option))
+            return QLatin1String("--") + option.chopped(5) + QLatin1String("colour");
+        return QLatin1String("--") + option;
+    }
+    void setColorSpelt(const QSet<QString> &options) { m_colorSpelt = options; }
+
     QString number(const char *name)
     {
         const QString value = text(name);
@@ -97,8 +110,8 @@ public:
     {
         const auto value = readHtmlColor(text(name));
         if (!value)
-            fail(QStringLiteral("--%1: \"%2\" is not a colour; use #RRGGBB or RRGGBB")
-                         .arg(QLatin1String(name), text(name)));
+            fail(QStringLiteral("%1: \"%2\" is not a colour; use #RRGGBB or RRGGBB")
+                         .arg(shown(name), text(name)));
         return value.value_or(0);
     }
 
@@ -134,16 +147,52 @@ public:
 private:
     QCommandLineParser &m_parser;
     QString m_error;
+    QSet<QString> m_colorSpelt; // colour options typed as "-colour"
 };
 
-void addOptions(QCommandLineParser &parser)
+// Every "-color" option also answers to "-colour": the arguments are read
+// with that spelling changed (as "--page-colour", "--page-colour=#FFFFFF",
+// or with one dash), up to a "--" that ends the options. The options typed
+// so are noted in spelt, for messages.
+QStringList withColorSpelling(const QStringList &arguments, const QStringList &colorOptions,
+                              QSet<QString> &spelt)
+{
+    QStringList read = arguments;
+    for (qsizetype i = 1; i < read.size(); ++i) {
+        QString &argument = read[i];
+        if (argument == QLatin1String("--"))
+            break;
+        const qsizetype dashes = argument.startsWith(QLatin1String("--")) ? 2
+                                 : argument.startsWith(QLatin1Char('-'))  ? 1
+                                                                          : 0;
+        if (dashes == 0)
+            continue;
+        const qsizetype equals = argument.indexOf(QLatin1Char('='));
+        const qsizetype nameEnd = equals < 0 ? argument.size() : equals;
+        const QString name = argument.mid(dashes, nameEnd - dashes);
+        if (!name.endsWith(QLatin1String("-colour")))
+            continue;
+        const QString option = name.chopped(6) + QLatin1String("color");
+        if (!colorOptions.contains(option))
+            continue;
+        argument.replace(dashes, name.size(), option);
+        spelt.insert(option);
+    }
+    return read;
+}
+
+// Adds the options of the run; returns the names of the colour options.
+QStringList addOptions(QCommandLineParser &parser)
 {
     const StartValues &v = kStartValues;
     const auto text = [](const char *value) {
         return QString::fromLatin1(value);
     };
     const Option options[] = {
-            {"o,output", "Output folder; required, and it must exist", "DIR"},
+            {"o,output",
+             "Output folder; required. A folder that does not exist yet is made, with the "
+             "folders above it",
+             "DIR"},
             {"name", "Page file name, without a folder part", "NAME", text(v.pageName)},
             {"layout", "Layout of the page: table or generic", "table|generic",
              text(v.tables ? kLayoutTable : kLayoutGeneric)},
@@ -188,6 +237,7 @@ void addOptions(QCommandLineParser &parser)
              v.copyPictures ? "copy them" : "do not copy"},
             {"q,quiet", "Print only errors: no status lines and no summary"},
     };
+    QStringList colorOptions;
     for (const Option &o : options) {
         QString description = QString::fromLatin1(o.description);
         const QString shown = o.shownDefault ? QString::fromLatin1(o.shownDefault) : o.defaultValue;
@@ -200,7 +250,10 @@ void addOptions(QCommandLineParser &parser)
         if (!o.defaultValue.isEmpty())
             option.setDefaultValue(o.defaultValue);
         parser.addOption(option);
+        if (option.names().constLast().endsWith(QLatin1String("-color")))
+            colorOptions << option.names().constLast();
     }
+    return colorOptions;
 }
 
 } // namespace
@@ -212,7 +265,8 @@ CliRequest parseCliArguments(const QStringList &arguments)
             "Makes one HTML thumbnail index page of the given pictures, as the Vintora wizard "
             "does.\nStatus lines and errors go to standard error; on success, a summary of what "
             "was written goes to standard output.\nN is a whole number from -32768 to 32767; "
-            "COLOR is #RRGGBB or RRGGBB."));
+            "COLOR is #RRGGBB or RRGGBB. Each --...-color option may also be written "
+            "--...-colour."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
@@ -220,7 +274,7 @@ CliRequest parseCliArguments(const QStringList &arguments)
                                      QStringLiteral("Show the version."));
     parser.addOption(help);
     parser.addOption(version);
-    addOptions(parser);
+    const QStringList colorOptions = addOptions(parser);
     parser.addPositionalArgument(
             QStringLiteral("PATH"),
             QStringLiteral("A folder adds its pictures as \"Select a folder\" does; a file is "
@@ -229,7 +283,8 @@ CliRequest parseCliArguments(const QStringList &arguments)
 
     CliRequest request;
     request.helpText = fullHelpText(parser.helpText());
-    if (!parser.parse(arguments)) {
+    QSet<QString> colorSpelt;
+    if (!parser.parse(withColorSpelling(arguments, colorOptions, colorSpelt))) {
         request.message = parser.errorText();
         return request;
     }
@@ -244,13 +299,21 @@ CliRequest parseCliArguments(const QStringList &arguments)
     }
 
     Reader r(parser);
+    r.setColorSpelt(colorSpelt);
     request.quiet = r.isSet("quiet");
     const QString output = r.text("output");
-    if (!r.isSet("output"))
-        r.fail(QStringLiteral("--output: an output folder is required"));
-    else if (StatFile(output).kind != FileStatus::Kind::Folder)
-        r.fail(QStringLiteral("--output: no such folder: %1").arg(output));
     request.outputFolder = absoluteCliPath(output);
+    const FileStatus outputStatus = StatFile(output);
+    if (!r.isSet("output") || output.isEmpty()) {
+        r.fail(QStringLiteral("--output: an output folder is required"));
+    } else if (!outputStatus.exists()) {
+        // A folder that is not there yet is made by the run, if it can be.
+        request.makeOutputFolder = true;
+        if (const QString problem = OutputFolderProblem(request.outputFolder); !problem.isEmpty())
+            r.fail(QStringLiteral("--output: ") + problem);
+    } else if (outputStatus.kind != FileStatus::Kind::Folder) {
+        r.fail(QStringLiteral("--output: %1 is not a folder").arg(output));
+    }
     request.pageName = r.text("name");
     // The native separator and "/" both make a folder part, on every platform.
     if (const QString problem = PageNameProblem(request.pageName); !problem.isEmpty())

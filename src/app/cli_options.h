@@ -22,9 +22,10 @@ struct CliRequest
     enum class Kind { Run, Help, Version, UsageError };
 
     Kind kind = Kind::UsageError;
-    WizardSettings settings; // filled as the wizard's captures fill it
-    QStringList paths;       // the PATH arguments, in the order given
-    QString outputFolder;    // absolute, with native separators
+    WizardSettings settings;       // filled as the wizard's captures fill it
+    QStringList paths;             // the PATH arguments, in the order given
+    QString outputFolder;          // absolute, with native separators
+    bool makeOutputFolder = false; // it does not exist yet; the run makes it
     QString pageName;
     bool quiet = false; // only errors, nothing on success
     QString message;    // for a usage error: what is wrong, naming the option

@@ -1,11 +1,11 @@
 #include "app/cli_run.h"
 
-#include "generate/fin_run.h"
+#include "app/image_warnings.h"
+#include "app/output_folder.h"
+#include "app/status_printer.h"
+#include "pictures/file_name_bytes.h"
 #include "pictures/folder_listing.h"
 #include "pictures/source_file.h"
-
-#include <QDir>
-#include <QSet>
 
 #include <optional>
 
@@ -13,66 +13,122 @@ namespace vintora {
 
 namespace {
 
+// The pictures of the paths, and what the user may want to hear of them.
+struct Gathered
+{
+    QStringList entries;
+    LeftOutFiles leftOut;    // files the folders' listings passed over
+    QStringList notPictures; // files given that no listing would take
+};
+
 // Folders add their pictures as "Select a folder" does; files are added as
 // given. Every entry is absolute, so that the page never refers to a folder
 // relative to where vintora-cli was started. The paths were checked when
 // the command line was read; what fails here went wrong since or cannot be
 // read.
-std::optional<QStringList> gatherEntries(const QStringList &paths, QString &problem)
+std::optional<Gathered> gatherEntries(const QStringList &paths, QString &problem)
 {
-    QStringList entries;
+    Gathered gathered;
     for (const QString &path : paths) {
         const FileStatus status = StatFile(path);
         if (status.kind == FileStatus::Kind::Folder) {
-            const auto pictures = ListFolderPictures(absoluteCliPath(path));
+            const auto pictures = ListFolderPictures(absoluteCliPath(path), QDir::separator(),
+                                                     &gathered.leftOut);
             if (!pictures) {
                 problem = QStringLiteral("%1: the folder cannot be read").arg(path);
                 return std::nullopt;
             }
-            entries += *pictures;
+            gathered.entries += *pictures;
         } else if (status.exists()) {
-            entries << absoluteCliPath(path);
+            gathered.entries << absoluteCliPath(path);
+            if (!MatchesPicturePattern(path))
+                gathered.notPictures << path;
         } else {
             problem = QStringLiteral("%1: no such file or folder").arg(path);
             return std::nullopt;
         }
     }
-    return entries;
+    return gathered;
+}
+
+// 1230 as "1,230": the same digits whatever the language of the system.
+QString grouped(qint64 number)
+{
+    QString digits = QString::number(number < 0 ? -number : number);
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
+        digits.insert(at, QLatin1Char(','));
+    return number < 0 ? QLatin1Char('-') + digits : digits;
 }
 
 QString countOf(qint64 count, const char *one, const char *many)
 {
-    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+    return QStringLiteral("%1 %2").arg(grouped(count), QLatin1String(count == 1 ? one : many));
 }
 
-// "Wrote PAGE (N bytes) and K copied pictures (M bytes)." A picture that
-// already lay in the output folder was not copied.
-QString summaryLine(const CliRequest &request, const FinOutcome &outcome)
+// "a", "a and b", "a, b and c".
+QString listed(const QStringList &parts)
 {
-    QString line = QStringLiteral("Wrote %1 (%2)")
-                           .arg(outcome.pagePath,
-                                countOf(StatFile(outcome.pagePath).size, "byte", "bytes"));
-    if (request.settings.copyPictures != kTrue)
-        return line + QStringLiteral("; the pictures were not copied.");
-    return line
-           + QStringLiteral(" and %1 (%2).")
-                     .arg(countOf(outcome.copiedPictures, "copied picture", "copied pictures"),
-                          countOf(outcome.copiedBytes, "byte", "bytes"));
+    if (parts.size() < 2)
+        return parts.join(QString());
+    return parts.mid(0, parts.size() - 1).join(QLatin1String(", ")) + QLatin1String(" and ")
+           + parts.last();
 }
 
 } // namespace
 
-CliExitCode runCliRequest(const CliRequest &request, QTextStream &out, QTextStream &err)
+QString CliSummaryLine(const CliRequest &request, const FinOutcome &outcome, qint64 pageBytes,
+                       bool madeFolder)
 {
-    const auto fail = [&err](const QString &message) {
-        err << "vintora-cli: " << message << '\n';
+    QStringList parts{
+            QStringLiteral("Wrote %1 (%2)")
+                    .arg(DisplayFileName(outcome.pagePath), countOf(pageBytes, "byte", "bytes"))};
+    const bool copied = request.settings.copyPictures == kTrue;
+    if (copied) {
+        parts << QStringLiteral("%1 (%2)").arg(
+                countOf(outcome.copiedPictures, "copied picture", "copied pictures"),
+                countOf(outcome.copiedBytes, "byte", "bytes"));
+        if (outcome.copiesInPlace > 0)
+            parts << QStringLiteral("%1 already in place").arg(grouped(outcome.copiesInPlace));
+    }
+    const int thumbnails = outcome.thumbnailsMade + outcome.thumbnailsKept;
+    if (thumbnails > 0)
+        parts << QStringLiteral("%1 (%2 made, %3 kept)")
+                         .arg(countOf(thumbnails, "thumbnail", "thumbnails"),
+                              grouped(outcome.thumbnailsMade), grouped(outcome.thumbnailsKept));
+    QString line = listed(parts);
+    if (!copied)
+        line += QLatin1String("; the pictures were not copied");
+    line += QLatin1Char('.');
+    if (madeFolder)
+        line.prepend(
+                QStringLiteral("Made the folder %1. ").arg(DisplayFileName(request.outputFolder)));
+    return line;
+}
+
+CliExitCode runCliRequest(const CliRequest &request, QTextStream &out, QTextStream &err,
+                          const CliTerminal &terminal)
+{
+    StatusPrinter printer(err, terminal.statusInPlace && !request.quiet, terminal.width);
+    const auto note = [&printer](const QString &text) {
+        printer.printLine(QLatin1String("vintora-cli: ") + text);
+    };
+    const auto fail = [&note](const QString &message) {
+        note(message);
         return kExitRunFailed;
     };
 
     QString problem;
-    const auto entries = gatherEntries(request.paths, problem);
-    if (!entries)
+    const auto gathered = gatherEntries(request.paths, problem);
+    if (!gathered)
         return fail(problem);
+    if (!request.quiet) {
+        if (const QString line = LeftOutLine(gathered->leftOut); !line.isEmpty())
+            note(line);
+        for (const QString &path : gathered->notPictures)
+            note(QStringLiteral("\"%1\" is not a JPEG, GIF, PNG or BMP picture; it is on the "
+                                "page as given.")
+                         .arg(DisplayFileName(path)));
+    }
 
     // The run pumps events right after each progress status; a status not
     // followed by a pump is its last word, reported below once the outcome
@@ -87,26 +143,42 @@ CliExitCode runCliRequest(const CliRequest &request, QTextStream &out, QTextStre
         // A run may pump more than once per status (while thumbnails are
         // being made); each status is printed once.
         if (!request.quiet && !pending.isEmpty()
-            && pending != QLatin1String(kStatusSelectingFolder)) {
-            err << pending << '\n';
-            err.flush();
-        }
+            && pending != QLatin1String(kStatusSelectingFolder))
+            printer.showPassing(pending);
         pending.clear();
     };
-    hooks.chooseOutputFolder = [&request] {
+    // The output folder is made when the run asks for it: a run refused
+    // before (no pictures, say) leaves no empty folder behind.
+    QString folderProblem;
+    bool madeFolder = false;
+    hooks.chooseOutputFolder = [&] {
+        if (request.makeOutputFolder
+            && StatFile(request.outputFolder).kind != FileStatus::Kind::Folder) {
+            folderProblem = MakeOutputFolder(request.outputFolder);
+            if (!folderProblem.isEmpty())
+                return QString();
+            madeFolder = true;
+        }
         return request.outputFolder;
     };
 
-    const FinOutcome outcome = RunFin(request.settings, *entries, request.pageName, hooks);
+    const ImageWarningCatcher imageWarnings;
+    const FinOutcome outcome = RunFin(request.settings, gathered->entries, request.pageName, hooks);
     // A picture left out is worth a word even when quiet.
-    for (const QString &note : outcome.notes)
-        err << "vintora-cli: " << note << '\n';
+    for (const QString &line : outcome.notes)
+        note(line);
+    if (!request.quiet) {
+        for (const QString &warning : imageWarnings.warnings())
+            note(QStringLiteral("image library: %1").arg(warning));
+    }
+    if (!folderProblem.isEmpty())
+        return fail(folderProblem);
     if (outcome.result != FinResult::Finished)
         return fail(outcome.status);
     if (!request.quiet) {
-        err << outcome.status << '\n';
-        err.flush();
-        out << summaryLine(request, outcome) << '\n';
+        printer.showLast(outcome.status);
+        out << CliSummaryLine(request, outcome, StatFile(outcome.pagePath).size, madeFolder)
+            << '\n';
     }
     return kExitFinished;
 }

@@ -1,16 +1,33 @@
 #pragma once
 
 #include "app/cli_options.h"
+#include "generate/fin_run.h"
 
 #include <QTextStream>
 
 namespace vintora {
 
+// Where the status lines go: on a terminal they share one line, rewritten
+// in place (see StatusPrinter).
+struct CliTerminal
+{
+    bool statusInPlace = false;
+    int width = 0; // the terminal's columns; 0 when not known
+};
+
 // Runs what a CliRequest of kind Run asks for: gathers the pictures of its
-// paths, makes the page with the wizard's Fin run and reports. Status lines
-// and errors go to err, errors with the "vintora-cli: " prefix; on success
-// a summary of what was written goes to out. --quiet leaves only errors.
-// Returns the exit status.
-CliExitCode runCliRequest(const CliRequest &request, QTextStream &out, QTextStream &err);
+// paths, makes the output folder when it is missing, makes the page with
+// the wizard's Fin run and reports. Status lines, notes and errors go to
+// err, notes and errors with the "vintora-cli: " prefix; on success a
+// summary of what was written goes to out. --quiet leaves only errors and
+// the notes on pictures left out of the page. Returns the exit status.
+CliExitCode runCliRequest(const CliRequest &request, QTextStream &out, QTextStream &err,
+                          const CliTerminal &terminal = {});
+
+// The summary of a finished run, one line: "Made the folder /o. Wrote
+// /o/vintora.htm (1,230 bytes), 3 copied pictures (39 bytes), 2 already in
+// place and 5 thumbnails (3 made, 2 kept)."
+QString CliSummaryLine(const CliRequest &request, const FinOutcome &outcome, qint64 pageBytes,
+                       bool madeFolder);
 
 } // namespace vintora

@@ -9,7 +9,30 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
+
 using namespace vintora;
+
+namespace {
+
+// Status lines share one line, rewritten in place, only where a person
+// watches them: when standard error is a terminal.
+CliTerminal standardErrorTerminal()
+{
+    CliTerminal terminal;
+#ifdef Q_OS_UNIX
+    terminal.statusInPlace = ::isatty(STDERR_FILENO) == 1;
+    winsize size{};
+    if (terminal.statusInPlace && ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0)
+        terminal.width = size.ws_col;
+#endif
+    return terminal;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -39,5 +62,5 @@ int main(int argc, char *argv[])
     case CliRequest::Kind::Run:
         break;
     }
-    return runCliRequest(request, out, err);
+    return runCliRequest(request, out, err, standardErrorTerminal());
 }

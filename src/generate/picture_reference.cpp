@@ -159,14 +159,29 @@ char *WriteEscapedReference(char *out, QStringView reference, bool relative, QCh
 {
     const char16_t *units = reference.utf16();
     const qsizetype size = reference.size();
-    if (copyIfPlain(out, units, size))
+    const bool spaceAtAnEnd = size > 0 && (units[0] == u' ' || units[size - 1] == u' ');
+    if (!spaceAtAnEnd && copyIfPlain(out, units, size))
         return out + size;
+
+    // Browsers trim spaces off both ends of an attribute's address, so
+    // those are encoded; spaces inside stay as they are.
+    qsizetype innerStart = 0;
+    while (innerStart < size && units[innerStart] == u' ')
+        ++innerStart;
+    qsizetype innerEnd = size;
+    while (innerEnd > innerStart && units[innerEnd - 1] == u' ')
+        --innerEnd;
 
     // Only the first ":" can end a scheme; it is looked at when met.
     bool firstColon = true;
     const bool backslashIsName = separator != QLatin1Char('\\');
     for (qsizetype i = 0; i < size;) {
         const char16_t u = units[i];
+        if (u == u' ' && (i < innerStart || i >= innerEnd)) {
+            out = put(out, "%20");
+            ++i;
+            continue;
+        }
         if (isPlain(u)) {
             *out++ = char(u);
             ++i;

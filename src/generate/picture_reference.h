@@ -16,6 +16,8 @@ namespace vintora {
 // are escaped so that every legal file name resolves and nothing escapes
 // its attribute: "%", "#", "?", control characters and letters beyond ASCII
 // are percent-encoded (UTF-8), "&", "<", ">" and '"' become entities.
+// Spaces at either end of the reference, which browsers trim, become "%20";
+// spaces between other characters stay.
 QString PictureReference(const QString &path, bool copied, const QString &copiedName,
                          QChar separator = QDir::separator());
 

@@ -88,6 +88,12 @@ QList<Part> partsForOneEighth(QByteArrayView jpeg)
             keep(i - 2, i);
             break;
         }
+        // Markers without a length, passed over as the damage check and
+        // the decoder pass over them; and those that never stand here.
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue;
+        if (marker == 0x00 || marker == 0xD8)
+            return {};
         if (i + 2 > size)
             return {};
         const qsizetype start = i - 2;
@@ -111,7 +117,7 @@ QList<Part> partsForOneEighth(QByteArrayView jpeg)
             keep(start, i);
             continue;
         }
-        if (!progressive)
+        if (!progressive || length < 3) // a scan header holds its components' count
             return {};
         const int components = s[start + 4];
         const qsizetype spectral = start + 5 + 2 * components;

@@ -48,6 +48,15 @@ int validSequenceLength(const unsigned char *s, qsizetype i, qsizetype size)
     return length;
 }
 
+// The code point of a valid UTF-8 sequence of the given length.
+char32_t codePoint(const unsigned char *s, int length)
+{
+    char32_t c = s[0] & (0x7F >> length);
+    for (int k = 1; k < length; ++k)
+        c = c << 6 | (s[k] & 0x3F);
+    return c;
+}
+
 } // namespace
 
 QString DecodeFileName(QByteArrayView bytes)
@@ -75,7 +84,15 @@ QString DecodeFileName(QByteArrayView bytes)
             ++i;
             continue;
         }
-        name.append(QString::fromUtf8(bytes.data() + i, length));
+        // Decoded here: QString::fromUtf8 drops a byte order mark at the
+        // start of what it is given, and a name may hold U+FEFF anywhere.
+        const char32_t c = codePoint(s + i, length);
+        if (QChar::requiresSurrogates(c)) {
+            name.append(QChar(QChar::highSurrogate(c)));
+            name.append(QChar(QChar::lowSurrogate(c)));
+        } else {
+            name.append(QChar(char16_t(c)));
+        }
         i += length;
     }
     return name;

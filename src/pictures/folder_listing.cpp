@@ -7,6 +7,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #ifdef Q_OS_UNIX
@@ -57,52 +59,83 @@ bool matchesPattern(const char *name, size_t length)
     return false;
 }
 
+// The extension of a name as its bytes, from its last "." on; empty when
+// it has none (or nothing follows the dot).
+std::string extensionBytes(const char *name, size_t length)
+{
+    size_t dot = length;
+    while (dot > 0 && name[dot - 1] != '.')
+        --dot;
+    if (dot == 0 || dot == length)
+        return std::string();
+    return std::string(name + dot - 1, length - dot + 1);
+}
+
+// Whether the entry is a regular file, or a link to one.
+bool isRegularFile(DIR *dir, const dirent *entry)
+{
+    if (entry->d_type == DT_REG)
+        return true;
+    if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+        return false;
+    struct stat info
+    {};
+    return ::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+}
+
 // The names of the matching files, straight from the system's listing:
 // only the names that match are decoded, each keeping its exact bytes (see
 // DecodeFileName). Regular files count, and links to them; hidden names
-// (starting with ".") do not.
-QStringList matchingNames(const QString &folder)
+// (starting with ".") do not. With leftOut, the other regular files are
+// counted by extension; their names are never decoded.
+QStringList matchingNames(const QString &folder, LeftOutFiles *leftOut)
 {
     QStringList names;
     DIR *dir = ::opendir(EncodeFileName(folder).constData());
     if (!dir)
         return names;
+    std::unordered_map<std::string, int> passedOver;
     while (const dirent *entry = ::readdir(dir)) {
         const char *name = entry->d_name;
         if (name[0] == '.')
             continue;
         const size_t length = std::strlen(name);
-        if (!matchesPattern(name, length))
+        if (!matchesPattern(name, length)) {
+            if (leftOut && isRegularFile(dir, entry))
+                ++passedOver[extensionBytes(name, length)];
             continue;
-        bool file = entry->d_type == DT_REG;
-        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-            struct stat info
-            {};
-            file = ::fstatat(::dirfd(dir), name, &info, 0) == 0 && S_ISREG(info.st_mode);
         }
-        if (file)
+        if (isRegularFile(dir, entry))
             names.append(DecodeFileName(QByteArrayView(name, qsizetype(length))));
     }
     ::closedir(dir);
+    if (leftOut) {
+        for (const auto &[extension, count] : passedOver)
+            leftOut->byExtension[DecodeFileName(QByteArrayView(extension))] += count;
+    }
     return names;
 }
 
 #else
 
-QStringList matchingNames(const QString &folder)
+QString extensionOf(const QString &name)
 {
-    static const QStringList endings = patternEndings();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 || dot + 1 == name.size() ? QString() : name.mid(dot);
+}
+
+QStringList matchingNames(const QString &folder, LeftOutFiles *leftOut)
+{
     QStringList names;
     // Without QDir::Hidden, hidden files stay out.
     QDirIterator it(folder, QDir::Files | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
         const QString name = it.fileName();
-        const bool matches = std::any_of(endings.begin(), endings.end(), [&name](const QString &e) {
-            return name.endsWith(e, Qt::CaseInsensitive);
-        });
-        if (matches)
+        if (MatchesPicturePattern(name))
             names.append(name);
+        else if (leftOut)
+            ++leftOut->byExtension[extensionOf(name)];
     }
     return names;
 }
@@ -159,7 +192,29 @@ void sortByName(QStringList &names)
 
 } // namespace
 
-std::optional<QStringList> ListFolderPictures(const QString &folder, QChar separator)
+int LeftOutFiles::total() const
+{
+    int sum = 0;
+    for (const auto &kind : byExtension)
+        sum += kind.second;
+    return sum;
+}
+
+void LeftOutFiles::add(const LeftOutFiles &other)
+{
+    for (const auto &[extension, count] : other.byExtension)
+        byExtension[extension] += count;
+}
+
+bool MatchesPicturePattern(const QString &name)
+{
+    static const QStringList endings = patternEndings();
+    return std::any_of(endings.begin(), endings.end(),
+                       [&name](const QString &e) { return name.endsWith(e, Qt::CaseInsensitive); });
+}
+
+std::optional<QStringList> ListFolderPictures(const QString &folder, QChar separator,
+                                              LeftOutFiles *leftOut)
 {
     if (folder.isEmpty())
         return std::nullopt;
@@ -176,7 +231,7 @@ std::optional<QStringList> ListFolderPictures(const QString &folder, QChar separ
     // One pass over the names and one sort at the end: QDir's own name
     // filters and sorting are several times slower, and a folder may hold
     // tens of thousands of pictures.
-    QStringList names = matchingNames(folder);
+    QStringList names = matchingNames(folder, leftOut);
     sortByName(names);
 
     // Each path in one piece: the folder, one separator and the name.
@@ -187,6 +242,66 @@ std::optional<QStringList> ListFolderPictures(const QString &folder, QChar separ
         name = std::move(path);
     }
     return names;
+}
+
+namespace {
+
+// How many kinds the line names before it sums up the rest.
+constexpr size_t kKindsNamed = 6;
+
+// An extension as the line shows it: raw bytes and control characters as
+// U+FFFD, so that the line stays one line of readable text.
+QString kindLabel(const QString &extension)
+{
+    if (extension.isEmpty())
+        return QStringLiteral("no extension");
+    QString label = DisplayFileName(extension);
+    for (QChar &c : label) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = QChar::ReplacementCharacter;
+    }
+    return label;
+}
+
+} // namespace
+
+QString LeftOutLine(const LeftOutFiles &leftOut)
+{
+    if (leftOut.isEmpty())
+        return QString();
+    struct Kind
+    {
+        QString label;
+        int count;
+    };
+    std::vector<Kind> kinds;
+    for (const auto &[extension, count] : leftOut.byExtension)
+        kinds.push_back({kindLabel(extension), count});
+    std::sort(kinds.begin(), kinds.end(), [](const Kind &a, const Kind &b) {
+        if (a.count != b.count)
+            return a.count > b.count;
+        const int order = a.label.compare(b.label, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a.label < b.label;
+    });
+
+    QStringList parts;
+    const size_t named = kinds.size() > kKindsNamed ? kKindsNamed - 1 : kinds.size();
+    for (size_t i = 0; i < named; ++i)
+        parts << QStringLiteral("%1 %2").arg(kinds[i].count).arg(kinds[i].label);
+    int others = 0;
+    for (size_t i = named; i < kinds.size(); ++i)
+        others += kinds[i].count;
+    if (others > 0)
+        parts << (others == 1 ? QStringLiteral("1 other")
+                              : QStringLiteral("%1 others").arg(others));
+
+    const int total = leftOut.total();
+    const QString what
+            = total == 1 ? QStringLiteral("1 file that is not a JPEG, GIF, PNG or BMP picture")
+                         : QStringLiteral("%1 files that are not JPEG, GIF, PNG or BMP "
+                                          "pictures")
+                                   .arg(total);
+    return QStringLiteral("Left out %1: %2").arg(what, parts.join(QLatin1String(", ")));
 }
 
 } // namespace vintora

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <optional>
 
 namespace vintora {
@@ -11,6 +12,23 @@ namespace vintora {
 // The pattern by which "Select a folder" picks a folder's pictures. The last
 // element is written with a leading blank; it matches bitmaps all the same.
 inline constexpr const char *kFolderPicturePattern = "*.jpg;*.jpe;*.jpeg;*.gif;*.png; *.bmp";
+
+// The files of a folder that the listing passes over: regular files (and
+// links to them) whose names match no element of the pattern, counted by
+// their extension as the names write it (".HEIC", ".mp4"; an empty text
+// for a name without one). Subfolders, hidden files and special files are
+// not counted: they were never pictures to leave out.
+struct LeftOutFiles
+{
+    std::map<QString, int> byExtension;
+
+    int total() const;
+    bool isEmpty() const { return byExtension.empty(); }
+    void add(const LeftOutFiles &other);
+};
+
+// Whether a file name matches the pattern above, letter case ignored.
+bool MatchesPicturePattern(const QString &name);
 
 // The full paths of the pictures directly in the folder: the files whose
 // names match the pattern above, letter case ignored, sorted by name (letter
@@ -20,7 +38,15 @@ inline constexpr const char *kFolderPicturePattern = "*.jpg;*.jpe;*.jpeg;*.gif;*
 //
 // Nothing (as opposed to an empty list) when the folder cannot be listed:
 // it does not exist, is not a folder or cannot be read.
+//
+// With leftOut, the files passed over are counted into it as well.
 std::optional<QStringList> ListFolderPictures(const QString &folder,
-                                              QChar separator = QDir::separator());
+                                              QChar separator = QDir::separator(),
+                                              LeftOutFiles *leftOut = nullptr);
+
+// One line that says how many files were left out and of which kinds, most
+// frequent first, then by name: "Left out 3 files that are not JPEG, GIF,
+// PNG or BMP pictures: 2 .HEIC, 1 .mp4". Empty when none were.
+QString LeftOutLine(const LeftOutFiles &leftOut);
 
 } // namespace vintora

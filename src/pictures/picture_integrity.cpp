@@ -177,14 +177,17 @@ bool bmpComplete(Bytes s, qsizetype size)
     } else {
         return false;
     }
-    width = qAbs(width);
+    if (offset > size)
+        return false;
+    const qint64 room = size - offset;
+    if (compression != 0 && compression != 3 && compression != 6)
+        return imageSize <= room; // run-length coded: the size the header gives
+    // Uncompressed rows, each padded to four bytes. A row takes at most
+    // 2^31 x 65535 bits, about 2^44 bytes; rows times height could pass
+    // 2^63, so the rows are compared with the room for them instead.
+    const qint64 rowBytes = (qAbs(width) * bits + 31) / 32 * 4;
     height = qAbs(height);
-    qint64 pixelBytes = 0;
-    if (compression == 0 || compression == 3 || compression == 6) // uncompressed rows
-        pixelBytes = (width * bits + 31) / 32 * 4 * height;
-    else
-        pixelBytes = imageSize; // run-length coded: the size the header gives
-    return offset + pixelBytes <= size;
+    return height == 0 || rowBytes <= room / height;
 }
 
 } // namespace

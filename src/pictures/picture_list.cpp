@@ -133,9 +133,12 @@ qsizetype PictureList::addFolder()
     const QString folder = BrowseForFolder(m_dialogs, m_owner, QLatin1String(kPictureFolderTitle));
     if (folder.isEmpty())
         return 0;
-    const std::optional<QStringList> paths = ListFolderPictures(folder);
+    LeftOutFiles leftOut;
+    const std::optional<QStringList> paths
+            = ListFolderPictures(folder, QDir::separator(), &leftOut);
     if (!paths || !append(*paths))
         return 0;
+    emit reported(LeftOutLine(leftOut));
     return paths->size();
 }
 
@@ -171,6 +174,7 @@ qsizetype PictureList::addDropped(const QList<QUrl> &urls)
         return 0;
     QStringList paths;
     QStringList refused;
+    LeftOutFiles leftOut;
     for (const QUrl &url : urls) {
         if (!url.isLocalFile())
             continue;
@@ -182,13 +186,19 @@ qsizetype PictureList::addDropped(const QList<QUrl> &urls)
             QString folder = path;
             while (folder.size() > 1 && folder.endsWith(QDir::separator()))
                 folder.chop(1);
-            if (const std::optional<QStringList> pictures = ListFolderPictures(folder))
+            LeftOutFiles folderLeftOut;
+            if (const std::optional<QStringList> pictures
+                = ListFolderPictures(folder, QDir::separator(), &folderLeftOut)) {
                 paths.append(*pictures);
+                leftOut.add(folderLeftOut);
+            }
         } else {
             paths.append(acceptFiles({path}, refused));
         }
     }
     const bool added = append(paths);
+    if (const QString line = LeftOutLine(leftOut); added && !line.isEmpty())
+        refused.append(line);
     emit reported(refused.join(u'\n'));
     return added ? paths.size() : 0;
 }

@@ -49,7 +49,8 @@ public:
 
 public slots:
     // "Select a folder": the folder chooser, then every matching picture of
-    // the folder appended, sorted by name. A cancelled chooser or a folder
+    // the folder appended, sorted by name, and a line for the page on the
+    // files it left out (see LeftOutLine). A cancelled chooser or a folder
     // that cannot be listed leaves the list as it was. Returns the number of
     // entries added.
     qsizetype addFolder();
@@ -71,7 +72,8 @@ public slots:
 signals:
     void lockedChanged(bool locked);
     // Lines for the page about files of the last choice that were not
-    // added, one per file; empty when there were none.
+    // added: one per file refused, one for the files a folder left out;
+    // empty when there were none.
     void reported(const QString &lines);
 
 protected:

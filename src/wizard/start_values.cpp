@@ -18,7 +18,7 @@ WizardSettings StartSettings()
     s.cellSpacing = readNumber(QLatin1String(v.tableNumbers[1])).value_or(0);
     s.cellPadding = readNumber(QLatin1String(v.tableNumbers[2])).value_or(0);
     s.tableBorder = readNumber(QLatin1String(v.tableNumbers[3])).value_or(0);
-    const auto size = [&v](int box) {
+    const auto size = [&](int box) {
         return readNumber(QLatin1String(v.sizeTexts[box])).value_or(0);
     };
     s.thumbHeight = v.uniformSize ? size(0) : 0;

@@ -43,6 +43,9 @@ QList<Picture> trickyPictures()
     };
 #ifndef Q_OS_WIN
     pictures.append({"quo\"te.png", {23, 7}});
+    // Spaces that a browser would trim off the ends of an address.
+    pictures.append({" lead.png", {24, 7}});
+    pictures.append({"trail.png ", {25, 7}});
 #endif
     return pictures;
 }
@@ -322,7 +325,10 @@ private slots:
                  0);
         const QJsonObject result = openInBrowser(out, "vintora.htm");
         const QJsonArray images = result["images"].toArray();
-        QCOMPARE(images.size(), int(m_sizes.size()));
+        // The folder gives every picture but "trail.png ", whose name does
+        // not end in ".png".
+        const int unlisted = m_sizes.contains("trail.png ") ? 1 : 0;
+        QCOMPARE(images.size(), int(m_sizes.size()) - unlisted);
         for (const QJsonValue &value : images) {
             const QJsonArray natural = value.toObject()["natural"].toArray();
             QVERIFY(natural[0].toInt() > 0);

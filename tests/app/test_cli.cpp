@@ -6,6 +6,7 @@
 #include "support/fixtures.h"
 
 #include <QBuffer>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,6 +39,43 @@ CliRun runCli(const QStringList &arguments, const QString &workingFolder = QStri
     return run;
 }
 
+// CRC-32 as PNG chunks carry it.
+quint32 crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xFFFFFFFF;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (crc & 1 ? 0xEDB88320 : 0);
+    }
+    return ~crc;
+}
+
+QByteArray bigEndian(quint32 value)
+{
+    const char bytes[] = {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
+    return QByteArray(bytes, 4);
+}
+
+// A 2 × 2 PNG with an iCCP chunk whose profile is no colour profile, just
+// after the header chunk, where libpng warns of it.
+QByteArray pngWithBadProfile()
+{
+    QImage image(2, 2, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    QByteArray png = buffer.data();
+    const QByteArray content
+            = "iCCP" + QByteArray("bad\0\0", 5) + qCompress(QByteArray(200, 'x')).mid(4);
+    const QByteArray chunk
+            = bigEndian(quint32(content.size() - 4)) + content + bigEndian(crc32(content));
+    const qsizetype afterHeader = 8 + 4 + 4 + 13 + 4; // signature, then IHDR
+    png.insert(afterHeader, chunk);
+    return png;
+}
+
 } // namespace
 
 class TestCli : public QObject
@@ -63,7 +101,9 @@ private slots:
         const CliRun run = runCli({"-o", out, m_pictures});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.errorLines,
-                 (QStringList{"Copying files: 0 of 3", "Copying files: 1 of 3",
+                 (QStringList{"vintora-cli: Left out 1 file that is not a JPEG, GIF, PNG or BMP "
+                              "picture: 1 .txt",
+                              "Copying files: 0 of 3", "Copying files: 1 of 3",
                               "Copying files: 2 of 3", "Writing header", "Finished!"}));
         // The page the wizard writes for its start values and this folder.
         QBuffer expected;
@@ -81,7 +121,13 @@ private slots:
         const CliRun run = runCli({"--output", out, "--no-copy", "--layout", "generic", "--name",
                                    "index", relative, m_pictures});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.errorLines, (QStringList{"Writing header", "Finished!"}));
+        QCOMPARE(run.errorLines,
+                 (QStringList{"vintora-cli: Left out 1 file that is not a JPEG, GIF, PNG or BMP "
+                              "picture: 1 .txt",
+                              "vintora-cli: \"" + relative
+                                      + "\" is not a JPEG, GIF, PNG or BMP picture; it is on the "
+                                        "page as given.",
+                              "Writing header", "Finished!"}));
         const QString page = QString::fromUtf8(readFile(out + "/index"));
         const qsizetype notes = page.indexOf("file://" + m_pictures + "/notes.txt");
         const qsizetype a = page.indexOf("file://" + m_pictures + "/a.png");
@@ -128,8 +174,11 @@ private slots:
             QTest::newRow(name) << arguments << exitCode << QString(firstLine);
         };
         row("no output", {"PICTURES"}, 2, "vintora-cli: --output: an output folder is required");
-        row("no such output folder", {"-o", "/no/such/folder", "PICTURES"}, 2,
-            "vintora-cli: --output: no such folder: /no/such/folder");
+        row("output folder under a file", {"-o", "PICTURES/notes.txt/new", "PICTURES"}, 2,
+            "vintora-cli: --output: cannot make the folder PICTURES/notes.txt/new: "
+            "PICTURES/notes.txt is not a folder");
+        row("output is a file", {"-o", "PICTURES/notes.txt", "PICTURES"}, 2,
+            "vintora-cli: --output: PICTURES/notes.txt is not a folder");
         row("bad number", {"-o", "OUT", "--padding", "x", "PICTURES"}, 2,
             "vintora-cli: --padding: \"x\" is not a whole number from -32768 to 32767");
         row("no columns", {"-o", "OUT", "--columns", "0", "PICTURES"}, 2,
@@ -167,6 +216,7 @@ private slots:
         QVERIFY(QDir().mkpath(out));
         arguments.replaceInStrings("PICTURES", m_pictures);
         arguments.replaceInStrings("OUT", out);
+        firstLine.replace("PICTURES", m_pictures);
         const CliRun run = runCli(arguments);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY(!run.errorLines.isEmpty());
@@ -187,7 +237,7 @@ private slots:
         CliRun run = runCli({"-o", out, m_pictures, m_pictures + "/a.png"});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.output, "Wrote " + out
-                                     + "/vintora.htm (1230 bytes) and 3 copied pictures "
+                                     + "/vintora.htm (1,230 bytes) and 3 copied pictures "
                                        "(39 bytes).\n");
 
         QVERIFY(QFile::remove(out + "/vintora.htm"));
@@ -196,6 +246,69 @@ private slots:
         QCOMPARE(run.errorLines, QStringList());
         QCOMPARE(run.output, QString());
         QVERIFY(QFile::exists(out + "/vintora.htm"));
+    }
+
+    // A missing output folder is made, with the folders above it, once the
+    // run gets that far: a refused run makes none.
+    void missing_output_folder_is_made()
+    {
+        const QString out = m_dir.filePath("made/two/levels");
+        CliRun run = runCli({"-o", out, m_pictures});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.output, "Made the folder " + out + ". Wrote " + out
+                                     + "/vintora.htm (1,017 bytes) and 3 copied pictures "
+                                       "(39 bytes).\n");
+        QCOMPARE(folderNames(out), (QStringList{"a.png", "b.jpg", "c.gif", "vintora.htm"}));
+
+        const QString empty = m_dir.filePath("nothing-here");
+        QVERIFY(QDir().mkpath(empty));
+        run = runCli({"-o", m_dir.filePath("never"), empty});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.errorLines,
+                 QStringList{"vintora-cli: No files selected to process... no output..."});
+        QVERIFY(!QFileInfo::exists(m_dir.filePath("never")));
+    }
+
+    // On a terminal the statuses share one line, each written over the one
+    // before; the last stays. The terminal turns "\n" into "\r\n".
+    void status_line_in_place_on_a_terminal()
+    {
+        const QString out = m_dir.filePath("terminal");
+        QVERIFY(QDir().mkpath(out));
+        QProcess terminal;
+        terminal.start("script", {"-q", "-e", "-c",
+                                  QString("'%1' -o '%2' '%3'").arg(VINTORA_CLI, out, m_pictures),
+                                  "/dev/null"});
+        terminal.closeWriteChannel();
+        QVERIFY(terminal.waitForFinished(60000));
+        QCOMPARE(terminal.exitCode(), 0);
+        QCOMPARE(terminal.readAllStandardOutput(),
+                 "vintora-cli: Left out 1 file that is not a JPEG, GIF, PNG or BMP picture: 1 "
+                 ".txt\r\n"
+                 "\rCopying files: 0 of 3\x1b[K\rCopying files: 1 of 3\x1b[K"
+                 "\rCopying files: 2 of 3\x1b[K\rWriting header\x1b[K\rFinished!\x1b[K\r\n"
+                 "Wrote " + out.toUtf8()
+                         + "/vintora.htm (1,017 bytes) and 3 copied pictures (39 bytes).\r\n");
+    }
+
+    // What the image library says of a picture (libpng of a broken colour
+    // profile) is a note of the run; --quiet keeps it quiet.
+    void image_library_warnings_are_notes()
+    {
+        const QString png = m_dir.filePath("profile/bad-profile.png");
+        writeFile(png, pngWithBadProfile());
+        const QString out = m_dir.filePath("profile/out");
+        QVERIFY(QDir().mkpath(out));
+        CliRun run = runCli({"-q", "--thumbnails", "-o", out, png});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.errorLines, QStringList());
+        QVERIFY(QFile::exists(out + "/thumbs/bad-profile.png"));
+
+        QVERIFY(QDir(out).removeRecursively() && QDir().mkpath(out));
+        run = runCli({"--thumbnails", "-o", out, png});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.errorLines.filter("libpng"),
+                 QStringList{"vintora-cli: image library: libpng warning: iCCP: too short"});
     }
 
     // Relative folders are made absolute: "file://pictures/a.png" would name

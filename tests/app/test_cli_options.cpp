@@ -1,4 +1,5 @@
 #include "app/cli_options.h"
+#include "app/cli_run.h"
 #include "support/default_settings.h"
 
 #include <QTemporaryDir>
@@ -76,6 +77,11 @@ private slots:
         row("visited colour", {"--visited-link-color", "#123456"}, "visitedLinkColor", 0x563412u);
         row("page colour", {"--page-color", "#ABCDEF"}, "pageColor", 0xEFCDABu);
         row("no copy", {"--no-copy"}, "copyPictures", 0);
+        row("text colour spelt -colour", {"--text-colour=FF0000"}, "textColor", 0x0000FFu);
+        row("link colour spelt -colour", {"-link-colour", "#00ff00"}, "linkColor", 0x00FF00u);
+        row("page colour spelt -colour", {"--page-colour", "#ABCDEF"}, "pageColor", 0xEFCDABu);
+        row("the later spelling wins", {"--page-colour", "#ABCDEF", "--page-color", "#000001"},
+            "pageColor", 0x010000u);
     }
 
     void each_option_lands_in_its_field()
@@ -129,6 +135,10 @@ private slots:
         QTest::newRow("width range") << QStringList{"--width", "40000"} << "--width";
         QTest::newRow("colour") << QStringList{"--page-color", "#12345"} << "--page-color";
         QTest::newRow("colour name") << QStringList{"--text-color", "red"} << "--text-color";
+        QTest::newRow("colour as spelt")
+                << QStringList{"--page-colour", "red"} << "--page-colour: \"red\" is not a colour";
+        QTest::newRow("no -colour for others")
+                << QStringList{"--width-colour", "1"} << "Unknown option 'width-colour'.";
         QTest::newRow("layout") << QStringList{"--layout", "grid"} << "--layout";
         QTest::newRow("align") << QStringList{"--align", "Middle"} << "--align";
         QTest::newRow("mixed sizing")
@@ -151,14 +161,59 @@ private slots:
         QVERIFY(r.helpText.contains("--output"));
     }
 
-    void output_is_required_and_must_exist()
+    void output_is_required_and_made_when_missing()
     {
         CliRequest r = parseCliArguments({"vintora-cli", m_picture});
         QCOMPARE(int(r.kind), int(CliRequest::Kind::UsageError));
         QVERIFY(r.message.contains("--output"));
-        r = parseCliArguments({"vintora-cli", "--output", m_dir.filePath("none"), m_picture});
-        QCOMPARE(int(r.kind), int(CliRequest::Kind::UsageError));
-        QVERIFY(r.message.contains("--output"));
+        r = parseCliArguments({"vintora-cli", "--output", m_dir.filePath("none/new"), m_picture});
+        QCOMPARE(int(r.kind), int(CliRequest::Kind::Run));
+        QVERIFY(r.makeOutputFolder);
+        QVERIFY(!QFileInfo::exists(m_dir.filePath("none"))); // made by the run, not here
+        r = parseCliArguments({"vintora-cli", "--output", m_dir.path(), m_picture});
+        QVERIFY(!r.makeOutputFolder);
+    }
+
+    void summary_line_data()
+    {
+        QTest::addColumn<bool>("copied");
+        QTest::addColumn<QList<int>>("counts"); // copied, in place, made, kept
+        QTest::addColumn<bool>("madeFolder");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("one copy, two in place")
+                << true << QList<int>{1, 2, 0, 0} << false
+                << "Wrote /o/vintora.htm (12,345 bytes), 1 copied picture (1,234,567 bytes) and "
+                   "2 already in place.";
+        QTest::newRow("everything") << true << QList<int>{3, 2, 3, 2} << true
+                                    << "Made the folder /o. Wrote /o/vintora.htm (12,345 bytes), 3 "
+                                       "copied pictures (1,234,567 bytes), 2 already in place and "
+                                       "5 thumbnails (3 made, 2 kept).";
+        QTest::newRow("not copied") << false << QList<int>{0, 0, 0, 0} << false
+                                    << "Wrote /o/vintora.htm (12,345 bytes); the pictures were "
+                                       "not copied.";
+        QTest::newRow("thumbnails, not copied")
+                << false << QList<int>{0, 0, 0, 1} << false
+                << "Wrote /o/vintora.htm (12,345 bytes) and 1 thumbnail (0 made, 1 kept); the "
+                   "pictures were not copied.";
+    }
+
+    void summary_line()
+    {
+        QFETCH(bool, copied);
+        QFETCH(QList<int>, counts);
+        QFETCH(bool, madeFolder);
+        QFETCH(QString, line);
+        CliRequest request;
+        request.outputFolder = "/o";
+        request.settings.copyPictures = copied ? kTrue : kFalse;
+        FinOutcome outcome;
+        outcome.pagePath = "/o/vintora.htm";
+        outcome.copiedPictures = counts[0];
+        outcome.copiedBytes = copied ? 1234567 : 0;
+        outcome.copiesInPlace = counts[1];
+        outcome.thumbnailsMade = counts[2];
+        outcome.thumbnailsKept = counts[3];
+        QCOMPARE(CliSummaryLine(request, outcome, 12345, madeFolder), line);
     }
 
     void help_and_version()

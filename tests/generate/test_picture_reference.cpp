@@ -70,6 +70,23 @@ private slots:
         QTest::newRow("colon later stays") << "1:2.jpg"
                                            << "1:2.jpg"
                                            << "file:///p/1:2.jpg";
+        // Browsers trim spaces off the ends of an address.
+        QTest::newRow("leading space") << " lead.jpg"
+                                       << "%20lead.jpg"
+                                       << "file:///p/ lead.jpg";
+        QTest::newRow("trailing space") << "trail.jpg "
+                                        << "trail.jpg%20"
+                                        << "file:///p/trail.jpg%20";
+        QTest::newRow("spaces at both ends, one inside") << "  a b.jpg  "
+                                                         << "%20%20a b.jpg%20%20"
+                                                         << "file:///p/  a b.jpg%20%20";
+        QTest::newRow("space at the end of a long name") << "a #long name of a picture.png "
+                                                         << "a %23long name of a picture.png%20"
+                                                         << "file:///p/a %23long name of a "
+                                                            "picture.png%20";
+        QTest::newRow("only spaces") << "  "
+                                     << "%20%20"
+                                     << "file:///p/%20%20";
     }
 
     void escapes()

@@ -77,11 +77,58 @@ private slots:
         QVERIFY(QFile::link(dir.filePath("folder"), dir.filePath("folder-link.jpg")));
         QVERIFY(QFile::link(dir.filePath("gone"), dir.filePath("broken.jpg")));
         QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("pipe.jpg")).constData(), 0600) == 0);
-        QCOMPARE(ListFolderPictures(dir.path(), '/').value(),
+        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("pipe.raw")).constData(), 0600) == 0);
+        QVERIFY(QFile::link(dir.filePath("gone"), dir.filePath("broken.webp")));
+        QVERIFY(QFile::link(dir.filePath("real.jpg"), dir.filePath("link.webp")));
+        LeftOutFiles leftOut;
+        QCOMPARE(ListFolderPictures(dir.path(), '/', &leftOut).value(),
                  QStringList({dir.filePath("link.jpg"), dir.filePath("real.jpg")}));
+        // Of the rest, only the link to a file was a file left out.
+        QCOMPARE(LeftOutLine(leftOut),
+                 QString("Left out 1 file that is not a JPEG, GIF, PNG or BMP picture: 1 .webp"));
 #else
         QSKIP("Links and pipes as on Unix");
 #endif
+    }
+
+    // The files the listing passes over, by extension as the names write
+    // them, most first, then by name; hidden files and subfolders are none.
+    void left_out_files_by_kind_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("mixed") << QStringList{"a.jpg", "b.HEIC",  "c.HEIC",
+                                              "d.mp4", ".e.webp", "f.webm/g.jpg"}
+                               << "Left out 3 files that are not JPEG, GIF, PNG or BMP pictures: "
+                                  "2 .HEIC, 1 .mp4";
+        QTest::newRow("one") << QStringList{"a.png", "notes.txt"}
+                             << "Left out 1 file that is not a JPEG, GIF, PNG or BMP picture: "
+                                "1 .txt";
+        QTest::newRow("none") << QStringList{"a.png", ".hidden.txt"} << "";
+        QTest::newRow("no extension, ties by name")
+                << QStringList{"README", "y.b", "Makefile", "x.a", "z."}
+                << "Left out 5 files that are not JPEG, GIF, PNG or BMP pictures: 3 no "
+                   "extension, 1 .a, 1 .b";
+        QTest::newRow("letter case as written") << QStringList{"a.heic", "b.HEIC", "c.jpg.part"}
+                                                << "Left out 3 files that are not JPEG, GIF, PNG "
+                                                   "or BMP pictures: 1 .HEIC, 1 .heic, 1 .part";
+        QTest::newRow("many kinds")
+                << QStringList{"1.xmp", "2.xmp", "3.xmp", "1.mov", "2.mov",
+                               "a.a",   "b.b",   "c.c",   "d.d",   "e.e"}
+                << "Left out 10 files that are not JPEG, GIF, PNG or BMP pictures: 3 .xmp, 2 "
+                   ".mov, 1 .a, 1 .b, 1 .c, 2 others";
+    }
+
+    void left_out_files_by_kind()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QString, line);
+        QTemporaryDir dir;
+        for (const QString &name : names)
+            writeFile(dir.filePath(name), "x");
+        LeftOutFiles leftOut;
+        QVERIFY(ListFolderPictures(dir.path(), '/', &leftOut));
+        QCOMPARE(LeftOutLine(leftOut), line);
     }
 
     void unlistable_folders_give_nothing()

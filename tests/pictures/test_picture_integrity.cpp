@@ -30,6 +30,14 @@ const QByteArray kGif("GIF89a\x01\0\x01\0\x80\0\0\xFF\xFF\xFF\0\0\0"
                       ",\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0;",
                       35);
 
+// A 70-byte BMP whose header claims 0x7FFFFFFF x 0x7FFFFFFF pixels of 65535
+// bits each, uncompressed, with 16 bytes of rows after the 54-byte header.
+const QByteArray kHugeBmp = QByteArray::fromHex("424D 46000000 00000000 36000000"
+                                                "28000000 FFFFFF7F FFFFFF7F 0100 FFFF"
+                                                "00000000 00000000 130B0000 130B0000"
+                                                "00000000 00000000"
+                                                "00000000000000000000000000000000");
+
 } // namespace
 
 class TestPictureIntegrity : public QObject
@@ -65,6 +73,7 @@ private slots:
                 << crafted_pictures::gifDeclaring({181, 181}, {181, 181}) << true;
         QTest::newRow("bmp") << bmp << true;
         QTest::newRow("bmp cut in its rows") << bmp.chopped(10) << false;
+        QTest::newRow("bmp, rows past any file size") << kHugeBmp << false;
         QTest::newRow("another format") << QByteArray("P3 1 1 255 0 0 0") << true;
     }
 

@@ -28,6 +28,7 @@ private slots:
         QWidget owner;
         ScriptedDialogs dialogs;
         PictureList list(&owner, dialogs);
+        QSignalSpy reported(&list, &PictureList::reported);
         dialogs.files = {"/notes/any.txt", ""};
         dialogs.folders = {dir.path(), "", dir.filePath("gone"), dir.path()};
         list.addFiles(); // two files, then four folders
@@ -36,6 +37,8 @@ private slots:
             list.addFolder();
         const QString a = dir.filePath("a.jpg"), b = dir.filePath("b.gif");
         QCOMPARE(list.entries(), QStringList({"/notes/any.txt", a, b, a, b}));
+        QCOMPARE(reported.last().at(0).toString(),
+                 QString("Left out 1 file that is not a JPEG, GIF, PNG or BMP picture: 1 .txt"));
         QCOMPARE(list.model()->rowCount(), 5);
         QCOMPARE(dialogs.calls.size(), 6);
         QCOMPARE(dialogs.calls.at(0).text, picturesFileFilter());
@@ -94,6 +97,7 @@ private slots:
         data.setUrls({QUrl::fromLocalFile(dir.filePath("x.png")),
                       QUrl::fromLocalFile(dir.filePath("pics") + "/"), // as some drop it
                       QUrl::fromEncoded("file://" + raw.toPercentEncoding("/"))});
+        QSignalSpy reported(&list, &PictureList::reported);
         QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(view.viewport(), &enter);
         QDropEvent drop({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
@@ -101,6 +105,8 @@ private slots:
         QVERIFY(enter.isAccepted() && drop.isAccepted());
         QCOMPARE(list.entries(), (QStringList{dir.filePath("x.png"), dir.filePath("pics/a.jpg"),
                                               dir.filePath("pics/b.gif"), DecodeFileName(raw)}));
+        QCOMPARE(reported.last().at(0).toString(),
+                 QString("Left out 1 file that is not a JPEG, GIF, PNG or BMP picture: 1 .txt"));
         ::unlink(raw.constData()); // a name QTemporaryDir cannot spell
     }
 };

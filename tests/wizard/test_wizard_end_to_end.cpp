@@ -39,6 +39,8 @@ private slots:
         QCOMPARE(list->model()->rowCount(), 3);
         QCOMPARE(list->model()->index(0, 0).data().toString(),
                  QDir::toNativeSeparators(pictures + "/a.png"));
+        QCOMPARE(w.w().page(kPicturesPage)->problemText(),
+                 QString("Left out 1 file that is not a JPEG, GIF, PNG or BMP picture: 1 .txt"));
         w.fore();
         w.fore(); // page 7
         w.type(w.w().outputPage().fileNameBox(), "gallery.html");

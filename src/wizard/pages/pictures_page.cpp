@@ -15,6 +15,8 @@ PicturesPage::PicturesPage(QWidget *window, Dialogs &dialogs) : WizardPage(kPict
                               "all the files you want. Files to be included are added to the "
                               "list below. "),
                twipsRect(120, 120, 3735, 975));
+    // The lines on files left out or refused cover all four lines above.
+    setProblemLineHeight(975);
     m_listHint = staticText(this, 17,
                             QStringLiteral("Check or uncheck files to include or exclude them."),
                             twipsRect(120, 1080, 3735, 615));

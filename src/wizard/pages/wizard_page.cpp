@@ -115,9 +115,9 @@ void WizardPage::showProblem(const QString &text)
     m_problemLine->setVisible(!text.isEmpty());
     if (text.isEmpty())
         return;
-    m_problemLine->resize(
-            m_problemLine->width(),
-            qMax(twipsToPixels(615), m_problemLine->heightForWidth(m_problemLine->width())));
+    m_problemLine->resize(m_problemLine->width(),
+                          qMax(twipsToPixels(m_problemLineTwips),
+                               m_problemLine->heightForWidth(m_problemLine->width())));
     m_problemLine->raise();
     // Screen readers say it at once, wherever the focus is.
     QAccessibleEvent alert(m_problemLine, QAccessible::Alert);

@@ -97,6 +97,9 @@ protected:
     // The part of a text's place that stays visible, where another control
     // lies over the rest.
     virtual QSize visibleSize(const QWidget *text) const;
+    // The least height of the band, in twips: enough to hide the whole of
+    // the page's instruction text under it, never a part of a line.
+    void setProblemLineHeight(int twips) { m_problemLineTwips = twips; }
 
 private:
     void unmark(QLineEdit *box);
@@ -104,6 +107,7 @@ private:
 
     int m_number;
     QLabel *m_problemLine = nullptr;                     // made when first needed
+    int m_problemLineTwips = 615;                        // its least height
     QHash<QLineEdit *, QMetaObject::Connection> m_marks; // each box's watch on its edits
     QPointer<QLineEdit> m_lastMarked;
     std::vector<std::pair<QAbstractButton *, qint16 WizardSettings::*>> m_copied;
