@@ -12,6 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArrayView jpeg(data, qsizetype(size));
     const QByteArray lighter = vintora::JpegForOneEighth(jpeg);
+    // The same in place: the same bytes, or the picture untouched.
+    QByteArray inPlace = jpeg.toByteArray();
+    FUZZ_CHECK(vintora::LightenJpegForOneEighth(inPlace) == !lighter.isEmpty());
+    FUZZ_CHECK(inPlace == (lighter.isEmpty() ? jpeg.toByteArray() : lighter));
     if (lighter.isEmpty())
         return 0;
     // It is only ever given pictures that pass the damage check; what it

@@ -1,5 +1,6 @@
 #include "generate/thumbnail_batch.h"
 
+#include "generate/memory_budget.h"
 #include "pictures/source_file.h"
 
 #include <QHash>
@@ -20,9 +21,10 @@ namespace {
 // next job by its number and hands back its index when done.
 struct Shared
 {
-    explicit Shared(const QList<ThumbnailJob> &all) : jobs(all) {}
+    Shared(const QList<ThumbnailJob> &all, qint64 memory) : jobs(all), budget(memory) {}
 
     const QList<ThumbnailJob> &jobs;
+    MemoryBudget budget;
     QList<qsizetype> unique; // indexes of the jobs to make, one per destination
     std::vector<ThumbnailResult> results;
     std::atomic<qsizetype> next{0};
@@ -40,7 +42,7 @@ struct Shared
             if (at >= unique.size())
                 break;
             const qsizetype index = unique.at(at);
-            ThumbnailResult result = MakeThumbnail(jobs.at(index));
+            ThumbnailResult result = MakeThumbnail(jobs.at(index), &budget);
             QMutexLocker lock(&mutex);
             results[size_t(index)] = std::move(result);
             done.append(index);
@@ -55,9 +57,9 @@ struct Shared
 } // namespace
 
 QList<ThumbnailResult> MakeThumbnails(const QList<ThumbnailJob> &jobs,
-                                      const ThumbnailBatchHooks &hooks, int threads)
+                                      const ThumbnailBatchHooks &hooks, int threads, qint64 memory)
 {
-    Shared shared(jobs);
+    Shared shared(jobs, memory);
     shared.results.resize(size_t(jobs.size()));
     // Destination (in its folder) -> the first job writing it.
     QHash<std::pair<QString, const OutputFolder *>, qsizetype> first;

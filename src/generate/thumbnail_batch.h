@@ -28,12 +28,19 @@ struct ThumbnailBatchHooks
 
 inline constexpr int kThumbnailPumpIntervalMs = 50;
 
+// The memory the thumbnails being made at once may hold together (each its
+// picture's file and decode, see MakeThumbnail): room for two of the
+// largest, whatever the number of cores.
+inline constexpr qint64 kThumbnailBatchMemory = qint64(1536) << 20;
+
 // Makes the thumbnails of the jobs on every core (or on threads threads,
 // when more than 0), in a pool of its own whose threads have all ended
-// when it returns. The results are in the order of the jobs; those of jobs
-// not started because the batch was stopped are NotStarted. Jobs naming
-// the same destination are made once and share the result.
+// when it returns, together holding no more than memory bytes. The results
+// are in the order of the jobs; those of jobs not started because the batch
+// was stopped are NotStarted. Jobs naming the same destination are made
+// once and share the result.
 QList<ThumbnailResult> MakeThumbnails(const QList<ThumbnailJob> &jobs,
-                                      const ThumbnailBatchHooks &hooks = {}, int threads = 0);
+                                      const ThumbnailBatchHooks &hooks = {}, int threads = 0,
+                                      qint64 memory = kThumbnailBatchMemory);
 
 } // namespace vintora

@@ -2,8 +2,11 @@
 
 #include "pictures/jpeg_entropy.h"
 
+#include <QList>
+
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace vintora {
 
@@ -29,20 +32,42 @@ QSize JpegDecodeSize(QSize stored, QSize target)
             std::max(target.height(), stored.height() * fast / 8)};
 }
 
+QSize JpegDecodedSize(QSize stored, QSize requested)
+{
+    const int eighths = decodeEighths(stored, requested);
+    return {(stored.width() * eighths + 7) / 8, (stored.height() * eighths + 7) / 8};
+}
+
 bool DecodesAtOneEighth(QSize stored, QSize requested)
 {
     return decodeEighths(stored, requested) == 1;
 }
 
-QByteArray JpegForOneEighth(QByteArrayView jpeg)
+namespace {
+
+// A part of a JPEG's bytes: [start, end).
+struct Part
+{
+    qsizetype start;
+    qsizetype end;
+};
+
+// The parts of the JPEG that its decode at 1/8 needs, in their order, the
+// last being its end marker (see JpegForOneEighth); empty when it has
+// nothing to leave out.
+QList<Part> partsForOneEighth(QByteArrayView jpeg)
 {
     const auto *s = reinterpret_cast<const unsigned char *>(jpeg.data());
     const qsizetype size = jpeg.size();
     if (size < 4 || s[0] != 0xFF || s[1] != 0xD8)
         return {};
-    QByteArray out;
-    out.reserve(size / 2);
-    out.append("\xFF\xD8", 2);
+    QList<Part> parts{{0, 2}};
+    const auto keep = [&parts](qsizetype start, qsizetype end) {
+        if (parts.last().end == start)
+            parts.last().end = end;
+        else
+            parts.append({start, end});
+    };
     bool progressive = false;
     bool dropped = false;
     // Sampling factors by component id; those at the largest are decoded
@@ -59,8 +84,10 @@ QByteArray JpegForOneEighth(QByteArrayView jpeg)
         if (i >= size)
             return {};
         const unsigned char marker = s[i++];
-        if (marker == 0xD9)
+        if (marker == 0xD9) {
+            keep(i - 2, i);
             break;
+        }
         // Markers without a length, passed over as the damage check and
         // the decoder pass over them; and those that never stand here.
         if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
@@ -87,7 +114,7 @@ QByteArray JpegForOneEighth(QByteArrayView jpeg)
             }
         }
         if (marker != 0xDA) {
-            out.append(reinterpret_cast<const char *>(s + start), i - start);
+            keep(start, i);
             continue;
         }
         if (!progressive || length < 3) // a scan header holds its components' count
@@ -106,13 +133,36 @@ QByteArray JpegForOneEighth(QByteArrayView jpeg)
         if (refinesAc && onlyDc)
             dropped = true;
         else
-            out.append(reinterpret_cast<const char *>(s + start), end - start);
+            keep(start, end);
         i = end;
     }
-    if (!dropped)
-        return {};
-    out.append("\xFF\xD9", 2);
+    return dropped ? parts : QList<Part>();
+}
+
+} // namespace
+
+QByteArray JpegForOneEighth(QByteArrayView jpeg)
+{
+    QByteArray out;
+    for (const Part &part : partsForOneEighth(jpeg))
+        out.append(jpeg.sliced(part.start, part.end - part.start));
     return out;
+}
+
+bool LightenJpegForOneEighth(QByteArray &jpeg)
+{
+    const QList<Part> parts = partsForOneEighth(jpeg);
+    if (parts.isEmpty())
+        return false;
+    // Each part moves towards the start, never past a part still to come.
+    char *data = jpeg.data();
+    qsizetype written = 0;
+    for (const Part &part : parts) {
+        std::memmove(data + written, data + part.start, size_t(part.end - part.start));
+        written += part.end - part.start;
+    }
+    jpeg.truncate(written);
+    return true;
 }
 
 } // namespace vintora

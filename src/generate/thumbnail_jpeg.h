@@ -14,6 +14,10 @@ namespace vintora {
 // next larger of them is asked for instead, to be scaled down afterwards.
 QSize JpegDecodeSize(QSize stored, QSize target);
 
+// The size the reader decodes a JPEG stored at stored to, asked for
+// requested (as JpegDecodeSize gives it), before scaling it to exactly that.
+QSize JpegDecodedSize(QSize stored, QSize requested);
+
 // True when the reader decodes at 1/8 for that size: each 8 x 8 block
 // then becomes one pixel, its average, which only the block's DC
 // coefficient gives.
@@ -30,5 +34,9 @@ bool DecodesAtOneEighth(QSize stored, QSize requested);
 // seen at all. Empty when the picture is not progressive, has nothing to
 // leave out, or its structure is not as expected.
 QByteArray JpegForOneEighth(QByteArrayView jpeg);
+
+// The same in place, needing no memory beyond the JPEG's own: false, with
+// the bytes unchanged, where JpegForOneEighth would give nothing.
+bool LightenJpegForOneEighth(QByteArray &jpeg);
 
 } // namespace vintora

@@ -1,10 +1,12 @@
 #include "generate/thumbnail_maker.h"
 
+#include "generate/memory_budget.h"
 #include "generate/output_writer.h"
 #include "generate/text_helpers.h"
-#include "generate/thumbnail_jpeg.h"
+#include "generate/thumbnail_decode.h"
 #include "generate/thumbnail_names.h"
 #include "pictures/file_name_bytes.h"
+#include "pictures/picture_bytes.h"
 #include "pictures/picture_header.h"
 #include "pictures/picture_integrity.h"
 #include "pictures/source_file.h"
@@ -16,6 +18,7 @@
 #include <QImageWriter>
 
 #include <memory>
+#include <optional>
 
 namespace vintora {
 
@@ -23,10 +26,6 @@ namespace {
 
 // Larger picture files are not read into memory to be made small.
 constexpr qint64 kLargestPictureFile = qint64(512) << 20;
-// Room for a decoded picture of about 16,000 x 16,000 pixels; Qt's
-// default of 256 MB would refuse large panoramas, which need a thumbnail
-// most.
-constexpr int kDecodeLimitMegabytes = 1024;
 
 ThumbnailResult failed(ThumbnailResult result, const QString &source, const QString &why)
 {
@@ -155,7 +154,7 @@ bool IsMadeThumbnail(const OutputFolder &folder, const QString &name)
     return !reader.text(QLatin1String(kThumbnailSourceKey)).isEmpty();
 }
 
-ThumbnailResult MakeThumbnail(const ThumbnailJob &job)
+ThumbnailResult MakeThumbnail(const ThumbnailJob &job, MemoryBudget *budget)
 {
     ThumbnailResult result;
     if (!job.box.isValid())
@@ -181,57 +180,47 @@ ThumbnailResult MakeThumbnail(const ThumbnailJob &job)
 
     if (source.status().size > kLargestPictureFile)
         return failed(result, job.source, QStringLiteral("the file is too large"));
-    if (!device.seek(0))
-        return failed(result, job.source,
-                      QStringLiteral("it cannot be read (%1)").arg(device.errorString()));
-    QByteArray bytes = device.readAll();
-    const QString record = sourceRecord(bytes);
     // Pictures of other formats are made anew even when small: their
     // thumbnail holds one of the formats a thumbnail is named by.
     const bool asItIs = result.pixelSize == result.pictureSize && IsThumbnailFormat(header.format);
-    if (const QString kept = keptThumbnail(target, record, bytes, source, result.pixelSize, asItIs);
+    // What making it holds in memory: the file and, unless it is kept as it
+    // is, its decode. Judged from the header, before any of it is read.
+    const qint64 decodeBytes = asItIs ? 0 : ThumbnailDecodeBytes(header, result.pixelSize);
+    const QSize decoded
+            = header.decodedSize == header.size ? result.pictureSize : header.decodedSize;
+    const QString tooCostly
+            = QStringLiteral("it would take more memory than a thumbnail is worth (%1 × %2 pixels)")
+                      .arg(decoded.width())
+                      .arg(decoded.height());
+    if (decodeBytes > kThumbnailDecodeLimit)
+        return failed(result, job.source, tooCostly);
+    const MemoryHold hold(budget, source.status().size + decodeBytes);
+    if (!hold.held())
+        return failed(result, job.source, tooCostly);
+
+    QString why;
+    std::optional<QByteArray> bytes = ReadPictureBytes(device, source.status().size, &why);
+    if (!bytes)
+        return failed(result, job.source, why);
+    const QString record = sourceRecord(*bytes);
+    if (const QString kept
+        = keptThumbnail(target, record, *bytes, source, result.pixelSize, asItIs);
         !kept.isEmpty()) {
         result.outcome = ThumbnailResult::Outcome::Kept;
         result.name = kept;
         return result;
     }
-    if (!PictureLooksComplete(bytes))
+    if (!PictureLooksComplete(*bytes))
         return failed(result, job.source, QStringLiteral("it is damaged or incomplete"));
 
     QByteArray thumbnail;
     QByteArray format = header.format;
     if (asItIs) {
-        thumbnail = bytes;
+        thumbnail = *bytes;
     } else {
-        // The size asked of the reader is as stored, before the turn.
-        const bool turned = header.transformation.testFlag(QImageIOHandler::TransformationRotate90);
-        const QSize stored = turned ? result.pixelSize.transposed() : result.pixelSize;
-        const bool jpeg = header.format == "jpeg";
-        const QSize requested = jpeg ? JpegDecodeSize(header.size, stored) : stored;
-        if (jpeg && DecodesAtOneEighth(header.size, requested)) {
-            QByteArray lighter = JpegForOneEighth(bytes);
-            if (!lighter.isEmpty())
-                bytes = std::move(lighter);
-        }
-        QBuffer in(&bytes);
-        in.open(QIODevice::ReadOnly);
-        QImageReader reader(&in, header.format);
-        // A thumbnail would stop an animation; a small one is kept whole
-        // above.
-        if (reader.supportsAnimation() && reader.imageCount() > 1)
-            return failed(result, job.source, QStringLiteral("it is animated"));
-        reader.setAllocationLimit(kDecodeLimitMegabytes);
-        // The reader scales first (pictures of other formats smoothly once
-        // decoded) and turns the small picture after.
-        reader.setAutoTransform(true);
-        reader.setScaledSize(requested);
-        QImage image = reader.read();
+        QImage image = DecodeThumbnail(*bytes, header, result.pixelSize, &why);
         if (image.isNull())
-            return failed(result, job.source,
-                          QStringLiteral("it is damaged or cannot be read (%1)")
-                                  .arg(reader.errorString()));
-        if (image.size() != result.pixelSize)
-            image = image.scaled(result.pixelSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            return failed(result, job.source, why);
 
         QBuffer out(&thumbnail);
         out.open(QIODevice::WriteOnly);
@@ -253,7 +242,6 @@ ThumbnailResult MakeThumbnail(const ThumbnailJob &job)
     const QString name = target.nameFor(format);
     if (target.folder().lookThrough(name).sameFileAs(source.status()))
         return failed(result, job.source, QStringLiteral("it is where its thumbnail would go"));
-    QString why;
     if (!target.writer().writeFile(target.folder(), name, thumbnail, &why))
         return failed(result, job.source,
                       QStringLiteral("%1 could not be written: %2")

@@ -7,6 +7,7 @@
 
 namespace vintora {
 
+class MemoryBudget;
 class OutputFolder;
 class OutputWriter;
 
@@ -66,10 +67,17 @@ bool IsMadeThumbnail(const OutputFolder &folder, const QString &name);
 // (no larger than the thumbnail would be) is written as it is. A thumbnail
 // already there that was made from these very bytes and has the right
 // pixel size is kept as it is. A picture that cannot be read, or whose
-// file is damaged or incomplete, gets no thumbnail. The file is written
-// whole or not at all, never over one of the run's pictures.
+// file is damaged or incomplete, gets no thumbnail, and so does one whose
+// decode would take more memory than kThumbnailDecodeLimit: that is judged
+// from its header, before any of it is read. The file is written whole or
+// not at all, never over one of the run's pictures.
+//
+// With a budget, the memory the work holds (the picture's file and its
+// decode) is taken from it before the file is read, waiting for other
+// threads to give theirs back, and given back when done; a picture needing
+// more than the whole budget gets no thumbnail.
 //
 // Safe to call on several threads at once for different destinations.
-ThumbnailResult MakeThumbnail(const ThumbnailJob &job);
+ThumbnailResult MakeThumbnail(const ThumbnailJob &job, MemoryBudget *budget = nullptr);
 
 } // namespace vintora

@@ -15,12 +15,30 @@ struct PictureHeader
     // The turn or flip the picture asks to be shown with (EXIF orientation).
     QImageIOHandler::Transformations transformation = QImageIOHandler::TransformationNone;
 
+    // What decoding it costs, beyond what size alone tells:
+    // The size a whole decode gives: size, except for a GIF whose screen
+    // (which Qt's reader fills) is larger than its first frame.
+    QSize decodedSize;
+    // Bytes of one decoded pixel: 8 for PNG of 16 bits per sample, which
+    // Qt decodes to 64-bit pixels; 4 otherwise.
+    int bytesPerPixel = 4;
+    // A JPEG decoded from more than one scan (progressive, or with its
+    // components in separate scans) has libjpeg keep every coefficient of
+    // the picture at full size, whatever size it is decoded at: these bytes.
+    qint64 coefficientBytes = 0;
+
     bool isValid() const { return !format.isEmpty() && size.width() > 0 && size.height() > 0; }
     // The size as shown, with its orientation applied.
     QSize orientedSize() const
     {
         return transformation.testFlag(QImageIOHandler::TransformationRotate90) ? size.transposed()
                                                                                 : size;
+    }
+    // The memory a decode to an image of decoded pixels takes: the image
+    // and the coefficients kept on the way.
+    qint64 decodeBytes(QSize decoded) const
+    {
+        return qint64(decoded.width()) * decoded.height() * bytesPerPixel + coefficientBytes;
     }
 };
 

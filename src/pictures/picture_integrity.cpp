@@ -103,8 +103,14 @@ qsizetype skipSubBlocks(Bytes s, qsizetype size, qsizetype i)
     return -1;
 }
 
+// An LZW code of a GIF's data stands for at most 4,096 pixels and takes at
+// least 2 bits: a frame declaring more pixels than its data can give has
+// lost some (or was made to cost more than it shows).
+constexpr qint64 kMostGifPixelsPerByte = 4 * 4096;
+
 // Walks the blocks to the trailer (";"). As for PNG, a file that ends
-// right after a whole image has lost only its trailer.
+// right after a whole image has lost only its trailer; each image's data
+// must be able to give its pixels.
 bool gifComplete(Bytes s, qsizetype size)
 {
     if (size < 13)
@@ -124,13 +130,17 @@ bool gifComplete(Bytes s, qsizetype size)
         } else if (block == 0x2C) {
             if (i + 9 > size)
                 return false;
+            const qint64 pixels = qint64(littleEndian16(s + i + 4)) * littleEndian16(s + i + 6);
             const unsigned char flags = s[i + 8];
             i += 9;
             if (flags & 0x80)
                 i += 3 * (qsizetype(2) << (flags & 7));
             if (i >= size)
                 return false;
-            i = skipSubBlocks(s, size, i + 1); // after the LZW code size
+            const qsizetype data = i + 1; // after the LZW code size
+            i = skipSubBlocks(s, size, data);
+            if (i >= 0 && pixels > kMostGifPixelsPerByte * (i - data + 1))
+                return false; // Qt's reader would fill the rest of the frame
             sawImage = sawImage || i >= 0;
         } else {
             return false;

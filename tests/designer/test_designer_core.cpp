@@ -3,6 +3,7 @@
 #include "designer/tile_picture.h"
 
 #include "picture_files.h"
+#include "support/crafted_pictures.h"
 
 #include <QPainter>
 #include <QTemporaryDir>
@@ -151,6 +152,38 @@ private slots:
         const LoadedPicture picture = loadPicture(path);
         QVERIFY2(picture.loaded(), qPrintable(picture.problem));
         QCOMPARE(picture.image.size(), size);
+    }
+
+    // Judged by kind, header and size before the rest is read: a file of
+    // any size or a picture promising any number of pixels gives a line,
+    // never a wait or a crash.
+    void refused_before_reading_data()
+    {
+        static QTemporaryDir dir;
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("problem");
+        using namespace crafted_pictures;
+        const QString sparse
+                = picture_files::write(dir.path(), "huge.png", picture_files::pattern({40, 30}));
+        QFile(sparse).resize(qint64(100) * 1000 * 1000 * 1000);
+        QTest::newRow("file of 100 GB")
+                << sparse << "\"huge.png\" is too large a file to read (100.0 GB).";
+        QTest::newRow("gif of 16000 x 16000 in 35 bytes")
+                << picture_files::writeBytes(dir.path(), "big.gif",
+                                             gifDeclaring({16000, 16000}, {16000, 16000}))
+                << "\"big.gif\" is too large to hold in memory (16000 × 16000 pixels).";
+        QTest::newRow("progressive jpeg of 24000 x 24000 in 1 MB")
+                << picture_files::writeBytes(dir.path(), "big.jpg",
+                                             uniformGreyJpeg({24000, 24000}, JpegKind::Progressive))
+                << "\"big.jpg\" is too large to hold in memory (24000 × 24000 pixels).";
+    }
+    void refused_before_reading()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, problem);
+        const LoadedPicture picture = loadPicture(path, QSize(20, 20));
+        QCOMPARE(picture.problem, problem);
+        QVERIFY(picture.image.isNull());
     }
 
     // A wizard at 1000, 2000 twips puts the preview at 1100, 2100 twips,

@@ -1,4 +1,5 @@
 #include "pictures/picture_integrity.h"
+#include "support/crafted_pictures.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -66,6 +67,10 @@ private slots:
         QTest::newRow("gif") << kGif << true;
         QTest::newRow("gif without its trailer") << kGif.chopped(1) << true;
         QTest::newRow("gif cut in its picture") << kGif.chopped(3) << false;
+        QTest::newRow("gif frame of 300 x 300 from 2 bytes of data")
+                << crafted_pictures::gifDeclaring({300, 300}, {300, 300}) << false;
+        QTest::newRow("gif frame of 181 x 181 from 2 bytes of data")
+                << crafted_pictures::gifDeclaring({181, 181}, {181, 181}) << true;
         QTest::newRow("bmp") << bmp << true;
         QTest::newRow("bmp cut in its rows") << bmp.chopped(10) << false;
         QTest::newRow("bmp, rows past any file size") << kHugeBmp << false;

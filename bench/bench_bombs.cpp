@@ -1,0 +1,183 @@
+// Pictures that cost more than they show: `vintora-cli --thumbnails` on a
+// folder of one picture, as a child process, timed from its start to its
+// end, with its peak resident memory (wait4's ru_maxrss). Made here:
+//
+// - a GIF of 35 bytes declaring a frame of 16000 x 16000 pixels;
+// - a progressive JPEG of 32768 x 32768 pixels, one grey component, a
+//   single DC scan (2 MB: one bit per 8 x 8 block);
+// - a camera's 45-megapixel photograph (8256 x 5504) and a 100-megapixel
+//   panorama (20000 x 5000), both progressive JPEG at quality 92, with
+//   soft shapes and a sensor's noise.
+//
+// The first two must be refused (no thumbnail) in at most 2 s and 300 MB,
+// the photographs must get their thumbnails. Floor: the same run on a
+// 1 x 1 GIF, what any run costs.
+
+#include "bench_support.h"
+#include "child_process.h"
+#include "support/crafted_pictures.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+enum Picture { GifBomb, JpegBomb, Camera, Panorama, Tiny };
+
+QImage photograph(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    quint32 state = 2463534242u; // xorshift: fast, and enough for noise
+    for (int y = 0; y < size.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            const double u = double(x) / size.width(), v = double(y) / size.height();
+            state ^= state << 13;
+            state ^= state >> 17;
+            state ^= state << 5;
+            const int noise = int(state % 17) - 8;
+            const auto channel = [&](double value) {
+                return std::clamp(int(value) + noise, 0, 255);
+            };
+            line[x] = qRgb(channel(128 + 100 * std::sin(7 * u * 6.28 + v)),
+                           channel(128 + 90 * std::cos(3 * v * 6.28 - u)),
+                           channel(64 + 150 * u * v));
+        }
+    }
+    return image;
+}
+
+QByteArray progressiveJpeg(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(92);
+    writer.setProgressiveScanWrite(true);
+    writer.write(image);
+    return bytes;
+}
+
+QByteArray pictureBytes(Picture picture)
+{
+    using namespace crafted_pictures;
+    switch (picture) {
+    case GifBomb:
+        return gifDeclaring({16000, 16000}, {16000, 16000});
+    case JpegBomb:
+        return uniformGreyJpeg({32768, 32768}, JpegKind::Progressive);
+    case Camera:
+        return progressiveJpeg(photograph({8256, 5504}));
+    case Panorama:
+        return progressiveJpeg(photograph({20000, 5000}));
+    case Tiny:
+        return gifDeclaring({1, 1}, {1, 1});
+    }
+    return {};
+}
+
+// A folder holding the picture alone, made once per run of the benchmark.
+// The picture is made in a process of its own: a child started later
+// inherits this process's peak memory as its own starting peak, which
+// would hide the runs' peaks behind the 400 MB of the panorama.
+QString folderWith(QTemporaryDir &dir, const QString &name, Picture picture)
+{
+    const QString folder = dir.filePath(name);
+    const QString path = QDir(folder).filePath(name);
+    if (QFile::exists(path))
+        return folder;
+    QDir().mkpath(folder);
+    const pid_t maker = ::fork();
+    if (maker == 0) {
+        QFile file(path);
+        const QByteArray bytes = pictureBytes(picture);
+        const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
+                             && file.flush();
+        ::_exit(written ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(maker, &status, 0);
+    return folder;
+}
+
+struct CliRun
+{
+    double seconds = 0;
+    double peakMB = 0;
+    bool thumbnailMade = false;
+    bool ended = false;
+};
+
+CliRun thumbnailsOf(const QString &folder, const QString &output)
+{
+    QDir(output).removeRecursively();
+    QDir().mkpath(output);
+    CliRun run;
+    const auto start = std::chrono::steady_clock::now();
+    const ChildRun child
+            = runChild(ownFolder() / "vintora-cli", {"-q", "--thumbnails", "--no-copy", "-o",
+                                                     output.toStdString(), folder.toStdString()});
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.peakMB = double(child.peakKiB) * 1024 / 1e6;
+    run.ended = WIFEXITED(child.exitStatus);
+    run.thumbnailMade = !QDir(output + QStringLiteral("/thumbs")).isEmpty();
+    return run;
+}
+
+void BM_Bomb(benchmark::State &state)
+{
+    const auto picture = Picture(state.range(0));
+    const bool bomb = picture == GifBomb || picture == JpegBomb;
+    static QTemporaryDir dir;
+    const QString names[] = {"bomb.gif", "bomb.jpg", "camera.jpg", "panorama.jpg"};
+    const QString folder = folderWith(dir, names[picture], picture);
+    const QString tiny = folderWith(dir, "tiny.gif", Tiny);
+    const QString output = dir.filePath("out");
+    const qint64 bytes = QFileInfo(QDir(folder).filePath(names[picture])).size();
+    if (bytes <= 0 || QFileInfo(QDir(tiny).filePath("tiny.gif")).size() <= 0) {
+        state.SkipWithError("the pictures could not be made");
+        return;
+    }
+
+    PairTimer timer;
+    std::vector<double> peaks, floorPeaks;
+    bool asExpected = true;
+    for (auto _ : state) {
+        CliRun vintora, floor;
+        timer.inTurn([&] { vintora = thumbnailsOf(folder, output); },
+                     [&] { floor = thumbnailsOf(tiny, output); });
+        asExpected = asExpected && vintora.ended && vintora.thumbnailMade != bomb;
+        timer.addVintora(vintora.seconds);
+        timer.addFloor(floor.seconds);
+        peaks.push_back(vintora.peakMB);
+        floorPeaks.push_back(floor.peakMB);
+    }
+    if (!asExpected)
+        state.SkipWithError(bomb ? "the bomb got a thumbnail" : "the photograph got no thumbnail");
+    timer.report(state);
+    state.counters["peak_MB"] = PairTimer::median(peaks);
+    state.counters["floor_peak_MB"] = PairTimer::median(floorPeaks);
+    state.counters["file_bytes"] = double(bytes);
+}
+
+} // namespace
+
+// Argument: 0 the GIF bomb, 1 the progressive JPEG bomb, 2 the camera
+// photograph, 3 the panorama.
+BENCHMARK(BM_Bomb)
+        ->ArgName("picture")
+        ->DenseRange(0, 3)
+        ->Iterations(3)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+
+BENCHMARK_MAIN();

@@ -1,0 +1,76 @@
+#include "generate/thumbnail_decode.h"
+
+#include "generate/thumbnail_jpeg.h"
+
+#include <QBuffer>
+#include <QImageReader>
+
+namespace vintora {
+
+namespace {
+
+qint64 imageBytes(QSize size)
+{
+    return qint64(size.width()) * size.height() * 4;
+}
+
+// The size asked of the reader: as stored, before the turn.
+QSize storedSize(const PictureHeader &header, QSize pixelSize)
+{
+    const bool turned = header.transformation.testFlag(QImageIOHandler::TransformationRotate90);
+    return turned ? pixelSize.transposed() : pixelSize;
+}
+
+// The size asked of Qt's reader: JPEG is scaled while it is decoded, in
+// eighths; other formats are scaled by the reader once decoded whole.
+QSize requestedSize(const PictureHeader &header, QSize pixelSize)
+{
+    const QSize stored = storedSize(header, pixelSize);
+    return header.format == "jpeg" ? JpegDecodeSize(header.size, stored) : stored;
+}
+
+} // namespace
+
+qint64 ThumbnailDecodeBytes(const PictureHeader &header, QSize pixelSize)
+{
+    const QSize requested = requestedSize(header, pixelSize);
+    const QSize decoded = header.format == "jpeg" ? JpegDecodedSize(header.size, requested)
+                                                  : header.decodedSize;
+    // The decode, the reader's scaled copy, and the thumbnail turned or
+    // scaled to its exact size.
+    return header.decodeBytes(decoded) + imageBytes(requested) + imageBytes(pixelSize);
+}
+
+QImage DecodeThumbnail(QByteArray &bytes, const PictureHeader &header, QSize pixelSize,
+                       QString *why)
+{
+    const QSize requested = requestedSize(header, pixelSize);
+    if (header.format == "jpeg" && DecodesAtOneEighth(header.size, requested))
+        LightenJpegForOneEighth(bytes);
+    QBuffer in(&bytes);
+    in.open(QIODevice::ReadOnly);
+    QImageReader reader(&in, header.format);
+    // A thumbnail would stop an animation; a small one is kept whole by
+    // the caller.
+    if (reader.supportsAnimation() && reader.imageCount() > 1) {
+        *why = QStringLiteral("it is animated");
+        return {};
+    }
+    // The cost was judged from the header; this only stops a reader whose
+    // picture turns out larger than its header said.
+    reader.setAllocationLimit(int(kThumbnailDecodeLimit >> 20));
+    // The reader scales first (pictures of other formats smoothly once
+    // decoded) and turns the small picture after.
+    reader.setAutoTransform(true);
+    reader.setScaledSize(requested);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        *why = QStringLiteral("it is damaged or cannot be read (%1)").arg(reader.errorString());
+        return {};
+    }
+    if (image.size() != pixelSize)
+        image = image.scaled(pixelSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return image;
+}
+
+} // namespace vintora

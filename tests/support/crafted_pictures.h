@@ -1,0 +1,148 @@
+#pragma once
+
+// Picture files written byte by byte, for sizes no encoder at hand would
+// make in reasonable time or memory: a GIF declaring a frame far larger
+// than its data, and uniform grey JPEGs of any size (baseline or
+// progressive, with or without restart markers) that stay small on disk.
+
+#include <QByteArray>
+#include <QSize>
+
+#include <cstdlib>
+
+namespace crafted_pictures {
+
+inline void appendBigEndian16(QByteArray &bytes, int value)
+{
+    bytes.append(char(value >> 8 & 0xFF));
+    bytes.append(char(value & 0xFF));
+}
+
+inline void appendLittleEndian16(QByteArray &bytes, int value)
+{
+    bytes.append(char(value & 0xFF));
+    bytes.append(char(value >> 8 & 0xFF));
+}
+
+// A 35-byte GIF: a two-colour palette, one frame of frame pixels on a
+// screen of screen pixels, and the data of a single pixel.
+inline QByteArray gifDeclaring(QSize screen, QSize frame)
+{
+    QByteArray gif("GIF89a");
+    appendLittleEndian16(gif, screen.width());
+    appendLittleEndian16(gif, screen.height());
+    gif.append("\x80\0\0\xFF\xFF\xFF\0\0\0,\0\0\0\0", 14);
+    appendLittleEndian16(gif, frame.width());
+    appendLittleEndian16(gif, frame.height());
+    gif.append("\0\x02\x02\x44\x01\0;", 7);
+    return gif;
+}
+
+// Writes bits most significant first, with the byte stuffing of JPEG
+// entropy-coded data (0x00 after every 0xFF).
+class JpegBits
+{
+public:
+    explicit JpegBits(QByteArray &out) : m_out(out) {}
+
+    void put(quint32 bits, int count)
+    {
+        for (int i = count - 1; i >= 0; --i) {
+            m_byte = m_byte << 1 | (bits >> i & 1);
+            if (++m_used == 8)
+                flushByte();
+        }
+    }
+
+    // Pads the last byte with 1 bits, as a scan or restart interval ends.
+    void pad()
+    {
+        while (m_used != 0)
+            put(1, 1);
+    }
+
+private:
+    void flushByte()
+    {
+        m_out.append(char(m_byte));
+        if (m_byte == 0xFF)
+            m_out.append('\0');
+        m_byte = 0;
+        m_used = 0;
+    }
+
+    QByteArray &m_out;
+    quint32 m_byte = 0;
+    int m_used = 0;
+};
+
+enum class JpegKind { Baseline, Progressive };
+
+// A grey JPEG of one component, every pixel of the given level, with
+// quantisation 1. Each 8 x 8 block costs 2 bits in a baseline file (no DC
+// change, end of block) and 1 bit in a progressive one, which has a single
+// DC scan. With restartInterval above 0 a restart marker follows every
+// that many blocks.
+inline QByteArray uniformGreyJpeg(QSize size, JpegKind kind, int level = 128,
+                                  int restartInterval = 0)
+{
+    const bool progressive = kind == JpegKind::Progressive;
+    const int dc = (level - 128) * 8; // the DC coefficient of a block of that level
+    int category = 0;
+    while ((std::abs(dc) >> category) != 0)
+        ++category;
+
+    QByteArray jpeg("\xFF\xD8", 2);
+    jpeg.append("\xFF\xDB\0\x43\0", 5); // quantisation table 0, all 1
+    jpeg.append(QByteArray(64, '\x01'));
+    jpeg.append(progressive ? "\xFF\xC2\0\x0B\x08" : "\xFF\xC0\0\x0B\x08", 5);
+    appendBigEndian16(jpeg, size.height());
+    appendBigEndian16(jpeg, size.width());
+    jpeg.append("\x01\x01\x11\0", 4); // one component, id 1, 1 x 1, table 0
+    // DC table: category 0 is "0", the first block's category "10".
+    const int dcSymbols = category == 0 ? 1 : 2;
+    jpeg.append("\xFF\xC4", 2);
+    appendBigEndian16(jpeg, 2 + 17 + dcSymbols);
+    jpeg.append('\0');
+    jpeg.append(char(1));
+    jpeg.append(char(dcSymbols - 1));
+    jpeg.append(QByteArray(14, '\0'));
+    jpeg.append('\0');
+    if (category != 0)
+        jpeg.append(char(category));
+    if (!progressive) // AC table: end of block is "0"
+        jpeg.append(QByteArray("\xFF\xC4\0\x14\x10\x01", 6) + QByteArray(15, '\0') + '\0');
+    if (restartInterval > 0) {
+        jpeg.append("\xFF\xDD\0\x04", 4);
+        appendBigEndian16(jpeg, restartInterval);
+    }
+    jpeg.append("\xFF\xDA\0\x08\x01\x01\0\0", 8);
+    jpeg.append(progressive ? "\0\0" : "\x3F\0", 2); // spectral end, successive approximation
+
+    const qint64 blocks = qint64((size.width() + 7) / 8) * ((size.height() + 7) / 8);
+    JpegBits bits(jpeg);
+    int marker = 0;
+    for (qint64 block = 0; block < blocks; ++block) {
+        const bool intervalStart = restartInterval > 0 ? block % restartInterval == 0 : block == 0;
+        if (intervalStart && block > 0 && restartInterval > 0) {
+            bits.pad();
+            jpeg.append('\xFF');
+            jpeg.append(char(0xD0 + marker));
+            marker = (marker + 1) % 8;
+        }
+        if (intervalStart && category != 0) {
+            bits.put(0b10, 2);
+            bits.put(quint32(dc > 0 ? dc : dc - 1),
+                     category); // negative values as one's complement
+        } else {
+            bits.put(0, 1);
+        }
+        if (!progressive)
+            bits.put(0, 1);
+    }
+    bits.pad();
+    jpeg.append("\xFF\xD9", 2);
+    return jpeg;
+}
+
+} // namespace crafted_pictures
