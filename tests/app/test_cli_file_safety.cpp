@@ -209,6 +209,10 @@ private slots:
                 << QStringList{page, "f \\./o/" + longName, "d \\./o/thumbs",
                                "f \\./o/thumbs/" + longName}
                 << QStringList{} << "";
+        QTest::newRow("a name that begins with a space")
+                << "mkdir p o; printf a > 'p/ lead.jpg'" << cli + "-o o p"
+                << "" << 0 << "Finished!" << QStringList{page, "f \\./o/ lead\\.jpg"}
+                << QStringList{} << "HREF = \"%20lead.jpg\"><IMG SRC = \"%20lead.jpg\"";
         QTest::newRow("relative folders") << pictures << cli + "-o o --no-copy p"
                                           << "" << 0 << "Finished!" << QStringList{page}
                                           << QStringList{} << "HREF = \"file:///";
