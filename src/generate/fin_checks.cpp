@@ -104,6 +104,7 @@ bool FinRun::checkDestinations()
             return end(FinResult::Failed, why);
         if (m_modern && !checkModernFolders())
             return false;
+        openMadeFolders();
     }
     if (!m_copy && !m_thumbs && !(m_makeThumbnails && m_thumbnailBox.isValid()))
         return true; // the page refers to the pictures where they are
@@ -231,17 +232,42 @@ bool FinRun::nameIsFree(const QString &name, const QString &source) const
         if (there.exists() && !(there.isRegular() && holdsSource(m_writer.folder(), name)))
             return false;
     }
-    if (m_thumbs) {
+    for (const OutputFolder *folder : m_madeFolders) {
         for (const QString &candidate : ThumbnailFileNames(name)) {
-            const FileStatus there = m_thumbs->look(candidate);
+            const FileStatus there = folder->look(candidate);
             if (there.exists()
                 && !(there.isRegular()
-                     && (IsMadeThumbnail(*m_thumbs, candidate)
-                         || holdsSource(*m_thumbs, candidate))))
+                     && (IsMadeThumbnail(*folder, candidate) || holdsSource(*folder, candidate))))
                 return false;
         }
     }
     return true;
+}
+
+// The folders already there that hold files made of the pictures (the
+// thumbnails, and for the modern page its 1x thumbnails and screen-size
+// copies), whose names numbered names must pass over too. Each was checked
+// to be a real folder.
+void FinRun::openMadeFolders()
+{
+    if (m_thumbs)
+        m_madeFolders << m_thumbs;
+    if (!m_modern)
+        return;
+    QString why;
+    if (m_thumbs) {
+        if (const OutputFolder *oneX
+            = m_writer.subfolder(*m_thumbs, QLatin1String(kOneXThumbnailFolder), false, &why))
+            m_madeFolders << oneX;
+    }
+    if (const OutputFolder *screen
+        = m_writer.subfolder(m_writer.folder(), QLatin1String(kScreenCopyFolder), false, &why)) {
+        for (const int side : kScreenCopySides) {
+            if (const OutputFolder *sized
+                = m_writer.subfolder(*screen, QString::number(side), false, &why))
+                m_madeFolders << sized;
+        }
+    }
 }
 
 } // namespace vintora

@@ -45,6 +45,7 @@ private:
     bool checkPictures();
     void nameCopies();
     bool nameIsFree(const QString &name, const QString &source) const;
+    void openMadeFolders();
     // Copies (fin_copies.cpp).
     bool copyPictures();
     std::optional<QString> copyOne(const QString &source);
@@ -87,7 +88,8 @@ private:
 
     // Where it goes.
     OutputWriter m_writer;
-    const OutputFolder *m_thumbs = nullptr; // once it exists
+    const OutputFolder *m_thumbs = nullptr;    // once it exists
+    QList<const OutputFolder *> m_madeFolders; // holding files made of the pictures
     PictureIdentities m_pictures;
     QHash<QString, FileStatus> m_statuses; // of the pictures copied, looked at once
     CopyNamer m_namer;
