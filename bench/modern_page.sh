@@ -15,6 +15,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "${1:-build}" && pwd)"
 shots="${2:-$here/../docs/screenshots}"
+mkdir -p "$shots"
 tools="$here/modern_page"
 chromium="${CHROMIUM:-$(command -v chromium)}"
 export CHROME_PATH="$chromium" CHROMIUM="$chromium" QT_QPA_PLATFORM=offscreen
