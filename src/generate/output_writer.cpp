@@ -328,26 +328,27 @@ const OutputFolder *OutputWriter::subfolder(const OutputFolder &parent, const QS
     const auto key = std::make_pair(&parent, name);
     if (const auto open = m_subfolders.find(key); open != m_subfolders.end())
         return open->second.get();
-    if (const QString problem = subfolderProblem(parent, name); !problem.isEmpty()) {
-        failed(error, problem);
-        return nullptr;
-    }
+    // Opened first, never followed through a link; only when that fails is
+    // the name looked at, to make the folder or to say what is in the way.
     const QByteArray bytes = EncodeFileName(name);
-    if (!create && !parent.look(name).exists())
-        return nullptr;
-    if (create && ::mkdirat(parent.handle(), bytes.constData(), 0777) != 0 && errno != EEXIST) {
-        failed(error, QStringLiteral("Could not make the folder %1: %2.")
-                              .arg(quoted(parent.pathOf(name)), qt_error_string(errno)));
-        return nullptr;
+    int fd = openFolder(parent.handle(), bytes, false);
+    if (fd < 0 && errno == ENOENT) {
+        if (!create)
+            return nullptr;
+        if (::mkdirat(parent.handle(), bytes.constData(), 0777) != 0 && errno != EEXIST) {
+            failed(error, QStringLiteral("Could not make the folder %1: %2.")
+                                  .arg(quoted(parent.pathOf(name)), qt_error_string(errno)));
+            return nullptr;
+        }
+        fd = openFolder(parent.handle(), bytes, false);
     }
-    const int fd = openFolder(parent.handle(), bytes, false);
     if (fd < 0) {
-        // Something else took the name in the meantime.
+        const int code = errno;
         const QString problem = subfolderProblem(parent, name);
         failed(error, !problem.isEmpty()
                               ? problem
                               : QStringLiteral("Could not open the folder %1: %2.")
-                                        .arg(quoted(parent.pathOf(name)), qt_error_string(errno)));
+                                        .arg(quoted(parent.pathOf(name)), qt_error_string(code)));
         return nullptr;
     }
     auto &folder = m_subfolders[key];

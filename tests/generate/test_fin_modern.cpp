@@ -99,6 +99,23 @@ private slots:
         QCOMPARE(outcome.screenCopiesKept, 3);
     }
 
+    // A numbered name passes over the user's files in every folder the
+    // modern page writes into, not only the output folder and thumbs.
+    void numbered_names_pass_over_files_in_its_folders()
+    {
+        writeFile(m_out + "/screen/1280/x-2.jpg", "mine");
+        writeFile(m_out + "/thumbs/1x/x-3.jpg", "mine too");
+        writeFile(path("p/x.jpg"), jpeg({3000, 2000}));
+        writeFile(path("q/x.jpg"), jpeg({2000, 3000}));
+        const FinOutcome outcome = run({path("p/x.jpg"), path("q/x.jpg")});
+        QCOMPARE(outcome.result, FinResult::Finished);
+        QCOMPARE(folderNames(m_out),
+                 QStringList({"screen", "thumbs", "vintora.htm", "x-4.jpg", "x.jpg"}));
+        QCOMPARE(folderNames(m_out + "/screen/1280"), QStringList({"x-2.jpg", "x-4.jpg", "x.jpg"}));
+        QCOMPARE(readFile(m_out + "/screen/1280/x-2.jpg"), QByteArray("mine"));
+        QCOMPARE(readFile(m_out + "/thumbs/1x/x-3.jpg"), QByteArray("mine too"));
+    }
+
     void what_stands_in_the_way_stops_the_run_data()
     {
         QTest::addColumn<QString>("file");

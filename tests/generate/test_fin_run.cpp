@@ -3,6 +3,7 @@
 
 #include <QDateTime>
 #include <QImage>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -139,6 +140,48 @@ private slots:
 
     // Thumbnails go to thumbs/ under the copies' names, one per picture; a
     // damaged picture is shown as it is, with a note, and the run goes on.
+    // Each thumbnail is named by what it holds, and no two pictures share a
+    // thumbnail name: "y" made PNG is "y.png", which the small PNG "y.png"
+    // kept as it is would be too.
+    void thumbnails_named_by_what_they_hold()
+    {
+        QImage opaque(400, 200, QImage::Format_RGB32);
+        opaque.fill(Qt::darkCyan);
+        QImage clear(400, 200, QImage::Format_ARGB32);
+        clear.fill(Qt::transparent);
+        QVERIFY(QDir().mkpath(path("n")));
+        QVERIFY(opaque.save(path("n/a.png"), "PNG"));
+        QVERIFY(opaque.save(path("n/a.png.jpg"), "JPEG"));
+        QVERIFY(opaque.save(path("n/b.JPG"), "JPEG"));
+        QVERIFY(clear.save(path("n/y"), "PNG"));
+        QVERIFY(opaque.scaled(8, 4).save(path("n/y.png"), "PNG"));
+        m_settings.makeThumbnails = kTrue;
+        m_settings.thumbWidth = m_settings.thumbHeight = 10;
+        const QStringList names{"a.png", "a.png.jpg", "b.JPG", "y", "y.png"};
+        QStringList pictures;
+        for (const QString &name : names)
+            pictures << path("n/" + name);
+        QCOMPARE(run(pictures).result, FinResult::Finished);
+        QStringList thumbnails = folderNames(m_out + "/thumbs");
+        thumbnails.sort();
+        QCOMPARE(thumbnails,
+                 QStringList({"a.png-2.jpg", "a.png.jpg", "b.JPG", "y-2.png", "y.png"}));
+        QCOMPARE(QImageReader(m_out + "/thumbs/a.png.jpg").format(), QByteArray("jpeg"));
+        QCOMPARE(QImageReader(m_out + "/thumbs/y.png").format(), QByteArray("png"));
+        QCOMPARE(QImage(m_out + "/thumbs/y.png").size(), QSize(20, 10));
+        QCOMPARE(readFile(m_out + "/thumbs/y-2.png"), readFile(path("n/y.png")));
+    }
+
+    // Two paths to one file are one picture: copied once, under one name.
+    void one_file_by_two_paths_copied_once()
+    {
+        writeFile(path("d/one.jpg"), "one");
+        QVERIFY(QFile::link(path("d/one.jpg"), path("d/link.jpg")));
+        QCOMPARE(run({path("d/one.jpg"), path("d/link.jpg")}).result, FinResult::Finished);
+        QCOMPARE(folderNames(m_out), QStringList({"one.jpg", "vintora.htm"}));
+        QCOMPARE(page().count("<A HREF = \"one.jpg\">"), 2);
+    }
+
     void thumbnails_beside_the_page()
     {
         QImage wide(400, 200, QImage::Format_RGB32);

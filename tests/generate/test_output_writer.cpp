@@ -46,8 +46,9 @@ private slots:
         QVERIFY2(m_writerHolder->open(path("out"), &why), qPrintable(why));
     }
 
-    // Several blocks' worth, into a new file and over an older one; the
-    // copy is put into place whole, so nothing else is left in the folder,
+    // Several blocks' worth, into a new file, over an older one and over
+    // one of the same size that differs in its last byte; the copy is put
+    // into place whole, so nothing else is left in the folder,
     // and a file replaced keeps its permissions as a saved file does.
     void copies_replace_whole_files()
     {
@@ -55,6 +56,9 @@ private slots:
         writeFile(path("in/big.jpg"), bytes);
         writeFile(path("out/plain"), "x"); // a new file's permissions
         writeFile(path("out/b.jpg"), "an older picture, much shorter");
+        QByteArray twin = bytes;
+        twin.back() = char(twin.back() ^ 1);
+        writeFile(path("out/twin.jpg"), twin);
         const auto ownerRead
                 = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
         QVERIFY(QFile::setPermissions(path("out/b.jpg"), ownerRead));
@@ -62,14 +66,16 @@ private slots:
         QString why;
         SourceFile source(path("in/big.jpg"));
         qint64 copied = 0;
-        for (const char *name : {"fresh.jpg", "b.jpg"})
+        for (const char *name : {"fresh.jpg", "b.jpg", "twin.jpg"})
             QCOMPARE(
                     m_writerHolder->copyFile(source, m_writerHolder->folder(), name, &why, &copied),
                     OutputWriter::CopyOutcome::Copied);
         QCOMPARE(copied, 3 * 1024 * 1024 + 17);
         QCOMPARE(readFile(path("out/fresh.jpg")), bytes);
         QCOMPARE(readFile(path("out/b.jpg")), bytes);
-        QCOMPARE(folderNames(path("out")), QStringList({"a.jpg", "b.jpg", "fresh.jpg", "plain"}));
+        QCOMPARE(readFile(path("out/twin.jpg")), bytes);
+        QCOMPARE(folderNames(path("out")),
+                 QStringList({"a.jpg", "b.jpg", "fresh.jpg", "plain", "twin.jpg"}));
         QCOMPARE(QFile::permissions(path("out/fresh.jpg")), QFile::permissions(path("out/plain")));
         QCOMPARE(QFile::permissions(path("out/b.jpg")), ownerRead);
         QVERIFY(why.isEmpty());
@@ -168,10 +174,12 @@ private slots:
 
         writeFile(path("out/screen/.vintora-k2x9.part"), "half");
         writeFile(path("out/screen/.vintora-notes.txt"), "mine");
+        writeFile(path("out/screen/download12345.part"), "a browser's");
         const OutputFolder *screen
                 = m_writerHolder->subfolder(m_writerHolder->folder(), "screen", true, &why);
         QVERIFY(screen);
-        QCOMPARE(folderNames(path("out/screen")), QStringList{".vintora-notes.txt"});
+        QCOMPARE(folderNames(path("out/screen")),
+                 (QStringList{".vintora-notes.txt", "download12345.part"}));
         QVERIFY(m_writerHolder->writeFile(*screen, QString(255, 'n'), "long name", &why));
         QCOMPARE(readFile(path("out/screen/" + QString(255, 'n'))), QByteArray("long name"));
     }

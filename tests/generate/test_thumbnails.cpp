@@ -1,3 +1,4 @@
+#include "generate/memory_budget.h"
 #include "generate/thumbnail_batch.h"
 #include "generate/thumbnail_decode.h"
 #include "generate/thumbnail_jpeg.h"
@@ -12,10 +13,13 @@
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTransform>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <memory>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -277,6 +281,25 @@ private slots:
 
     // Restart markers stand between the parts of a scan's data; the damage
     // check passes over them.
+    // A worker that waits for memory goes on as soon as another gives
+    // enough back.
+    void a_waiting_worker_goes_on_when_memory_is_given_back()
+    {
+        MemoryBudget budget(100);
+        QVERIFY(budget.acquire(80));
+        std::atomic<bool> got{false};
+        std::unique_ptr<QThread> waiter(QThread::create([&] {
+            got = budget.acquire(50);
+            budget.release(50);
+        }));
+        waiter->start();
+        QTest::qWait(50);
+        QVERIFY(!got);
+        budget.release(80);
+        QVERIFY(waiter->wait(5000));
+        QVERIFY(got);
+    }
+
     void jpeg_with_restart_markers_gets_a_thumbnail()
     {
         QTemporaryDir dir;
@@ -402,6 +425,7 @@ private slots:
         QTest::newRow("nothing, the thumbnail older") << "older thumbnail" << kept;
         QTest::newRow("another picture of the same size and time") << "same size and time" << made;
         QTest::newRow("another picture, older than the thumbnail") << "older picture" << made;
+        QTest::newRow("another picture, the same in its first bytes") << "top half" << made;
         QTest::newRow("a smaller box") << "box" << made;
     }
     void kept_only_for_the_same_picture()
@@ -423,7 +447,15 @@ private slots:
         } else {
             // Uncompressed, so of the same size in bytes whatever it shows.
             QImage other = halves({400, 300});
-            other.invertPixels();
+            if (change == "top half") {
+                // A BMP holds its bottom row first: the file differs only
+                // in its second half.
+                for (int y = 0; y < 150; ++y)
+                    for (int x = 0; x < 400; ++x)
+                        other.setPixel(x, y, ~other.pixel(x, y) | 0xFF000000);
+            } else {
+                other.invertPixels();
+            }
             QVERIFY(other.save(picture));
             setModified(picture, change == "older picture" ? hourAgo.addSecs(-60) : hourAgo);
         }
@@ -431,6 +463,39 @@ private slots:
         // Red on the left as the first picture, cyan as the other.
         QCOMPARE(qRed(QImage(thumbnail).pixel(10, 10)) > 128,
                  change == "older thumbnail" || change == "box");
+    }
+
+    // A picture small enough to be its own thumbnail is kept only where
+    // the thumbnail holds its very bytes; a link in the thumbnail's place
+    // is replaced, never read through.
+    void kept_as_it_is_only_with_its_bytes()
+    {
+        QTemporaryDir dir;
+        const QString picture = dir.filePath("s.bmp"), thumbnail = dir.filePath("t.bmp");
+        QVERIFY(halves({40, 30}).save(picture));
+        QImage other = halves({40, 30});
+        other.invertPixels();
+        QVERIFY(other.save(thumbnail));
+        QCOMPARE(QFileInfo(thumbnail).size(), QFileInfo(picture).size());
+        const int made = int(ThumbnailResult::Outcome::Made);
+        QCOMPARE(int(MakeThumbnail({picture, thumbnail, pixels(100, 100)}).outcome), made);
+        QCOMPARE(readFile(thumbnail), readFile(picture));
+        QCOMPARE(int(MakeThumbnail({picture, thumbnail, pixels(100, 100)}).outcome),
+                 int(ThumbnailResult::Outcome::Kept));
+    }
+    void a_link_in_the_thumbnails_place_is_replaced()
+    {
+        QTemporaryDir dir;
+        const QString picture = dir.filePath("a.bmp"), elsewhere = dir.filePath("made.jpg");
+        QVERIFY(halves({400, 300}).save(picture));
+        const int made = int(ThumbnailResult::Outcome::Made);
+        QCOMPARE(int(MakeThumbnail({picture, elsewhere, pixels(100, 100)}).outcome), made);
+        const QByteArray thumbnail = readFile(elsewhere);
+        QVERIFY(QFile::link(elsewhere, dir.filePath("t.jpg")));
+        QCOMPARE(int(MakeThumbnail({picture, dir.filePath("t.jpg"), pixels(100, 100)}).outcome),
+                 made);
+        QVERIFY(!QFileInfo(dir.filePath("t.jpg")).isSymLink());
+        QCOMPARE(readFile(elsewhere), thumbnail);
     }
 
     void damaged_jpeg_gets_no_thumbnail()
