@@ -7,11 +7,8 @@
 #include "generate/modern_page_files.h"
 #include "generate/picture_reference.h"
 #include "generate/text_helpers.h"
-#include "generate/thumbnail_batch.h"
 #include "pictures/file_name_bytes.h"
 #include "pictures/source_file.h"
-
-#include <QBuffer>
 
 namespace vintora {
 
@@ -99,24 +96,10 @@ bool FinRun::makeModernFiles(const QList<ThumbnailJob> &thumbnailJobs,
         }
     }
 
-    status(MakingScreenCopiesStatus(0, jobs.size()));
-    if (pumpAndCheck())
-        return stop();
-    ThumbnailBatchHooks batch;
-    batch.finished
-            = [this](qsizetype done, qsizetype count, qsizetype, const ThumbnailResult &result) {
-                  if (result.outcome == ThumbnailResult::Outcome::Failed)
-                      note(result.reason);
-                  if (done < count)
-                      status(MakingScreenCopiesStatus(done, count));
-              };
-    batch.pumpEvents = m_hooks.pumpEvents;
-    batch.cancelRequested = [this] {
-        return cancelled();
-    };
-    const QList<ThumbnailResult> results = MakeThumbnails(jobs, batch);
-    if (cancelled())
-        return stop();
+    const std::optional<QList<ThumbnailResult>> batch = makeBatch(jobs, MakingScreenCopiesStatus);
+    if (!batch)
+        return false;
+    const QList<ThumbnailResult> &results = *batch;
 
     // What the page shows of each picture with a thumbnail: the 1x file
     // (or the 2x one when it is the only one) at the size the box gives.
@@ -188,17 +171,10 @@ bool FinRun::writeModernPage(const WizardSettings &now)
     if (!now.cellPicture.isEmpty())
         backgrounds.cell = reference(now.cellPicture);
 
-    QByteArray bytes;
-    QBuffer page(&bytes);
-    page.open(QIODevice::WriteOnly);
-    QString why;
-    if (!WriteModernPage(now, backgrounds, items, m_options.major, m_options.minor, page, &why))
-        return end(FinResult::Failed, QStringLiteral("Could not write the page %1: %2")
-                                              .arg(quotedPath(m_outcome.pagePath), why));
-    if (!m_writer.writeFile(m_writer.folder(), m_fileName, bytes, &why))
-        return end(FinResult::Failed, QStringLiteral("Could not write the page %1: %2.")
-                                              .arg(quotedPath(m_outcome.pagePath), why));
-    return true;
+    return putPage([&](QIODevice &page, QString *why) {
+        return WriteModernPage(now, backgrounds, items, m_options.major, m_options.minor, page,
+                               why);
+    });
 }
 
 } // namespace vintora

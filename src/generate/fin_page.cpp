@@ -62,11 +62,19 @@ bool FinRun::writePage()
     pageOptions.copied = m_copy;
     pageOptions.copiedNames = m_namer.names();
     pageOptions.thumbnails = m_thumbnails;
+    return putPage([&](QIODevice &page, QString *why) {
+        return WriteIndexPage(now, m_entries, m_options.major, m_options.minor, page, pageOptions,
+                              why);
+    });
+}
+
+bool FinRun::putPage(const std::function<bool(QIODevice &, QString *)> &write)
+{
     QByteArray bytes;
     QBuffer page(&bytes);
     page.open(QIODevice::WriteOnly);
     QString why;
-    if (!WriteIndexPage(now, m_entries, m_options.major, m_options.minor, page, pageOptions, &why))
+    if (!write(page, &why))
         return end(FinResult::Failed, QStringLiteral("Could not write the page %1: %2")
                                               .arg(quotedPath(m_outcome.pagePath), why));
     if (!m_writer.writeFile(m_writer.folder(), m_fileName, bytes, &why))

@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace vintora {
@@ -61,6 +62,14 @@ private:
     // The page (fin_page.cpp).
     bool writePage();
     bool takeDesignedPictures(WizardSettings &now);
+
+    // A batch of files made of the pictures on every core, with its status
+    // line; nothing when the run was cancelled (and has ended).
+    std::optional<QList<ThumbnailResult>> makeBatch(const QList<ThumbnailJob> &jobs,
+                                                    QString (*statusText)(qsizetype made,
+                                                                          qsizetype count));
+    // The page made whole in memory by write, then put in place.
+    bool putPage(const std::function<bool(QIODevice &, QString *)> &write);
 
     // Status, events and the outcome (fin_run.cpp).
     void status(const QString &text);

@@ -55,25 +55,10 @@ bool FinRun::makeThumbnails()
         jobOfName.insert(name, jobs.size());
         jobs.append({entry, thumbnailStem(name), m_thumbnailBox, &m_writer, m_thumbs});
     }
-    status(MakingThumbnailsStatus(0, jobs.size()));
-    if (pumpAndCheck())
-        return stop();
-    ThumbnailBatchHooks batch;
-    batch.finished
-            = [this](qsizetype done, qsizetype count, qsizetype, const ThumbnailResult &result) {
-                  if (result.outcome == ThumbnailResult::Outcome::Failed)
-                      note(result.reason);
-                  if (done < count)
-                      status(MakingThumbnailsStatus(done, count));
-              };
-    batch.pumpEvents = m_hooks.pumpEvents;
-    batch.cancelRequested = [this] {
-        return cancelled();
-    };
-    const QList<ThumbnailResult> results = MakeThumbnails(jobs, batch);
-    if (cancelled())
-        return stop();
-
+    const std::optional<QList<ThumbnailResult>> batch = makeBatch(jobs, MakingThumbnailsStatus);
+    if (!batch)
+        return false;
+    const QList<ThumbnailResult> &results = *batch;
     for (const ThumbnailResult &result : results) {
         if (result.outcome == ThumbnailResult::Outcome::Made)
             ++m_outcome.thumbnailsMade;
@@ -86,6 +71,35 @@ bool FinRun::makeThumbnails()
             m_thumbnails.insert(entry, {result.name, result.shownSize});
     }
     return !m_modern || makeModernFiles(jobs, results, jobOfName);
+}
+
+std::optional<QList<ThumbnailResult>> FinRun::makeBatch(const QList<ThumbnailJob> &jobs,
+                                                        QString (*statusText)(qsizetype made,
+                                                                              qsizetype count))
+{
+    status(statusText(0, jobs.size()));
+    if (pumpAndCheck()) {
+        stop();
+        return std::nullopt;
+    }
+    ThumbnailBatchHooks batch;
+    batch.finished = [this, statusText](qsizetype done, qsizetype count, qsizetype,
+                                        const ThumbnailResult &result) {
+        if (result.outcome == ThumbnailResult::Outcome::Failed)
+            note(result.reason);
+        if (done < count)
+            status(statusText(done, count));
+    };
+    batch.pumpEvents = m_hooks.pumpEvents;
+    batch.cancelRequested = [this] {
+        return cancelled();
+    };
+    QList<ThumbnailResult> results = MakeThumbnails(jobs, batch);
+    if (cancelled()) {
+        stop();
+        return std::nullopt;
+    }
+    return results;
 }
 
 } // namespace vintora
