@@ -175,11 +175,13 @@ private slots:
         writeFile(path("out/screen/.vintora-k2x9.part"), "half");
         writeFile(path("out/screen/.vintora-notes.txt"), "mine");
         writeFile(path("out/screen/download12345.part"), "a browser's");
+        writeFile(path("notes.txt"), "mine");
+        QVERIFY(QFile::link(path("notes.txt"), path("out/screen/.vintora-l1nk.part")));
         const OutputFolder *screen
                 = m_writerHolder->subfolder(m_writerHolder->folder(), "screen", true, &why);
         QVERIFY(screen);
         QCOMPARE(folderNames(path("out/screen")),
-                 (QStringList{".vintora-notes.txt", "download12345.part"}));
+                 (QStringList{".vintora-l1nk.part", ".vintora-notes.txt", "download12345.part"}));
         QVERIFY(m_writerHolder->writeFile(*screen, QString(255, 'n'), "long name", &why));
         QCOMPARE(readFile(path("out/screen/" + QString(255, 'n'))), QByteArray("long name"));
     }

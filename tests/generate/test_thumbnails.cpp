@@ -22,7 +22,9 @@
 #include <memory>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 using namespace vintora;
@@ -531,9 +533,25 @@ private slots:
         QTemporaryDir dir;
         const QString pipe = dir.filePath("pipe.jpg");
         QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        // A writer waiting at the pipe would go on as soon as it was opened.
+        const QByteArray pipeName = QFile::encodeName(pipe);
+        std::atomic<bool> opened{false};
+        std::unique_ptr<QThread> writer(QThread::create([&] {
+            const int fd = ::open(pipeName.constData(), O_WRONLY);
+            opened = fd >= 0;
+            if (fd >= 0)
+                ::close(fd);
+        }));
+        writer->start();
+        QTest::qWait(100);
         const ThumbnailResult result = MakeThumbnail({pipe, dir.filePath("t.jpg"), pixels(50, 50)});
         QCOMPARE(result.reason,
                  QString("No thumbnail for \"%1\": it is a named pipe, not a file.").arg(pipe));
+        QTest::qWait(100);
+        QVERIFY(!opened);
+        const int reader = ::open(pipeName.constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(writer->wait(5000));
+        ::close(reader);
     }
 #endif
 
