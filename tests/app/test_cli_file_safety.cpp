@@ -194,6 +194,10 @@ private slots:
                 << pictures + "mkfifo o/a.jpg" << cli + "-o o p"
                 << "" << 1 << "o/a.jpg\": a named pipe of that name is in the way." << QStringList{}
                 << QStringList{} << "";
+        QTest::newRow("a folder at the second copy's place, found before the first copy")
+                << pictures + "printf b > p/b.jpg; mkdir o/b.jpg" << cli + "-o o p"
+                << "" << 1 << "o/b.jpg\": a folder of that name is in the way." << QStringList{}
+                << QStringList{} << "";
         QTest::newRow("read-only file of another user")
                 << pictures
                            + "printf root > o/a.jpg; chmod 444 o/a.jpg; chmod 666 o/*.htm; chmod "
