@@ -15,6 +15,7 @@
 
 #include "bench_support.h"
 #include "child_process.h"
+#include "noisy_photograph.h"
 #include "support/crafted_pictures.h"
 
 #include <QBuffer>
@@ -25,7 +26,6 @@
 #include <QImageWriter>
 #include <QTemporaryDir>
 
-#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -34,25 +34,7 @@ enum Picture { GifBomb, JpegBomb, Camera, Panorama, Tiny };
 
 QImage photograph(QSize size)
 {
-    QImage image(size, QImage::Format_RGB32);
-    quint32 state = 2463534242u; // xorshift: fast, and enough for noise
-    for (int y = 0; y < size.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            const double u = double(x) / size.width(), v = double(y) / size.height();
-            state ^= state << 13;
-            state ^= state >> 17;
-            state ^= state << 5;
-            const int noise = int(state % 17) - 8;
-            const auto channel = [&](double value) {
-                return std::clamp(int(value) + noise, 0, 255);
-            };
-            line[x] = qRgb(channel(128 + 100 * std::sin(7 * u * 6.28 + v)),
-                           channel(128 + 90 * std::cos(3 * v * 6.28 - u)),
-                           channel(64 + 150 * u * v));
-        }
-    }
-    return image;
+    return NoisyPhotograph(size, 0, 7, 3);
 }
 
 QByteArray progressiveJpeg(const QImage &image)

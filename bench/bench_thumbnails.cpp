@@ -16,6 +16,7 @@
 // settings).
 
 #include "bench_support.h"
+#include "noisy_photograph.h"
 #include "support/default_settings.h"
 
 #include "generate/index_page_writer.h"
@@ -31,8 +32,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
-
-#include <cmath>
 
 #include <sys/resource.h>
 
@@ -69,30 +68,10 @@ PictureSet wallpapers()
     return set;
 }
 
-// A photograph-like picture: soft shapes in colour, with the fine noise of
-// a camera's sensor, which is what makes camera files large and slow.
+// A camera photograph; each seed gives other shapes and noise.
 QImage cameraPicture(int seed)
 {
-    QImage image(kCameraSize, QImage::Format_RGB32);
-    quint32 state = 2463534242u + quint32(seed); // xorshift: fast, and enough for noise
-    const double fx = 2 + seed, fy = 3 + seed % 3;
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const double u = double(x) / image.width(), v = double(y) / image.height();
-            state ^= state << 13;
-            state ^= state >> 17;
-            state ^= state << 5;
-            const int noise = int(state % 17) - 8;
-            const auto channel = [&](double value) {
-                return std::clamp(int(value) + noise, 0, 255);
-            };
-            line[x] = qRgb(channel(128 + 100 * std::sin(fx * u * 6.28 + v)),
-                           channel(128 + 90 * std::cos(fy * v * 6.28 - u)),
-                           channel(64 + 150 * u * v));
-        }
-    }
-    return image;
+    return NoisyPhotograph(kCameraSize, seed, 2 + seed, 3 + seed % 3);
 }
 
 // The same JPEG with an EXIF orientation of 6: stored lying, shown upright.

@@ -41,35 +41,10 @@ QString cleanText(const QString &text)
     return clean;
 }
 
-// Text as HTML element content or as a double-quoted attribute value.
-QString html(const QString &text)
-{
-    QString out;
-    out.reserve(text.size() + 8);
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'&':
-            out += QLatin1String("&amp;");
-            break;
-        case u'<':
-            out += QLatin1String("&lt;");
-            break;
-        case u'>':
-            out += QLatin1String("&gt;");
-            break;
-        case u'"':
-            out += QLatin1String("&quot;");
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 QString htmlClean(const QString &text)
 {
-    return html(cleanText(text));
+    // As element content or a double-quoted attribute value.
+    return cleanText(text).toHtmlEscaped();
 }
 
 // A picture reference (see PictureReference) as a URL in an attribute that
@@ -298,8 +273,8 @@ QString entry(const ModernPageItem &item, const QString &id, bool eager)
         image += QLatin1String(" loading=\"lazy\"");
     image += QLatin1Char('>');
 
-    return QLatin1String("<li id=\"") + html(id) + QLatin1String("\"><figure>") + link + image
-           + QLatin1String("</a><figcaption>") + htmlClean(item.caption)
+    return QLatin1String("<li id=\"") + id.toHtmlEscaped() + QLatin1String("\"><figure>") + link
+           + image + QLatin1String("</a><figcaption>") + htmlClean(item.caption)
            + QLatin1String("</figcaption></figure></li>\n");
 }
 

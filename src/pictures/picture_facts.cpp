@@ -75,9 +75,12 @@ PictureFacts ReadPictureFacts(QByteArrayView bytes)
     ExifPointer exif(exif_data_new());
     if (!exif)
         return {};
-    // As written: libexif would otherwise add the tags the standard asks
-    // for, with made-up values, to pictures that lack them.
-    exif_data_unset_option(exif.get(), EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
+    // As written, with none of libexif's three options (one bit each): by
+    // default it adds the tags the EXIF standard asks for, with made-up
+    // values, to pictures that lack them. The others only decide what it
+    // drops or changes, and the facts are only read.
+    for (unsigned bit = 0; bit < 3; ++bit)
+        exif_data_unset_option(exif.get(), ExifDataOption(1u << bit));
     exif_data_load_data(exif.get(), reinterpret_cast<const unsigned char *>(bytes.data()),
                         unsigned(bytes.size()));
 
