@@ -83,7 +83,9 @@ fi
 
 case "$mode" in
 test)
-    ctest --test-dir "$build" --output-on-failure
+    # In parallel, a job a core; the browser suites (label "browser") can be
+    # left out with ctest -LE browser.
+    ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
     ;;
 bench)
     bench/run_all.sh "$build"

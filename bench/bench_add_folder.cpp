@@ -7,10 +7,10 @@
 #include "gui_main.h"
 #include "support/scripted_dialogs.h"
 
+#include "desktop/url_opener.h"
 #include "pictures/folder_listing.h"
-#include "pictures/picture_list.h"
-#include "shell/url_opener.h"
 #include "wizard/pages/pictures_page.h"
+#include "wizard/picture_list.h"
 #include "wizard/start_wizard.h"
 
 #include <QCoreApplication>

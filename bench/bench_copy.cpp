@@ -5,7 +5,7 @@
 #include "bench_support.h"
 #include "support/default_settings.h"
 
-#include "generate/fin_run.h"
+#include "run/fin_run.h"
 
 #include <QDir>
 #include <QProcess>

@@ -10,8 +10,8 @@
 #include "bench_support.h"
 #include "support/default_settings.h"
 
-#include "generate/fin_run.h"
 #include "pictures/folder_listing.h"
+#include "run/fin_run.h"
 
 #include <QBuffer>
 #include <QDir>

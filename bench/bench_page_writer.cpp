@@ -6,7 +6,7 @@
 
 #include "bench_support.h"
 
-#include "generate/index_page_writer.h"
+#include "page/index_page_writer.h"
 #include "support/default_settings.h"
 
 #include <QBuffer>

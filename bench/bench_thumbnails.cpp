@@ -19,8 +19,8 @@
 #include "noisy_photograph.h"
 #include "support/default_settings.h"
 
-#include "generate/index_page_writer.h"
-#include "generate/thumbnail_batch.h"
+#include "page/index_page_writer.h"
+#include "renditions/thumbnail_batch.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -5,7 +5,7 @@
 #include "bench_support.h"
 #include "gui_main.h"
 
-#include "designer/tile_picture.h"
+#include "tiling/tile_picture.h"
 
 #include <QImage>
 #include <QPainter>

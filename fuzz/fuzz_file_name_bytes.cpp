@@ -1,8 +1,8 @@
 // The file-name byte codec. The first byte chooses: even, the rest is a
 // name's bytes; odd, it is UTF-16 units of a name, lone surrogates and all.
 
+#include "base/file_name_bytes.h"
 #include "fuzz_check.h"
-#include "pictures/file_name_bytes.h"
 
 #include <QStringDecoder>
 

@@ -1,6 +1,6 @@
 // The command line's colour reading, on any text.
 
-#include "app/cli_options.h"
+#include "cli/cli_options.h"
 #include "fuzz_check.h"
 
 #include <cstddef>

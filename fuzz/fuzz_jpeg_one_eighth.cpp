@@ -2,8 +2,8 @@
 // does not need.
 
 #include "fuzz_check.h"
-#include "generate/thumbnail_jpeg.h"
 #include "pictures/picture_integrity.h"
+#include "pictures/thumbnail_jpeg.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // valid UTF-8 replaced as Qt replaces them).
 
 #include "fuzz_check.h"
-#include "wizard/number_reading.h"
+#include "settings/number_reading.h"
 
 #include <cstddef>
 #include <cstdint>

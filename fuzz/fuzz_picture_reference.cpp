@@ -3,9 +3,9 @@
 // bit 2 the rest is a file name's bytes (decoded as folder listings decode
 // them) rather than UTF-16 units, lone surrogates and all.
 
+#include "base/file_name_bytes.h"
 #include "fuzz_check.h"
-#include "generate/picture_reference.h"
-#include "pictures/file_name_bytes.h"
+#include "page/picture_reference.h"
 
 #include <QRegularExpression>
 

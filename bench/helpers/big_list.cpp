@@ -6,10 +6,10 @@
 
 #include "shown_marker.h"
 
-#include "pictures/picture_list.h"
-#include "shell/dialogs.h"
-#include "shell/url_opener.h"
+#include "desktop/dialogs.h"
+#include "desktop/url_opener.h"
 #include "wizard/pages/pictures_page.h"
+#include "wizard/picture_list.h"
 #include "wizard/start_wizard.h"
 
 #include <QApplication>

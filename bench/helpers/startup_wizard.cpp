@@ -3,8 +3,8 @@
 
 #include "shown_marker.h"
 
-#include "shell/dialogs.h"
-#include "shell/url_opener.h"
+#include "desktop/dialogs.h"
+#include "desktop/url_opener.h"
 #include "version.h"
 #include "wizard/start_wizard.h"
 

@@ -1,9 +1,9 @@
 // vintora-cli: makes the index page without a window, with the same Fin run
 // as the wizard.
 
-#include "app/cli_options.h"
-#include "app/cli_run.h"
-#include "pictures/file_name_bytes.h"
+#include "base/file_name_bytes.h"
+#include "cli/cli_options.h"
+#include "cli/cli_run.h"
 #include "version.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
-#include "shell/dialogs.h"
-#include "shell/url_opener.h"
+#include "desktop/dialogs.h"
+#include "desktop/url_opener.h"
 #include "version.h"
 #include "wizard/start_wizard.h"
 

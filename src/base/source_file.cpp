@@ -1,6 +1,6 @@
-#include "pictures/source_file.h"
+#include "base/source_file.h"
 
-#include "pictures/file_name_bytes.h"
+#include "base/file_name_bytes.h"
 
 #include <QDateTime>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "generate/text_helpers.h"
+#include "base/text_helpers.h"
 
 #include <bit>
 
@@ -7,14 +7,6 @@
 #endif
 
 namespace vintora {
-
-QString HtmlColor(ColorValue color)
-{
-    QString hex = QString::number(color, 16).toUpper();
-    while (hex.size() < 6)
-        hex.prepend(QLatin1Char('0'));
-    return hex.right(2) + hex.mid(2, 2) + hex.left(2);
-}
 
 QString FileNameOf(const QString &path, QChar separator)
 {

@@ -1,17 +1,10 @@
 #pragma once
 
-#include "wizard/wizard_settings.h"
-
 #include <QDir>
 #include <QString>
 #include <QStringView>
 
 namespace vintora {
-
-// The six hexadecimal digits RRGGBB of a colour value 0x00BBGGRR, upper case,
-// without "#". A value with bits above the lowest 24 set is sliced the same
-// way (0x8000000F gives 0F0080).
-QString HtmlColor(ColorValue color);
 
 // The part of a path after its last separator: the whole path when it holds
 // none, empty when it ends with one.

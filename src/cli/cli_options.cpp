@@ -1,13 +1,14 @@
-#include "app/cli_options.h"
+#include "cli/cli_options.h"
 
-#include "app/output_folder.h"
-#include "generate/page_name.h"
-#include "generate/text_helpers.h"
-#include "pictures/source_file.h"
+#include "base/source_file.h"
+#include "base/text_helpers.h"
+#include "cli/output_folder.h"
+#include "output/page_name.h"
+#include "settings/captures.h"
+#include "settings/html_color.h"
+#include "settings/number_reading.h"
+#include "settings/start_values.h"
 #include "version.h"
-#include "wizard/captures.h"
-#include "wizard/number_reading.h"
-#include "wizard/start_values.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -1,11 +1,11 @@
-#include "app/cli_run.h"
+#include "cli/cli_run.h"
 
-#include "app/image_warnings.h"
-#include "app/output_folder.h"
-#include "app/status_printer.h"
-#include "pictures/file_name_bytes.h"
+#include "base/file_name_bytes.h"
+#include "base/source_file.h"
+#include "cli/image_warnings.h"
+#include "cli/output_folder.h"
+#include "cli/status_printer.h"
 #include "pictures/folder_listing.h"
-#include "pictures/source_file.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/cli_options.h"
-#include "generate/fin_run.h"
+#include "cli/cli_options.h"
+#include "run/fin_run.h"
 
 #include <QTextStream>
 

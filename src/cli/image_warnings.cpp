@@ -1,4 +1,4 @@
-#include "app/image_warnings.h"
+#include "cli/image_warnings.h"
 
 #include <QMutex>
 #include <QMutexLocker>

@@ -1,4 +1,4 @@
-#include "app/status_printer.h"
+#include "cli/status_printer.h"
 
 namespace vintora {
 

@@ -1,8 +1,8 @@
-#include "wizard/controls/clickable_label.h"
+#include "controls/clickable_label.h"
 
-#include "wizard/color_value.h"
-#include "wizard/controls/focus_frame.h"
-#include "wizard/controls/keyboard_activation.h"
+#include "controls/color_value.h"
+#include "controls/focus_frame.h"
+#include "controls/keyboard_activation.h"
 
 #include <QMouseEvent>
 #include <QStyle>

@@ -1,4 +1,4 @@
-#include "wizard/controls/focus_frame.h"
+#include "controls/focus_frame.h"
 
 #include <QPainter>
 

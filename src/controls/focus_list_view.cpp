@@ -1,6 +1,6 @@
-#include "wizard/controls/focus_list_view.h"
+#include "controls/focus_list_view.h"
 
-#include "wizard/controls/keyboard_activation.h"
+#include "controls/keyboard_activation.h"
 
 #include <QEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "wizard/controls/keyboard_activation.h"
+#include "controls/keyboard_activation.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "wizard/controls/option_group.h"
+#include "controls/option_group.h"
 
 #include <QAbstractButton>
 

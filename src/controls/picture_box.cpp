@@ -1,7 +1,7 @@
-#include "wizard/controls/picture_box.h"
+#include "controls/picture_box.h"
 
-#include "wizard/color_value.h"
-#include "wizard/controls/keyboard_activation.h"
+#include "controls/color_value.h"
+#include "controls/keyboard_activation.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "wizard/controls/click_tracker.h"
-#include "wizard/wizard_settings.h"
+#include "controls/click_tracker.h"
+#include "settings/wizard_settings.h"
 
 #include <QFrame>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "wizard/controls/wrapping_check_box.h"
+#include "controls/wrapping_check_box.h"
 
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>

@@ -1,12 +1,12 @@
 #include "designer/page_style_designer.h"
 
-#include "designer/picture_loading.h"
-#include "designer/tile_picture.h"
-#include "shell/dialogs.h"
-#include "wizard/color_value.h"
-#include "wizard/controls/clickable_label.h"
-#include "wizard/controls/picture_box.h"
-#include "wizard/twips.h"
+#include "base/twips.h"
+#include "controls/clickable_label.h"
+#include "controls/color_value.h"
+#include "controls/picture_box.h"
+#include "desktop/dialogs.h"
+#include "pictures/picture_loading.h"
+#include "tiling/tile_picture.h"
 
 #include <QApplication>
 #include <QPalette>

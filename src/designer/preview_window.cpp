@@ -1,9 +1,9 @@
 #include "designer/preview_window.h"
 
-#include "designer/picture_loading.h"
-#include "designer/preview_geometry.h"
-#include "wizard/controls/picture_box.h"
-#include "wizard/twips.h"
+#include "base/twips.h"
+#include "controls/picture_box.h"
+#include "pictures/picture_loading.h"
+#include "tiling/preview_geometry.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,11 +1,11 @@
 #include "designer/table_cell_designer.h"
 
-#include "designer/picture_loading.h"
+#include "controls/clickable_label.h"
+#include "controls/color_value.h"
+#include "controls/picture_box.h"
 #include "designer/preview_window.h"
-#include "shell/dialogs.h"
-#include "wizard/color_value.h"
-#include "wizard/controls/clickable_label.h"
-#include "wizard/controls/picture_box.h"
+#include "desktop/dialogs.h"
+#include "pictures/picture_loading.h"
 
 namespace vintora {
 

@@ -1,7 +1,7 @@
-#include "shell/dialogs.h"
+#include "desktop/dialogs.h"
 
-#include "shell/folder_chooser.h"
-#include "shell/recent_folders.h"
+#include "desktop/folder_chooser.h"
+#include "desktop/recent_folders.h"
 
 #include <QColorDialog>
 #include <QDir>

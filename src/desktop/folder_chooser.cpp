@@ -1,4 +1,4 @@
-#include "shell/folder_chooser.h"
+#include "desktop/folder_chooser.h"
 
 #include <QDir>
 

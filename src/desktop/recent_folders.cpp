@@ -1,9 +1,9 @@
-#include "shell/recent_folders.h"
+#include "desktop/recent_folders.h"
 
-#include "generate/output_writer.h"
-#include "generate/text_helpers.h"
-#include "pictures/file_name_bytes.h"
-#include "pictures/source_file.h"
+#include "base/file_name_bytes.h"
+#include "base/source_file.h"
+#include "base/text_helpers.h"
+#include "output/output_writer.h"
 
 #include <QDir>
 #include <QMap>

@@ -1,6 +1,6 @@
-#include "shell/url_opener.h"
+#include "desktop/url_opener.h"
 
-#include "pictures/file_name_bytes.h"
+#include "base/file_name_bytes.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "shell/welcome_links.h"
+#include "desktop/welcome_links.h"
 
-#include "shell/welcome_targets.h"
-#include "wizard/controls/clickable_label.h"
+#include "controls/clickable_label.h"
+#include "desktop/welcome_targets.h"
 
 namespace vintora {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/url_opener.h"
+#include "desktop/url_opener.h"
 
 #include <QCoreApplication>
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "shell/welcome_targets.h"
+#include "desktop/welcome_targets.h"
 
-#include "generate/maker.h"
+#include "base/maker.h"
 #include "install_dirs.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "generate/copy_plan.h"
+#include "output/copy_plan.h"
 
-#include "generate/text_helpers.h"
-#include "pictures/source_file.h"
+#include "base/source_file.h"
+#include "base/text_helpers.h"
 
 namespace vintora {
 

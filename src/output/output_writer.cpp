@@ -1,7 +1,7 @@
-#include "generate/output_writer.h"
+#include "output/output_writer.h"
 
-#include "generate/text_helpers.h"
-#include "pictures/file_name_bytes.h"
+#include "base/file_name_bytes.h"
+#include "base/text_helpers.h"
 
 #include <QRandomGenerator>
 

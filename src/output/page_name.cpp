@@ -1,4 +1,4 @@
-#include "generate/page_name.h"
+#include "output/page_name.h"
 
 namespace vintora {
 

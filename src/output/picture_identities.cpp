@@ -1,7 +1,7 @@
-#include "generate/picture_identities.h"
+#include "output/picture_identities.h"
 
-#include "generate/text_helpers.h"
-#include "pictures/file_name_bytes.h"
+#include "base/file_name_bytes.h"
+#include "base/text_helpers.h"
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pictures/source_file.h"
+#include "base/source_file.h"
 
 #include <QDir>
 #include <QHash>

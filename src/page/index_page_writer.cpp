@@ -1,8 +1,9 @@
-#include "generate/index_page_writer.h"
+#include "page/index_page_writer.h"
 
-#include "generate/maker.h"
-#include "generate/picture_reference.h"
-#include "generate/text_helpers.h"
+#include "base/maker.h"
+#include "base/text_helpers.h"
+#include "page/picture_reference.h"
+#include "settings/html_color.h"
 
 #include <QStringEncoder>
 

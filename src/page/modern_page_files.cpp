@@ -1,7 +1,7 @@
-#include "generate/modern_page_files.h"
+#include "page/modern_page_files.h"
 
-#include "generate/index_page_writer.h"
-#include "generate/picture_reference.h"
+#include "page/index_page_writer.h"
+#include "page/picture_reference.h"
 
 #include <algorithm>
 

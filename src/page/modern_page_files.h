@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generate/thumbnail_size.h"
+#include "renditions/thumbnail_size.h"
 
 #include <QDir>
 #include <QList>

@@ -1,8 +1,9 @@
-#include "generate/modern_page_writer.h"
+#include "page/modern_page_writer.h"
 
-#include "generate/maker.h"
-#include "generate/modern_page/modern_page_assets.h"
-#include "generate/text_helpers.h"
+#include "base/maker.h"
+#include "base/text_helpers.h"
+#include "page/modern_page/modern_page_assets.h"
+#include "settings/html_color.h"
 
 #include <QSet>
 #include <QStringBuilder>

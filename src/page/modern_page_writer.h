@@ -1,7 +1,7 @@
 #pragma once
 
 #include "pictures/picture_facts.h"
-#include "wizard/wizard_settings.h"
+#include "settings/wizard_settings.h"
 
 #include <QIODevice>
 #include <QList>

@@ -1,7 +1,7 @@
 #include "pictures/folder_listing.h"
 
-#include "pictures/file_name_bytes.h"
-#include "pictures/source_file.h"
+#include "base/file_name_bytes.h"
+#include "base/source_file.h"
 
 #include <QDirIterator>
 #include <QFileInfo>

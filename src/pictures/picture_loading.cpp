@@ -1,11 +1,11 @@
-#include "designer/picture_loading.h"
+#include "pictures/picture_loading.h"
 
-#include "generate/text_helpers.h"
-#include "pictures/file_name_bytes.h"
+#include "base/file_name_bytes.h"
+#include "base/source_file.h"
+#include "base/text_helpers.h"
 #include "pictures/picture_bytes.h"
 #include "pictures/picture_header.h"
 #include "pictures/picture_integrity.h"
-#include "pictures/source_file.h"
 
 #include <QBuffer>
 #include <QImageReader>

@@ -1,6 +1,6 @@
-#include "generate/thumbnail_decode.h"
+#include "pictures/thumbnail_decode.h"
 
-#include "generate/thumbnail_jpeg.h"
+#include "pictures/thumbnail_jpeg.h"
 
 #include <QBuffer>
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "generate/memory_budget.h"
+#include "renditions/memory_budget.h"
 
 namespace vintora {
 

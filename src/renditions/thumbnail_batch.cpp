@@ -1,7 +1,7 @@
-#include "generate/thumbnail_batch.h"
+#include "renditions/thumbnail_batch.h"
 
-#include "generate/memory_budget.h"
-#include "pictures/source_file.h"
+#include "base/source_file.h"
+#include "renditions/memory_budget.h"
 
 #include <QHash>
 #include <QMutex>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generate/thumbnail_maker.h"
+#include "renditions/thumbnail_maker.h"
 
 #include <QList>
 

@@ -1,15 +1,15 @@
-#include "generate/thumbnail_maker.h"
+#include "renditions/thumbnail_maker.h"
 
-#include "generate/memory_budget.h"
-#include "generate/output_writer.h"
-#include "generate/text_helpers.h"
-#include "generate/thumbnail_decode.h"
-#include "generate/thumbnail_names.h"
-#include "pictures/file_name_bytes.h"
+#include "base/file_name_bytes.h"
+#include "base/source_file.h"
+#include "base/text_helpers.h"
+#include "output/output_writer.h"
 #include "pictures/picture_bytes.h"
 #include "pictures/picture_header.h"
 #include "pictures/picture_integrity.h"
-#include "pictures/source_file.h"
+#include "pictures/thumbnail_decode.h"
+#include "renditions/memory_budget.h"
+#include "renditions/thumbnail_names.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>

@@ -1,4 +1,4 @@
-#include "generate/thumbnail_names.h"
+#include "renditions/thumbnail_names.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "generate/thumbnail_size.h"
+#include "renditions/thumbnail_size.h"
 
 #include <algorithm>
 

@@ -1,15 +1,15 @@
 // The Fin run's checks: what the user asked, the output folder, and every
 // destination, all before the first byte is written.
 
-#include "generate/fin_phases.h"
+#include "run/fin_phases.h"
 
-#include "generate/modern_page_files.h"
-#include "generate/page_name.h"
-#include "generate/text_helpers.h"
-#include "generate/thumbnail_maker.h"
-#include "generate/thumbnail_names.h"
-#include "pictures/file_name_bytes.h"
-#include "pictures/source_file.h"
+#include "base/file_name_bytes.h"
+#include "base/source_file.h"
+#include "base/text_helpers.h"
+#include "output/page_name.h"
+#include "page/modern_page_files.h"
+#include "renditions/thumbnail_maker.h"
+#include "renditions/thumbnail_names.h"
 
 namespace vintora {
 

@@ -1,9 +1,9 @@
 // The Fin run's copies: each distinct picture once, under the name it was
 // given, through the run's writer.
 
-#include "generate/fin_phases.h"
+#include "run/fin_phases.h"
 
-#include "pictures/source_file.h"
+#include "base/source_file.h"
 
 namespace vintora {
 

@@ -2,13 +2,13 @@
 // other destinations, the 1x thumbnails and the screen-size copies made
 // after the thumbnails, the facts of each picture read, and the page.
 
-#include "generate/fin_phases.h"
+#include "run/fin_phases.h"
 
-#include "generate/modern_page_files.h"
-#include "generate/picture_reference.h"
-#include "generate/text_helpers.h"
-#include "pictures/file_name_bytes.h"
-#include "pictures/source_file.h"
+#include "base/file_name_bytes.h"
+#include "base/source_file.h"
+#include "base/text_helpers.h"
+#include "page/modern_page_files.h"
+#include "page/picture_reference.h"
 
 namespace vintora {
 

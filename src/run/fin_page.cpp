@@ -1,9 +1,9 @@
 // The Fin run's last phase: the page, from one reading of the record made
 // after the last pumped event, written whole or not at all.
 
-#include "generate/fin_phases.h"
+#include "run/fin_phases.h"
 
-#include "pictures/source_file.h"
+#include "base/source_file.h"
 
 #include <QBuffer>
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "generate/copy_plan.h"
-#include "generate/fin_run.h"
-#include "generate/index_page_writer.h"
-#include "generate/modern_page_writer.h"
-#include "generate/output_writer.h"
-#include "generate/picture_identities.h"
-#include "generate/thumbnail_maker.h"
-#include "generate/thumbnail_size.h"
+#include "output/copy_plan.h"
+#include "output/output_writer.h"
+#include "output/picture_identities.h"
+#include "page/index_page_writer.h"
+#include "page/modern_page_writer.h"
+#include "renditions/thumbnail_maker.h"
+#include "renditions/thumbnail_size.h"
+#include "run/fin_run.h"
 
 #include <QHash>
 #include <QList>

@@ -1,7 +1,7 @@
-#include "generate/fin_run.h"
+#include "run/fin_run.h"
 
-#include "generate/fin_phases.h"
-#include "pictures/file_name_bytes.h"
+#include "base/file_name_bytes.h"
+#include "run/fin_phases.h"
 
 namespace vintora {
 

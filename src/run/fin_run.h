@@ -1,8 +1,8 @@
 #pragma once
 
-#include "generate/copy_plan.h"
+#include "output/copy_plan.h"
+#include "settings/wizard_settings.h"
 #include "version.h"
-#include "wizard/wizard_settings.h"
 
 #include <QDir>
 #include <QString>

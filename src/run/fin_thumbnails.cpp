@@ -1,11 +1,11 @@
 // The Fin run's thumbnails: one small file per distinct picture, in the
 // folder "thumbs" beside the page, made on every core.
 
-#include "generate/fin_phases.h"
+#include "run/fin_phases.h"
 
-#include "generate/thumbnail_batch.h"
-#include "generate/thumbnail_maker.h"
-#include "generate/thumbnail_names.h"
+#include "renditions/thumbnail_batch.h"
+#include "renditions/thumbnail_maker.h"
+#include "renditions/thumbnail_names.h"
 
 namespace vintora {
 

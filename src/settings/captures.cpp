@@ -1,6 +1,6 @@
-#include "wizard/captures.h"
+#include "settings/captures.h"
 
-#include "wizard/number_reading.h"
+#include "settings/number_reading.h"
 
 namespace vintora {
 

@@ -1,6 +1,6 @@
-#include "wizard/start_values.h"
+#include "settings/start_values.h"
 
-#include "wizard/number_reading.h"
+#include "settings/number_reading.h"
 
 namespace vintora {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wizard/wizard_settings.h"
+#include "settings/wizard_settings.h"
 
 #include <array>
 

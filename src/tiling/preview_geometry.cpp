@@ -1,6 +1,6 @@
-#include "designer/preview_geometry.h"
+#include "tiling/preview_geometry.h"
 
-#include "wizard/twips.h"
+#include "base/twips.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "designer/tile_picture.h"
+#include "tiling/tile_picture.h"
 
-#include "wizard/number_reading.h"
-#include "wizard/twips.h"
+#include "base/twips.h"
+#include "settings/number_reading.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "wizard/controls/artwork.h"
+#include "wizard/artwork.h"
 
-#include "wizard/controls/artwork_layout.h"
+#include "wizard/artwork_layout.h"
 
 #include <QGuiApplication>
 #include <QImage>

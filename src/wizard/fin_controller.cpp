@@ -1,7 +1,7 @@
-#include "generate/fin_controller.h"
+#include "wizard/fin_controller.h"
 
-#include "pictures/picture_list.h"
-#include "shell/folder_chooser.h"
+#include "desktop/folder_chooser.h"
+#include "wizard/picture_list.h"
 
 #include <QCoreApplication>
 #include <QEvent>

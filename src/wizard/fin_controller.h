@@ -1,8 +1,8 @@
 #pragma once
 
-#include "generate/fin_run.h"
-#include "shell/dialogs.h"
-#include "wizard/wizard_settings.h"
+#include "desktop/dialogs.h"
+#include "run/fin_run.h"
+#include "settings/wizard_settings.h"
 
 #include <QObject>
 #include <QPointer>

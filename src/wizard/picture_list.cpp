@@ -1,10 +1,10 @@
-#include "pictures/picture_list.h"
+#include "wizard/picture_list.h"
 
-#include "generate/text_helpers.h"
-#include "pictures/file_name_bytes.h"
+#include "base/file_name_bytes.h"
+#include "base/source_file.h"
+#include "base/text_helpers.h"
+#include "desktop/folder_chooser.h"
 #include "pictures/folder_listing.h"
-#include "pictures/source_file.h"
-#include "shell/folder_chooser.h"
 
 #include <QDir>
 #include <QDropEvent>

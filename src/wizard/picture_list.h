@@ -1,7 +1,7 @@
 #pragma once
 
-#include "pictures/picture_list_model.h"
-#include "shell/dialogs.h"
+#include "desktop/dialogs.h"
+#include "wizard/picture_list_model.h"
 
 #include <QList>
 #include <QObject>

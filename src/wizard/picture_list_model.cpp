@@ -1,6 +1,6 @@
-#include "pictures/picture_list_model.h"
+#include "wizard/picture_list_model.h"
 
-#include "pictures/file_name_bytes.h"
+#include "base/file_name_bytes.h"
 
 namespace vintora {
 

@@ -1,6 +1,7 @@
 #include "wizard/wizard_window.h"
 
-#include "wizard/controls/artwork.h"
+#include "base/twips.h"
+#include "wizard/artwork.h"
 #include "wizard/pages/layout_style_page.h"
 #include "wizard/pages/output_page.h"
 #include "wizard/pages/packaging_page.h"
@@ -11,7 +12,6 @@
 #include "wizard/pages/text_fitting.h"
 #include "wizard/pages/thumbnails_page.h"
 #include "wizard/pages/welcome_page.h"
-#include "wizard/twips.h"
 
 #include <QFrame>
 #include <QLabel>

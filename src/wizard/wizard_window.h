@@ -1,7 +1,7 @@
 #pragma once
 
+#include "settings/wizard_settings.h"
 #include "wizard/pages/wizard_page.h"
-#include "wizard/wizard_settings.h"
 
 #include <QPixmap>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "pictures/file_name_bytes.h"
+#include "base/file_name_bytes.h"
 
 #include <QTest>
 

@@ -1,4 +1,5 @@
-#include "generate/text_helpers.h"
+#include "base/text_helpers.h"
+#include "settings/html_color.h"
 
 #include <QTest>
 

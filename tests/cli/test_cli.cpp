@@ -1,6 +1,6 @@
 // vintora-cli as a user runs it: exit status, status lines, the page.
 
-#include "generate/index_page_writer.h"
+#include "page/index_page_writer.h"
 #include "pictures/folder_listing.h"
 #include "support/default_settings.h"
 #include "support/fixtures.h"

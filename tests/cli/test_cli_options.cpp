@@ -1,5 +1,5 @@
-#include "app/cli_options.h"
-#include "app/cli_run.h"
+#include "cli/cli_options.h"
+#include "cli/cli_run.h"
 #include "support/default_settings.h"
 
 #include <QTemporaryDir>

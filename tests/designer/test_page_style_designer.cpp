@@ -1,11 +1,11 @@
 #include "designer/page_style_designer.h"
 
-#include "designer/picture_loading.h"
-#include "wizard/color_value.h"
-#include "wizard/controls/clickable_label.h"
-#include "wizard/controls/picture_box.h"
+#include "controls/clickable_label.h"
+#include "controls/color_value.h"
+#include "controls/picture_box.h"
+#include "pictures/picture_loading.h"
 
-#include "picture_files.h"
+#include "support/picture_files.h"
 #include "support/scripted_dialogs.h"
 
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
 #include "designer/preview_window.h"
 
-#include "wizard/controls/clickable_label.h"
-#include "wizard/controls/picture_box.h"
-#include "wizard/twips.h"
+#include "base/twips.h"
+#include "controls/clickable_label.h"
+#include "controls/picture_box.h"
 
-#include "picture_files.h"
 #include "preview_watch.h"
+#include "support/picture_files.h"
 
 #include <QScreen>
 #include <QScrollArea>

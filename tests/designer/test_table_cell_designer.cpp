@@ -1,10 +1,10 @@
 #include "designer/table_cell_designer.h"
 
-#include "wizard/controls/clickable_label.h"
-#include "wizard/controls/picture_box.h"
+#include "controls/clickable_label.h"
+#include "controls/picture_box.h"
 
-#include "picture_files.h"
 #include "preview_watch.h"
+#include "support/picture_files.h"
 #include "support/scripted_dialogs.h"
 
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "shell/recent_folders.h"
+#include "desktop/recent_folders.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "pictures/file_name_bytes.h"
-#include "shell/welcome_links.h"
-#include "shell/welcome_targets.h"
+#include "base/file_name_bytes.h"
+#include "desktop/welcome_links.h"
+#include "desktop/welcome_targets.h"
 #include "support/recording_url_opener.h"
 
-#include "wizard/controls/clickable_label.h"
+#include "controls/clickable_label.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "generate/copy_plan.h"
+#include "output/copy_plan.h"
 #include "support/fixtures.h"
 
 #include <QTemporaryDir>

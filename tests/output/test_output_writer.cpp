@@ -1,7 +1,7 @@
 // The one writer of a run: what it replaces, what it leaves alone, and that
 // nothing half-made is ever seen.
 
-#include "generate/output_writer.h"
+#include "output/output_writer.h"
 #include "support/fixtures.h"
 
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "generate/index_page_writer.h"
+#include "page/index_page_writer.h"
 #include "support/default_settings.h"
 
 #include <QBuffer>

@@ -1,4 +1,4 @@
-#include "generate/modern_page_files.h"
+#include "page/modern_page_files.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "generate/modern_page_writer.h"
+#include "page/modern_page_writer.h"
 #include "support/default_settings.h"
 
 #include <QBuffer>

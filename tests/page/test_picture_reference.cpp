@@ -1,4 +1,4 @@
-#include "generate/picture_reference.h"
+#include "page/picture_reference.h"
 
 #include <QTest>
 

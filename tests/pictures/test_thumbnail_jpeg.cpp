@@ -1,4 +1,4 @@
-#include "generate/thumbnail_jpeg.h"
+#include "pictures/thumbnail_jpeg.h"
 
 #include <QTest>
 

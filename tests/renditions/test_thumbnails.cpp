@@ -1,8 +1,8 @@
-#include "generate/memory_budget.h"
-#include "generate/thumbnail_batch.h"
-#include "generate/thumbnail_decode.h"
-#include "generate/thumbnail_jpeg.h"
 #include "pictures/picture_header.h"
+#include "pictures/thumbnail_decode.h"
+#include "pictures/thumbnail_jpeg.h"
+#include "renditions/memory_budget.h"
+#include "renditions/thumbnail_batch.h"
 #include "support/crafted_pictures.h"
 #include "support/fixtures.h"
 

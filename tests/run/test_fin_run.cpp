@@ -1,4 +1,4 @@
-#include "generate/fin_run.h"
+#include "run/fin_run.h"
 #include "support/fixtures.h"
 
 #include <QDateTime>

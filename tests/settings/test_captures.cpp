@@ -1,5 +1,5 @@
-#include "wizard/captures.h"
-#include "wizard/start_values.h"
+#include "settings/captures.h"
+#include "settings/start_values.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "wizard/number_reading.h"
+#include "settings/number_reading.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wizard/start_values.h"
+#include "settings/start_values.h"
 
 // The record as the wizard captures it when the user changes nothing and
 // goes forward to the Output page.

@@ -1,9 +1,9 @@
-#include "designer/picture_loading.h"
-#include "designer/preview_geometry.h"
-#include "designer/tile_picture.h"
+#include "pictures/picture_loading.h"
+#include "tiling/preview_geometry.h"
+#include "tiling/tile_picture.h"
 
-#include "picture_files.h"
 #include "support/crafted_pictures.h"
+#include "support/picture_files.h"
 
 #include <QPainter>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
-#include "generate/fin_controller.h"
-#include "pictures/picture_list.h"
+#include "controls/clickable_label.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
-#include "wizard/controls/clickable_label.h"
+#include "wizard/fin_controller.h"
+#include "wizard/picture_list.h"
 
 #include <QLabel>
 #include <QLineEdit>

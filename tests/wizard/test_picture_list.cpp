@@ -1,7 +1,7 @@
-#include "pictures/file_name_bytes.h"
-#include "pictures/picture_list.h"
+#include "base/file_name_bytes.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
+#include "wizard/picture_list.h"
 
 #include <QListView>
 #include <QMimeData>

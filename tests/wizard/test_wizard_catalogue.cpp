@@ -1,6 +1,6 @@
 #include "wizard_fixture.h"
 
-#include "wizard/twips.h"
+#include "base/twips.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

@@ -3,11 +3,11 @@
 
 #include "wizard_fixture.h"
 
-#include "generate/fin_controller.h"
-#include "generate/index_page_writer.h"
-#include "pictures/picture_list.h"
+#include "page/index_page_writer.h"
 #include "support/default_settings.h"
 #include "support/fixtures.h"
+#include "wizard/fin_controller.h"
+#include "wizard/picture_list.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>

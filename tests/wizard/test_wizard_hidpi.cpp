@@ -4,7 +4,7 @@
 
 #include "wizard_fixture.h"
 
-#include "wizard/controls/artwork.h"
+#include "wizard/artwork.h"
 
 using namespace vintora;
 

@@ -4,8 +4,8 @@
 
 #include "support/fixtures.h"
 
-#include "pictures/picture_list.h"
-#include "wizard/controls/focus_list_view.h"
+#include "controls/focus_list_view.h"
+#include "wizard/picture_list.h"
 
 #include <QAccessible>
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 
 #include "support/default_settings.h"
 
-#include "pictures/picture_list.h"
+#include "wizard/picture_list.h"
 
 using namespace vintora;
 

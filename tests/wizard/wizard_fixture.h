@@ -1,9 +1,9 @@
 #pragma once
 
+#include "controls/clickable_label.h"
+#include "controls/picture_box.h"
 #include "support/recording_url_opener.h"
 #include "support/scripted_dialogs.h"
-#include "wizard/controls/clickable_label.h"
-#include "wizard/controls/picture_box.h"
 #include "wizard/pages/layout_style_page.h"
 #include "wizard/pages/output_page.h"
 #include "wizard/pages/packaging_page.h"

@@ -3,9 +3,9 @@
 //
 // The pixels are those a QPixmap holds once it has loaded the picture:
 // 32 bits each, premultiplied when the picture has transparency. See
-// src/wizard/controls/artwork_layout.h for the layout.
+// src/wizard/artwork_layout.h for the layout.
 
-#include "wizard/controls/artwork_layout.h"
+#include "wizard/artwork_layout.h"
 
 #include <QFile>
 #include <QImage>

@@ -13,16 +13,16 @@
 // Tab. With --scale 2 it renders them as a screen at 200 % shows them, into
 // files named NAME@2x.png.
 
-#include "pictures/picture_list.h"
-#include "shell/dialogs.h"
-#include "shell/url_opener.h"
-#include "wizard/controls/clickable_label.h"
+#include "controls/clickable_label.h"
+#include "desktop/dialogs.h"
+#include "desktop/url_opener.h"
 #include "wizard/pages/output_page.h"
 #include "wizard/pages/packaging_page.h"
 #include "wizard/pages/page_style_page.h"
 #include "wizard/pages/pictures_page.h"
 #include "wizard/pages/table_page.h"
 #include "wizard/pages/thumbnails_page.h"
+#include "wizard/picture_list.h"
 #include "wizard/start_wizard.h"
 
 #include <QApplication>

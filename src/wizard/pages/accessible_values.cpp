@@ -1,7 +1,8 @@
 #include "wizard/pages/accessible_values.h"
 
-#include "generate/text_helpers.h"
-#include "pictures/file_name_bytes.h"
+#include "base/file_name_bytes.h"
+#include "base/text_helpers.h"
+#include "settings/html_color.h"
 
 namespace vintora {
 

@@ -1,10 +1,10 @@
 #include "wizard/pages/layout_style_page.h"
 
-#include "wizard/controls/option_group.h"
-#include "wizard/controls/wrapping_check_box.h"
+#include "base/twips.h"
+#include "controls/option_group.h"
+#include "controls/wrapping_check_box.h"
+#include "settings/start_values.h"
 #include "wizard/pages/page_widgets.h"
-#include "wizard/start_values.h"
-#include "wizard/twips.h"
 
 namespace vintora {
 

@@ -1,12 +1,12 @@
 #include "wizard/pages/output_page.h"
 
-#include "generate/fin_controller.h"
-#include "generate/page_name.h"
-#include "pictures/file_name_bytes.h"
-#include "shell/url_opener.h"
+#include "base/file_name_bytes.h"
+#include "base/twips.h"
+#include "desktop/url_opener.h"
+#include "output/page_name.h"
+#include "settings/start_values.h"
+#include "wizard/fin_controller.h"
 #include "wizard/pages/page_widgets.h"
-#include "wizard/start_values.h"
-#include "wizard/twips.h"
 
 namespace vintora {
 

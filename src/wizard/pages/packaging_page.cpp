@@ -1,9 +1,9 @@
 #include "wizard/pages/packaging_page.h"
 
-#include "wizard/controls/option_group.h"
+#include "base/twips.h"
+#include "controls/option_group.h"
+#include "settings/start_values.h"
 #include "wizard/pages/page_widgets.h"
-#include "wizard/start_values.h"
-#include "wizard/twips.h"
 
 namespace vintora {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wizard/captures.h"
+#include "settings/captures.h"
 #include "wizard/pages/wizard_page.h"
 
 class QRadioButton;

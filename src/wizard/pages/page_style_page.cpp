@@ -1,12 +1,12 @@
 #include "wizard/pages/page_style_page.h"
 
+#include "base/twips.h"
+#include "controls/picture_box.h"
 #include "designer/page_style_designer.h"
-#include "wizard/controls/picture_box.h"
+#include "settings/start_values.h"
 #include "wizard/pages/accessible_values.h"
 #include "wizard/pages/page_widgets.h"
 #include "wizard/pages/text_fitting.h"
-#include "wizard/start_values.h"
-#include "wizard/twips.h"
 
 namespace vintora {
 

@@ -1,7 +1,7 @@
 #include "wizard/pages/page_widgets.h"
 
-#include "wizard/controls/artwork.h"
-#include "wizard/twips.h"
+#include "base/twips.h"
+#include "wizard/artwork.h"
 
 namespace vintora {
 

@@ -4,7 +4,7 @@
 // catalogue name with its index, for example "Label1(8)"), its place and its
 // start state. Places are given in twips.
 
-#include "wizard/controls/clickable_label.h"
+#include "controls/clickable_label.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 #include "wizard/pages/pictures_page.h"
 
-#include "pictures/picture_list.h"
-#include "wizard/controls/focus_list_view.h"
+#include "base/twips.h"
+#include "controls/focus_list_view.h"
 #include "wizard/pages/page_widgets.h"
-#include "wizard/twips.h"
+#include "wizard/picture_list.h"
 
 namespace vintora {
 

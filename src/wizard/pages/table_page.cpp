@@ -1,13 +1,13 @@
 #include "wizard/pages/table_page.h"
 
+#include "base/twips.h"
+#include "controls/option_group.h"
+#include "controls/picture_box.h"
 #include "designer/table_cell_designer.h"
-#include "wizard/controls/option_group.h"
-#include "wizard/controls/picture_box.h"
-#include "wizard/number_reading.h"
+#include "settings/number_reading.h"
+#include "settings/start_values.h"
 #include "wizard/pages/accessible_values.h"
 #include "wizard/pages/page_widgets.h"
-#include "wizard/start_values.h"
-#include "wizard/twips.h"
 
 #include <QGroupBox>
 

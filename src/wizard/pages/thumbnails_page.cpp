@@ -1,10 +1,10 @@
 #include "wizard/pages/thumbnails_page.h"
 
-#include "wizard/controls/option_group.h"
-#include "wizard/number_reading.h"
+#include "base/twips.h"
+#include "controls/option_group.h"
+#include "settings/number_reading.h"
+#include "settings/start_values.h"
 #include "wizard/pages/page_widgets.h"
-#include "wizard/start_values.h"
-#include "wizard/twips.h"
 
 #include <QCheckBox>
 

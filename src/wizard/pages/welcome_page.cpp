@@ -1,8 +1,8 @@
 #include "wizard/pages/welcome_page.h"
 
-#include "shell/welcome_links.h"
+#include "base/twips.h"
+#include "desktop/welcome_links.h"
 #include "wizard/pages/page_widgets.h"
-#include "wizard/twips.h"
 
 namespace vintora {
 

@@ -1,9 +1,9 @@
 #include "wizard/pages/wizard_page.h"
 
-#include "wizard/controls/keyboard_activation.h"
+#include "base/twips.h"
+#include "controls/keyboard_activation.h"
 #include "wizard/pages/page_widgets.h"
 #include "wizard/pages/text_fitting.h"
-#include "wizard/twips.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
