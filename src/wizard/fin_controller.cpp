@@ -17,7 +17,7 @@ struct FinController::RunState
     QPointer<FinController> controller;
     QPointer<QLabel> status;
     QPointer<QWidget> window; // watched for its close
-    bool cancel = false;
+    StopRequest stop;
 };
 
 FinController::FinController(QWidget *owner, Dialogs &dialogs, WizardSettings &settings,
@@ -36,19 +36,19 @@ FinController::FinController(QWidget *owner, Dialogs &dialogs, WizardSettings &s
 FinController::~FinController()
 {
     if (m_run)
-        m_run->cancel = true;
+        m_run->stop.request();
 }
 
 void FinController::requestCancel()
 {
     if (m_run)
-        m_run->cancel = true;
+        m_run->stop.request();
 }
 
 bool FinController::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Close && m_run && watched == m_run->window)
-        m_run->cancel = true;
+        requestCancel();
     return QObject::eventFilter(watched, event);
 }
 
@@ -63,6 +63,25 @@ void FinController::run()
     state->window = m_owner ? m_owner->window() : nullptr;
     m_run = state;
 
+    if (m_pageTitle)
+        m_settings.pageTitle = m_pageTitle->text();
+    FinRequest request{m_settings, m_pictures->entries(),
+                       m_fileName ? m_fileName->text() : QString(), QString()};
+    // Each status is shown, and the events it lets through handled, before
+    // the run goes on. What they do may even destroy the controller.
+    const auto show = [state](const FinProgress &progress) {
+        const QString text = StatusText(progress);
+        if (state->status) {
+            state->status->setText(text);
+            state->status->setToolTip(text);
+        }
+        if (state->controller)
+            emit state->controller->statusChanged(text);
+        if (progress.isStep() || progress.phase == FinProgress::Phase::SelectingFolder)
+            QCoreApplication::processEvents();
+        if (!state->controller)
+            state->stop.request();
+    };
     FinOutcome outcome;
     {
         // Everything the run locks is given back however it ends; the
@@ -88,34 +107,16 @@ void FinController::run()
             state->window->installEventFilter(this);
         emit runningChanged(true);
 
-        FinHooks hooks;
-        hooks.setStatus = [state](const QString &text) {
-            if (state->status) {
-                state->status->setText(text);
-                state->status->setToolTip(text);
-            }
+        if (const std::optional<FinOutcome> refusal = RefusalBeforeFolder(request)) {
+            outcome = *refusal;
+            show({FinProgress::Phase::Ended, 0, 0, QString(), refusal->status});
+        } else {
+            show({FinProgress::Phase::SelectingFolder, 0, 0, QString(), QString()});
             if (state->controller)
-                emit state->controller->statusChanged(text);
-        };
-        hooks.pumpEvents = [] {
-            QCoreApplication::processEvents();
-        };
-        hooks.chooseOutputFolder = [state]() -> QString {
-            FinController *self = state->controller;
-            if (!self)
-                return {};
-            return BrowseForFolder(self->m_dialogs, self->m_owner,
-                                   QLatin1String(kOutputFolderTitle));
-        };
-        hooks.cancelRequested = [state] {
-            return state->cancel || !state->controller;
-        };
-
-        const QStringList entries = m_pictures->entries();
-        const QString fileName = m_fileName ? m_fileName->text() : QString();
-        if (m_pageTitle)
-            m_settings.pageTitle = m_pageTitle->text();
-        outcome = RunFin(m_settings, entries, fileName, hooks);
+                request.outputFolder
+                        = BrowseForFolder(m_dialogs, m_owner, QLatin1String(kOutputFolderTitle));
+            outcome = RunFin(request, show, state->stop);
+        }
     }
     if (!state->controller)
         return; // destroyed mid-run

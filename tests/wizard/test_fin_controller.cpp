@@ -185,6 +185,40 @@ private slots:
         QVERIFY(w.btnFin->isEnabled() && !w.pictures->isLocked() && !w.fin->isRunning());
     }
 
+    // The run works from the record as it stood at the click: what
+    // changes in it meanwhile (a page switch capturing a page anew) changes
+    // nothing of the run.
+    void the_run_keeps_the_record_of_the_click_data()
+    {
+        QTest::addColumn<bool>("copy");
+        QTest::newRow("copy") << true;
+        QTest::newRow("no copy") << false;
+    }
+    void the_run_keeps_the_record_of_the_click()
+    {
+        QFETCH(bool, copy);
+        Wizard w;
+        w.settings.copyPictures = toFlag(copy);
+        w.dialogs.folders = {pics(), m_out};
+        w.pictures->addFolder();
+        w.onStatus = [&](const QString &status) {
+            if (status != QString("Selecting output folder..."))
+                return;
+            w.settings.copyPictures = toFlag(!copy);
+            w.settings.pageColor = 0x0000FF;
+            w.settings.backgroundPicture = m_dir.filePath("tile.bmp");
+        };
+        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QCOMPARE(w.labStatus->text(), QString("Finished!"));
+        const QStringList copied{"a.jpg", "b.png", "c.gif", "vintora.htm"};
+        QCOMPARE(folderNames(m_out), copy ? copied : QStringList{"vintora.htm"});
+        const QString page = QString::fromUtf8(readFile(m_out + "/vintora.htm"));
+        QVERIFY(page.contains(R"(<body bgcolor = "#000000" text = "#000000")"));
+        QVERIFY(!page.contains("tile.bmp"));
+        QCOMPARE(page.contains("file://"), !copy);
+        QCOMPARE(w.settings.copyPictures, toFlag(!copy)); // the record itself did change
+    }
+
     void closing_the_window_mid_run_writes_nothing_data()
     {
         QTest::addColumn<bool>("destroy");
