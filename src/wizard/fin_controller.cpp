@@ -3,21 +3,21 @@
 #include "desktop/folder_chooser.h"
 #include "wizard/picture_list.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QThread>
 
 namespace vintora {
 
-// What the run's hooks reach. It outlives the controller when the window
-// goes away mid-run, so the hooks never touch a destroyed object.
-struct FinController::RunState
+// The run going on: what stops it, the thread it runs on, and what it
+// locked.
+struct FinController::Run
 {
-    QPointer<FinController> controller;
-    QPointer<QLabel> status;
-    QPointer<QWidget> window; // watched for its close
     StopRequest stop;
+    std::unique_ptr<QThread> thread;
+    QPointer<QWidget> window; // watched for its close
+    bool listWasLocked = false;
 };
 
 FinController::FinController(QWidget *owner, Dialogs &dialogs, WizardSettings &settings,
@@ -35,8 +35,14 @@ FinController::FinController(QWidget *owner, Dialogs &dialogs, WizardSettings &s
 
 FinController::~FinController()
 {
-    if (m_run)
-        m_run->stop.request();
+    if (!m_run)
+        return;
+    // The run's last calls to this controller are queued and go with it.
+    m_run->stop.request();
+    if (m_run->thread)
+        m_run->thread->wait();
+    if (m_pictures)
+        m_pictures->setLocked(m_run->listWasLocked);
 }
 
 void FinController::requestCancel()
@@ -56,77 +62,73 @@ void FinController::run()
 {
     if (m_run || !m_pictures)
         return;
-
-    const auto state = std::make_shared<RunState>();
-    state->controller = this;
-    state->status = m_status;
-    state->window = m_owner ? m_owner->window() : nullptr;
-    m_run = state;
-
     if (m_pageTitle)
         m_settings.pageTitle = m_pageTitle->text();
     FinRequest request{m_settings, m_pictures->entries(),
                        m_fileName ? m_fileName->text() : QString(), QString()};
-    // Each status is shown, and the events it lets through handled, before
-    // the run goes on. What they do may even destroy the controller.
-    const auto show = [state](const FinProgress &progress) {
-        const QString text = StatusText(progress);
-        if (state->status) {
-            state->status->setText(text);
-            state->status->setToolTip(text);
-        }
-        if (state->controller)
-            emit state->controller->statusChanged(text);
-        if (progress.isStep() || progress.phase == FinProgress::Phase::SelectingFolder)
-            QCoreApplication::processEvents();
-        if (!state->controller)
-            state->stop.request();
-    };
-    FinOutcome outcome;
-    {
-        // Everything the run locks is given back however it ends; the
-        // objects may be gone by then.
-        struct Restore
-        {
-            QPointer<PictureList> pictures;
-            bool wasLocked;
-            QPointer<QWidget> window;
-            QPointer<FinController> controller;
 
-            ~Restore()
-            {
-                if (pictures)
-                    pictures->setLocked(wasLocked);
-                if (window && controller)
-                    window->removeEventFilter(controller);
-            }
-        } restore{m_pictures, m_pictures->isLocked(), state->window, this};
+    m_run = std::make_unique<Run>();
+    m_run->listWasLocked = m_pictures->isLocked();
+    m_run->window = m_owner ? m_owner->window() : nullptr;
+    m_pictures->setLocked(true);
+    if (m_run->window)
+        m_run->window->installEventFilter(this);
+    emit runningChanged(true);
 
-        m_pictures->setLocked(true);
-        if (state->window)
-            state->window->installEventFilter(this);
-        emit runningChanged(true);
-
-        if (const std::optional<FinOutcome> refusal = RefusalBeforeFolder(request)) {
-            outcome = *refusal;
-            show({FinProgress::Phase::Ended, 0, 0, QString(), refusal->status});
-        } else {
-            show({FinProgress::Phase::SelectingFolder, 0, 0, QString(), QString()});
-            if (state->controller)
-                request.outputFolder
-                        = BrowseForFolder(m_dialogs, m_owner, QLatin1String(kOutputFolderTitle));
-            outcome = RunFin(request, show, state->stop);
-        }
+    if (const std::optional<FinOutcome> refusal = RefusalBeforeFolder(request)) {
+        showProgress({FinProgress::Phase::Ended, 0, 0, QString(), refusal->status});
+        finishRun(*refusal);
+        return;
     }
-    if (!state->controller)
-        return; // destroyed mid-run
+    showProgress({FinProgress::Phase::SelectingFolder, 0, 0, QString(), QString()});
+    const QPointer<FinController> alive(this);
+    request.outputFolder = BrowseForFolder(m_dialogs, m_owner, QLatin1String(kOutputFolderTitle));
+    if (alive)
+        startRun(std::move(request));
+}
+
+void FinController::startRun(FinRequest request)
+{
+    // The thread reaches this controller only through queued calls, which
+    // run on the GUI thread; the controller waits for the thread before it
+    // goes, so it is there for every call.
+    m_run->thread.reset(QThread::create([this, request = std::move(request), stop = &m_run->stop] {
+        const auto progress = [this](const FinProgress &step) {
+            QMetaObject::invokeMethod(
+                    this, [this, step] { showProgress(step); }, Qt::QueuedConnection);
+        };
+        const FinOutcome outcome = RunFin(request, progress, *stop);
+        QMetaObject::invokeMethod(
+                this, [this, outcome] { finishRun(outcome); }, Qt::QueuedConnection);
+    }));
+    m_run->thread->start();
+}
+
+void FinController::showProgress(const FinProgress &progress)
+{
+    const QString text = StatusText(progress);
+    if (m_status) {
+        m_status->setText(text);
+        m_status->setToolTip(text);
+    }
+    emit statusChanged(text);
+}
+
+void FinController::finishRun(const FinOutcome &outcome)
+{
+    if (m_run->thread)
+        m_run->thread->wait(); // sending this was its last act
+    if (m_pictures)
+        m_pictures->setLocked(m_run->listWasLocked);
+    if (m_run->window)
+        m_run->window->removeEventFilter(this);
+    m_run.reset();
 
     // Pictures left out are named where the whole story of the run is read.
     if (m_status && !outcome.notes.isEmpty())
         m_status->setToolTip(outcome.status + QLatin1String("\n\n")
                              + outcome.notes.join(QLatin1Char('\n')));
     m_lastOutcome = outcome;
-    m_run.reset();
     emit runningChanged(false);
     if (outcome.result == FinResult::Failed)
         m_dialogs.showFailure(m_owner ? m_owner->window() : nullptr, outcome.status);

@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,6 +43,15 @@ struct Wizard
         window->show();
     }
     ~Wizard() { delete window; }
+
+    // Clicks Fin and waits for the run, which goes on on a thread of its
+    // own, to end.
+    bool runFin()
+    {
+        QSignalSpy ended(fin, &FinController::runningChanged);
+        QTest::mouseClick(btnFin, Qt::LeftButton);
+        return !fin->isRunning() || ended.wait(30000);
+    }
 };
 
 const QStringList kCopyingThree{QString("Selecting output folder..."),
@@ -97,7 +107,7 @@ private slots:
         w.pictures->append(QStringList{pics() + "/a.jpg"}.mid(0, pictures));
         if (status != QString("No output folder chosen... no output..."))
             w.dialogs.folders = {m_out}; // there to be taken, were the chooser opened
-        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QVERIFY(w.runFin());
         QCOMPARE(w.labStatus->text(), status);
         QCOMPARE(w.dialogs.calls.size(),
                  status == QString("No output folder chosen... no output...") ? 1 : 0);
@@ -114,7 +124,7 @@ private slots:
         w.settings.backgroundPicture = m_dir.filePath("tile.bmp");
         w.dialogs.folders = {pics(), m_out};
         w.pictures->addFolder();
-        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QVERIFY(w.runFin());
         QCOMPARE(w.statuses, kCopyingThree);
         QCOMPARE(w.labStatus->text(), QString("Finished!"));
         QCOMPARE(folderNames(m_out),
@@ -137,7 +147,7 @@ private slots:
         w.txtFilename->setText(name);
         w.pictures->append({pics() + "/a.jpg"});
         w.dialogs.folders = {m_out};
-        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QVERIFY(w.runFin());
         QCOMPARE(w.statuses, QStringList({QString("Selecting output folder..."),
                                           QString("Writing header"), QString("Finished!")}));
         QCOMPARE(folderNames(m_out), QStringList{name});
@@ -151,7 +161,7 @@ private slots:
         QVERIFY(QDir().mkpath(m_out + "/vintora.htm"));
         w.pictures->append({pics() + "/a.jpg"});
         w.dialogs.folders = {m_out};
-        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QVERIFY(w.runFin());
         const QString failure = "Could not create the page \"" + m_out
                                 + "/vintora.htm\": a folder of that name is in the way.";
         QCOMPARE(w.labStatus->text(), failure);
@@ -177,7 +187,7 @@ private slots:
             w.pictures->addFiles();
             w.pictures->removeAt(0);
         };
-        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QVERIFY(w.runFin());
         QVERIFY(busy);
         QCOMPARE(w.statuses, kCopyingThree);
         QCOMPARE(w.dialogs.calls.size(), 1); // the one output folder chooser
@@ -208,7 +218,7 @@ private slots:
             w.settings.pageColor = 0x0000FF;
             w.settings.backgroundPicture = m_dir.filePath("tile.bmp");
         };
-        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QVERIFY(w.runFin());
         QCOMPARE(w.labStatus->text(), QString("Finished!"));
         const QStringList copied{"a.jpg", "b.png", "c.gif", "vintora.htm"};
         QCOMPARE(folderNames(m_out), copy ? copied : QStringList{"vintora.htm"});
@@ -219,6 +229,25 @@ private slots:
         QCOMPARE(w.settings.copyPictures, toFlag(!copy)); // the record itself did change
     }
 
+    // The run goes on on a thread of its own: the click returns at once,
+    // with the run under way, and the window stays live until it ends.
+    void the_click_returns_while_the_run_goes_on()
+    {
+        Wizard w;
+        w.dialogs.folders = {pics(), m_out};
+        w.pictures->addFolder();
+        QSignalSpy ended(w.fin, &FinController::runningChanged);
+        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QVERIFY(w.fin->isRunning());
+        QVERIFY(!w.btnFin->isEnabled() && w.pictures->isLocked());
+        QVERIFY(ended.wait(30000));
+        QCOMPARE(ended.last(), QVariantList{false});
+        QCOMPARE(w.statuses, kCopyingThree);
+        QVERIFY(w.btnFin->isEnabled() && !w.pictures->isLocked());
+    }
+
+    // Closing the window stops the run before its next file; destroying
+    // it (and the controller with it) starts nothing more.
     void closing_the_window_mid_run_writes_nothing_data()
     {
         QTest::addColumn<bool>("destroy");
@@ -229,19 +258,22 @@ private slots:
     {
         QFETCH(bool, destroy);
         Wizard w;
-        w.dialogs.folders = {pics(), m_out};
+        w.dialogs.folders = {pics()};
         w.pictures->addFolder();
         writeFile(m_out + "/vintora.htm", "earlier page");
-        w.onStatus = [&](const QString &status) {
-            if (status == QString("Copying files: 1 of 3"))
-                destroy ? delete w.window : (void) w.window->close();
+        w.dialogs.folders = {m_out};
+        w.dialogs.whileChoosingFolder = [&] {
+            destroy ? delete w.window : (void) w.window->close();
         };
+        QSignalSpy ended(w.fin, &FinController::runningChanged);
         // A widget must not be destroyed inside its own mouse event, so the
         // destroyed case starts the run the way a queued click would.
         destroy ? w.fin->run() : QTest::mouseClick(w.btnFin, Qt::LeftButton);
-        QCOMPARE(w.statuses.last(), destroy ? QString("Copying files: 1 of 3")
+        if (!destroy)
+            QVERIFY(ended.wait(30000));
+        QCOMPARE(w.statuses.last(), destroy ? QString("Selecting output folder...")
                                             : QString("Stopped... the page was not written..."));
-        QCOMPARE(folderNames(m_out), QStringList({"a.jpg", "vintora.htm"}));
+        QCOMPARE(folderNames(m_out), QStringList({"vintora.htm"}));
         QCOMPARE(readFile(m_out + "/vintora.htm"), QByteArray("earlier page"));
     }
 };
