@@ -5,6 +5,7 @@
 #include "cli/image_warnings.h"
 #include "cli/output_folder.h"
 #include "cli/status_printer.h"
+#include "cli/stop_signals.h"
 #include "pictures/folder_listing.h"
 
 #include <optional>
@@ -118,8 +119,17 @@ QString CliSummaryLine(const CliRequest &request, const FinOutcome &outcome, qin
     return line;
 }
 
-CliExitCode runCliRequest(const CliRequest &request, QTextStream &out, QTextStream &err,
-                          const CliTerminal &terminal)
+QString CliStoppedLine(const FinOutcome &outcome)
+{
+    const int made = outcome.filesMade();
+    if (made == 0)
+        return QStringLiteral("Stopped: the page was not written, and no file was made.");
+    return QStringLiteral("Stopped: the page was not written; the %1 made before the stop %2 kept.")
+            .arg(countOf(made, "file", "files"), QLatin1String(made == 1 ? "is" : "are"));
+}
+
+int runCliRequest(const CliRequest &request, QTextStream &out, QTextStream &err,
+                  const CliTerminal &terminal, const StopRequest &stop)
 {
     StatusPrinter printer(err, terminal.statusInPlace && !request.quiet, terminal.width);
     const auto note = [&printer](const QString &text) {
@@ -153,17 +163,24 @@ CliExitCode runCliRequest(const CliRequest &request, QTextStream &out, QTextStre
     }
 
     const ImageWarningCatcher imageWarnings;
-    const FinOutcome outcome = RunFin(run, [&](const FinProgress &progress) {
-        // Notes and the end are told once the outcome is known.
-        if (!request.quiet && progress.isStep())
-            printer.showPassing(StatusText(progress));
-    });
+    const FinOutcome outcome = RunFin(
+            run,
+            [&](const FinProgress &progress) {
+                // Notes and the end are told once the outcome is known.
+                if (!request.quiet && progress.isStep())
+                    printer.showPassing(StatusText(progress));
+            },
+            stop);
     // A picture left out is worth a word even when quiet.
     for (const QString &line : outcome.notes)
         note(line);
     if (!request.quiet) {
         for (const QString &warning : imageWarnings.warnings())
             note(QStringLiteral("image library: %1").arg(warning));
+    }
+    if (outcome.result == FinResult::Cancelled && stop.why() > 0) {
+        note(CliStoppedLine(outcome));
+        return StoppedExitStatus(stop.why());
     }
     if (outcome.result != FinResult::Finished)
         return fail(outcome.status);
