@@ -225,6 +225,11 @@ private slots:
                 << pictures + "printf b > p/b.jpg; mkdir o/b.jpg" << cli + "-o o p"
                 << "" << 1 << "o/b.jpg\": a folder of that name is in the way." << QStringList{}
                 << QStringList{} << "";
+        QTest::newRow("a folder at the background's copy place, found before any copy")
+                << pictures + "printf b > bg.jpg; mkdir o/bg.jpg"
+                << cli + "-o o --background bg.jpg p"
+                << "" << 1 << "o/bg.jpg\": a folder of that name is in the way." << QStringList{}
+                << QStringList{} << "";
         QTest::newRow("read-only file of another user")
                 << pictures
                            + "printf root > o/a.jpg; chmod 444 o/a.jpg; chmod 666 o/*.htm; chmod "

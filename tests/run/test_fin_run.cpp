@@ -135,6 +135,22 @@ private slots:
         QCOMPARE(folderNames(m_out), QStringList({"a.jpg", "vintora.htm"}));
     }
 
+    // So is a background or cell picture whose name was lost: the page
+    // goes without it.
+    void background_with_a_lost_name_is_left_out()
+    {
+        const QString lost = path("bg") + QChar(0xFFFD) + ".gif";
+        m_settings.backgroundPicture = lost;
+        const FinOutcome outcome = run({path("x/a.jpg")});
+        QCOMPARE(outcome.result, FinResult::Finished);
+        QCOMPARE(outcome.notes,
+                 QStringList{"Left out \"" + lost
+                             + "\": its name could not be read exactly, so the file cannot be "
+                               "found."});
+        QVERIFY(page().contains("<body bgcolor = "));
+        QCOMPARE(folderNames(m_out), QStringList({"a.jpg", "vintora.htm"}));
+    }
+
     // Thumbnails go to thumbs/ under the copies' names, one per picture; a
     // damaged picture is shown as it is, with a note, and the run goes on.
     // Each thumbnail is named by what it holds, and no two pictures share a
