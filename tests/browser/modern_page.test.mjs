@@ -246,15 +246,25 @@ test('the viewer on a phone: click, arrows, swipe, turning, Escape, Enter, Back,
   state = await viewerState(page);
   assert.match(state.info, /^12 \/ 12last\.jpg$/);
 
+  await page.touchscreen.touchStart(300, 400);
+  await page.touchscreen.touchMove(80, 410);
+  await page.touchscreen.touchEnd();
+  state = await viewerState(page);
+  assert.match(state.info, /^1 \/ 12alpha\.jpg/);
   await page.touchscreen.touchStart(80, 400);
   await page.touchscreen.touchMove(300, 410);
   await page.touchscreen.touchEnd();
+  state = await viewerState(page);
+  assert.match(state.info, /^12 \/ 12last\.jpg$/);
+  await page.keyboard.press('ArrowLeft');
   state = await viewerState(page);
   assert.match(state.info, /^11 \/ 12wide\.jpg$/);
   assert.equal(state.sizes, '260px');
 
   // Turned sideways, the picture takes the new width (two thirds of it at 3x).
-  await page.evaluate(() => { window.turned = new Promise(r => addEventListener('resize', r, {once: true})); });
+  await page.evaluate(() => {
+    window.turned = new Promise(r => addEventListener('resize', r, {once: true}));
+  });
   await page.setViewport({...phone, width: 844, height: 390, isLandscape: true});
   await page.evaluate(() => window.turned);
   assert.equal((await viewerState(page)).sizes, '563px');
