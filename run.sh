@@ -20,9 +20,11 @@ run | test | bench | screenshots | package) ;;
 esac
 
 # help2man writes the vintora-cli manual page from its --help; libexif
-# reads the date taken and the camera of the modern page's pictures.
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
-    libbenchmark-dev fonts-dejavu-core help2man libexif-dev)
+# reads the date taken and the camera of the modern page's pictures. A
+# wizard test turns accessibility on through Qt's private platform headers,
+# as a screen reader does, to hear what it is told.
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-base-private-dev
+    libgl-dev libbenchmark-dev fonts-dejavu-core help2man libexif-dev)
 # The tests also open generated pages in a real browser (the modern page
 # through puppeteer-core, on Node), and check the installed tree: its
 # manual pages, metadata and desktop entry.
