@@ -391,6 +391,10 @@ CliRequest parseCliArguments(const QStringList &arguments)
     s.makeThumbnails = toFlag(r.isSet("thumbnails"));
     s.modernPage = toFlag(r.isSet("modern"));
     s.pageTitle = r.text("title");
+    s.keepLocation = toFlag(kStartValues.keepLocation);
+    s.makeAlbums = toFlag(kStartValues.makeAlbums);
+    s.pictureOrder = QLatin1String(kStartValues.pictureOrder);
+    s.makeZips = toFlag(kStartValues.makeZips);
     request.kind = CliRequest::Kind::Run;
     return request;
 }

@@ -63,7 +63,11 @@ private slots:
                                       .copyPictures = -1,
                                       .makeThumbnails = 0,
                                       .modernPage = 0,
-                                      .pageTitle = "Vintora Index Page"};
+                                      .pageTitle = "Vintora Index Page",
+                                      .keepLocation = 0,
+                                      .makeAlbums = -1,
+                                      .pictureOrder = "date",
+                                      .makeZips = 0};
         QCOMPARE(r.settings, expected);
         QCOMPARE(r.pageName, QString("vintora.htm"));
         QCOMPARE(r.paths, QStringList{m_picture});
