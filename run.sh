@@ -24,10 +24,10 @@ esac
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
     libbenchmark-dev fonts-dejavu-core help2man libexif-dev)
 # The tests also open generated pages in a real browser (the modern page
-# through puppeteer-core, on Node), and check the installed tree: its
-# manual pages, metadata and desktop entry.
+# through puppeteer-core, on Node), check the installed tree: its manual
+# pages, metadata and desktop entry, and measure the source with python3.
 if [ "$mode" = test ]; then
-    packages+=(chromium man-db appstream desktop-file-utils strace)
+    packages+=(chromium man-db appstream desktop-file-utils strace python3)
     # A Node that came from elsewhere (with its own npm) is used as it is.
     command -v node > /dev/null || packages+=(nodejs)
     command -v npm > /dev/null || packages+=(npm)
