@@ -10,7 +10,7 @@ int bracesInLiterals()
 {
     const char *open = "{";
     const char close = '}';
-    const char *raw = R"x(}{)x";
+    const char *raw = R"x(}"{)x";
     // }
     /* { */
     return open[0] + close + raw[0] + 1'000;
