@@ -16,9 +16,9 @@ execute_process(COMMAND ${PYTHON} ${TOOL} ${WORK}/sizes
                 RESULT_VARIABLE status OUTPUT_VARIABLE printed ERROR_VARIABLE errors)
 set(expected
     "sizes/long.txt: 501 lines (over 500)\n"
-    "sizes/probe.cpp:102: eightyOneLines is 81 lines (over 80)\n"
-    "sizes/probe.cpp:195: Probe::Probe is 81 lines (over 80)\n"
-    "sizes/probe.cpp:280: eightyOneLinesWithin is 81 lines (over 80)\n")
+    "sizes/probe.cpp:103: eightyOneLines is 81 lines (over 80)\n"
+    "sizes/probe.cpp:196: Probe::Probe is 81 lines (over 80)\n"
+    "sizes/probe.cpp:281: eightyOneLinesWithin is 81 lines (over 80)\n")
 string(CONCAT expected ${expected})
 if(NOT printed STREQUAL expected OR NOT status EQUAL 1)
     message(FATAL_ERROR "check_sizes.py exited with ${status} and printed:\n${printed}${errors}"

@@ -5,15 +5,16 @@
 
 namespace probe {
 
-// Braces in literals and comments are not code.
+// Braces in literals and comments are not code: each one here opens, so
+// that one read as code swallows the rest of the file.
 int bracesInLiterals()
 {
-    const char *open = "{";
-    const char close = '}';
-    const char *raw = R"x(}"{)x";
-    // }
+    const char *quoted = "{";
+    const char character = '{';
+    const char *raw = R"x({"{)x";
+    // {
     /* { */
-    return open[0] + close + raw[0] + 1'000;
+    return quoted[0] + character + raw[0] + 1'000;
 }
 
 // Counted from the name, not from the type on the line above.
