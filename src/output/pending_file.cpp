@@ -40,12 +40,29 @@ bool IsPendingFileName(const QByteArray &name)
     return true;
 }
 
+namespace {
+
+// Removes the hidden file name of folder unless its writer holds it, whose
+// lock it takes first, so that no writer can take it up meanwhile.
+void removeUnheld(int folder, const QByteArray &name)
+{
+    const CallResult opened = posix::OpenToRead(folder, name);
+    if (!opened.ok())
+        return;
+    const int fd = int(opened.value);
+    if (posix::Lock(fd).ok() && posix::IsOpenFileAt(fd, folder, name))
+        posix::Remove(folder, name);
+    posix::Close(fd);
+}
+
+} // namespace
+
 void RemoveLeftovers(int folder)
 {
     for (const QByteArray &name : posix::EntryNames(folder)) {
         // A link or a folder of such a name is the user's, never ours.
         if (IsPendingFileName(name) && posix::IsRegularFile(folder, name))
-            posix::Remove(folder, name);
+            removeUnheld(folder, name);
     }
 }
 
@@ -55,18 +72,37 @@ PendingFile::~PendingFile()
         posix::Close(m_fd);
     if (!m_hiddenName.isEmpty())
         posix::Remove(m_folder, m_hiddenName);
+    if (m_holdFd >= 0)
+        posix::Close(m_holdFd);
 }
 
 CallResult PendingFile::create(std::optional<quint32> permissions)
 {
     CallResult made = posix::CreateUnnamedFile(m_folder);
-    if (made.error == EOPNOTSUPP)
+    if (made.ok()) {
+        m_fd = int(made.value);
+        made = hold(); // no one else can see it yet
+    } else if (made.error == EOPNOTSUPP) {
         made = createHidden();
+    }
     if (!made.ok())
         return made;
-    m_fd = int(made.value);
     // A file replaced keeps its permissions, as a saved file does.
     return permissions ? posix::SetPermissions(m_fd, *permissions) : made;
+}
+
+// Locks the new file, through a second descriptor that keeps the lock
+// once the file is closed; where the file system has no locks the file
+// goes unheld, and as no one else can lock it either, it is kept.
+CallResult PendingFile::hold()
+{
+    const CallResult locked = posix::Lock(m_fd);
+    if (locked.error == EWOULDBLOCK)
+        return locked;
+    const CallResult copy = posix::Duplicate(m_fd);
+    if (copy.ok())
+        m_holdFd = int(copy.value);
+    return copy;
 }
 
 CallResult PendingFile::createHidden()
@@ -75,8 +111,22 @@ CallResult PendingFile::createHidden()
     for (int attempt = 0; attempt < kHiddenNameTries && made.error == EEXIST; ++attempt) {
         const QByteArray name = hiddenName();
         made = posix::CreateFile(m_folder, name);
-        if (made.ok())
-            m_hiddenName = name;
+        if (!made.ok())
+            continue;
+        m_fd = int(made.value);
+        m_hiddenName = name;
+        made = hold();
+        if (made.ok() && posix::IsOpenFileAt(m_fd, m_folder, name))
+            return made;
+        if (!made.ok() && made.error != EWOULDBLOCK)
+            return made;
+        // A writer opening the folder that very moment took the new file
+        // for a leftover, and removes it: another name then.
+        m_hiddenName.clear();
+        posix::Close(std::exchange(m_fd, -1));
+        if (m_holdFd >= 0)
+            posix::Close(std::exchange(m_holdFd, -1));
+        made = {-1, EEXIST};
     }
     return made;
 }

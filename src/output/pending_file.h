@@ -20,6 +20,11 @@ namespace vintora {
 // renamed over the earlier file, or linked to its name and then removed
 // when nothing was there. A run killed meanwhile leaves that hidden name
 // behind; RemoveLeftovers takes such names away.
+//
+// A file in the making is locked from its making until it is in place, and
+// RemoveLeftovers takes only the hidden files that no one holds: those of
+// a run that was killed, never those another writer, in this program or
+// another, is making in the same folder at the same time.
 class PendingFile
 {
 public:
@@ -41,6 +46,7 @@ public:
     posix::CallResult commit(const QByteArray &name, bool replacing);
 
 private:
+    posix::CallResult hold();
     posix::CallResult createHidden();
     posix::CallResult giveHiddenName();
     posix::CallResult linkUnnamed(const QByteArray &name);
@@ -48,14 +54,15 @@ private:
 
     int m_folder;
     int m_fd = -1;
+    int m_holdFd = -1;       // holds the lock once the file is closed
     QByteArray m_hiddenName; // empty while the file is unnamed
 };
 
 // Whether name is one of the hidden names a file in the making takes.
 bool IsPendingFileName(const QByteArray &name);
 
-// Removes the regular files of folder that have such names: what a run that
-// was killed left there.
+// Removes the regular files of folder that have such names and that no
+// writer holds: what a run that was killed left there.
 void RemoveLeftovers(int folder);
 
 } // namespace vintora

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -171,6 +172,33 @@ CallResult MakeFolder(int folder, const QByteArray &name)
 CallResult MayWrite(int folder, const QByteArray &name)
 {
     return retried([&] { return ::faccessat(folder, name.constData(), W_OK, AT_EACCESS); });
+}
+
+CallResult OpenToRead(int folder, const QByteArray &name)
+{
+    // A pipe that took the name meanwhile does not keep the open waiting.
+    const int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    return retried([&] { return ::openat(folder, name.constData(), flags); });
+}
+
+bool IsOpenFileAt(int fd, int folder, const QByteArray &name)
+{
+    struct stat open
+    {
+    }, named{};
+    return ::fstat(fd, &open) == 0
+           && ::fstatat(folder, name.constData(), &named, AT_SYMLINK_NOFOLLOW) == 0
+           && open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+CallResult Lock(int fd)
+{
+    return retried([&] { return ::flock(fd, LOCK_EX | LOCK_NB); });
+}
+
+CallResult Duplicate(int fd)
+{
+    return retried([&] { return ::fcntl(fd, F_DUPFD_CLOEXEC, 0); });
 }
 
 QList<QByteArray> EntryNames(int folder)

@@ -61,6 +61,18 @@ CallResult MakeFolder(int folder, const QByteArray &name);
 // Whether the user may write what is at name; ENOENT when nothing is.
 CallResult MayWrite(int folder, const QByteArray &name);
 
+// The entry name of folder opened for reading, never through a link and
+// never waiting for a pipe's writer.
+CallResult OpenToRead(int folder, const QByteArray &name);
+// Whether name in folder is the open file fd.
+bool IsOpenFileAt(int fd, int folder, const QByteArray &name);
+// Locks the open file fd (flock), without waiting: EWOULDBLOCK when another
+// opening of the file holds the lock. It lasts until every descriptor of
+// this opening (see Duplicate) is closed.
+CallResult Lock(int fd);
+// A second descriptor of the opening fd, which shares its place and lock.
+CallResult Duplicate(int fd);
+
 // The names in folder, "." and ".." among them; none when it cannot be read.
 QList<QByteArray> EntryNames(int folder);
 // Whether name in folder is a regular file itself (a link is not).

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -186,8 +187,25 @@ private slots:
         QCOMPARE(readFile(path("out/screen/" + QString(255, 'n'))), QByteArray("long name"));
     }
 
+    // A hidden file that another writer, here or in another program, is
+    // still making is no leftover: it is removed only once no one holds it.
+    void a_file_another_writer_is_making_is_left_alone()
+    {
+        writeFile(path("out/.vintora-l1ve.part"), "in the making");
+        QFile making(path("out/.vintora-l1ve.part"));
+        QVERIFY(making.open(QIODevice::ReadOnly));
+        QVERIFY(::flock(making.handle(), LOCK_EX | LOCK_NB) == 0);
+        QString why;
+        QVERIFY2(OutputWriter().open(path("out"), &why), qPrintable(why));
+        QCOMPARE(folderNames(path("out")), QStringList({".vintora-l1ve.part", "a.jpg"}));
+        making.close();
+        QVERIFY2(OutputWriter().open(path("out"), &why), qPrintable(why));
+        QCOMPARE(folderNames(path("out")), QStringList({"a.jpg"}));
+    }
+
     // A failure says what could not be done and why, with the system's
-    // words for a call that failed; for a folder, as a whole sentence.
+    // words for a call that failed; for a folder, as a whole sentence. It
+    // leaves nothing behind.
     void failures_say_what_could_not_be_done_data()
     {
         QTest::addColumn<QString>("setup"); // shell, in the test's folder, once out/ is open
@@ -233,6 +251,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, said);
         QVERIFY(QProcess::execute("/bin/sh", {"-c", "cd '" + dir().path() + "' && " + setup}) == 0);
+        const QStringList before = folderNames(path("out")); // nothing is left behind
         OutputWriter &writer = *m_writerHolder;
         QString why;
         if (call == "open")
@@ -242,6 +261,7 @@ private slots:
         else
             QVERIFY(!writer.writeFile(writer.folder(), name, "bytes", &why));
         QCOMPARE(why, QString(said).replace("DIR", dir().path()));
+        QCOMPARE(folderNames(path("out")), before);
     }
 
     // Files are the same only with the same inode on the same device.
