@@ -2,6 +2,7 @@
 // nothing half-made is ever seen.
 
 #include "output/output_writer.h"
+#include "output/pending_file.h"
 #include "support/fixtures.h"
 
 #include <QProcess>
@@ -191,16 +192,23 @@ private slots:
     // still making is no leftover: it is removed only once no one holds it.
     void a_file_another_writer_is_making_is_left_alone()
     {
+        PendingFile ours(m_writerHolder->folder().handle());
+        QVERIFY(ours.create(std::nullopt).ok());
+        QVERIFY(posix::WriteAll(ours.handle(), "made").ok());
         writeFile(path("out/.vintora-l1ve.part"), "in the making");
-        QFile making(path("out/.vintora-l1ve.part"));
-        QVERIFY(making.open(QIODevice::ReadOnly));
-        QVERIFY(::flock(making.handle(), LOCK_EX | LOCK_NB) == 0);
+        QFile theirs(path("out/.vintora-l1ve.part"));
+        QVERIFY(theirs.open(QIODevice::ReadOnly));
+        QVERIFY(::flock(theirs.handle(), LOCK_EX | LOCK_NB) == 0);
+
         QString why;
         QVERIFY2(OutputWriter().open(path("out"), &why), qPrintable(why));
-        QCOMPARE(folderNames(path("out")), QStringList({".vintora-l1ve.part", "a.jpg"}));
-        making.close();
+        QCOMPARE(ours.commit("made.htm", false).error, 0);
+        QCOMPARE(readFile(path("out/made.htm")), QByteArray("made"));
+        QCOMPARE(folderNames(path("out")),
+                 QStringList({".vintora-l1ve.part", "a.jpg", "made.htm"}));
+        theirs.close();
         QVERIFY2(OutputWriter().open(path("out"), &why), qPrintable(why));
-        QCOMPARE(folderNames(path("out")), QStringList({"a.jpg"}));
+        QCOMPARE(folderNames(path("out")), QStringList({"a.jpg", "made.htm"}));
     }
 
     // A failure says what could not be done and why, with the system's
