@@ -5,6 +5,9 @@
 #   ./run.sh bench    install what is missing, build, run the benchmarks
 #   ./run.sh screenshots  render every wizard page to docs/screenshots/, at
 #                         100 % and at 200 %
+#   ./run.sh artwork  install what is missing, build, redraw the wizard's
+#                     pictures (src/wizard/artwork/) and the application
+#                     icons (src/app/icons/) in the source tree
 #   ./run.sh package  install what is missing, build the Debian package
 #                     vintora_<version>_amd64.deb and check it with lintian
 set -euo pipefail
@@ -12,22 +15,25 @@ cd "$(dirname "$0")"
 
 mode="${1:-run}"
 case "$mode" in
-run | test | bench | screenshots | package) ;;
+run | test | bench | screenshots | artwork | package) ;;
 *)
-    echo "usage: ./run.sh [test|bench|screenshots|package]" >&2
+    echo "usage: ./run.sh [test|bench|screenshots|artwork|package]" >&2
     exit 2
     ;;
 esac
 
 # help2man writes the vintora-cli manual page from its --help; libexif
-# reads the date taken and the camera of the modern page's pictures.
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
-    libbenchmark-dev fonts-dejavu-core help2man libexif-dev)
+# reads the date taken and the camera of the modern page's pictures; the
+# artwork tool writes the scalable icon with Qt SVG. A wizard test turns
+# accessibility on through Qt's private platform headers, as a screen reader
+# does, to hear what it is told.
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-base-private-dev
+    libgl-dev libbenchmark-dev fonts-dejavu-core help2man libexif-dev qt6-svg-dev)
 # The tests also open generated pages in a real browser (the modern page
-# through puppeteer-core, on Node), and check the installed tree: its
-# manual pages, metadata and desktop entry.
+# through puppeteer-core, on Node), check the installed tree: its manual
+# pages, metadata and desktop entry, and measure the source with python3.
 if [ "$mode" = test ]; then
-    packages+=(chromium man-db appstream desktop-file-utils strace)
+    packages+=(chromium man-db appstream desktop-file-utils strace python3)
     # A Node that came from elsewhere (with its own npm) is used as it is.
     command -v node > /dev/null || packages+=(nodejs)
     command -v npm > /dev/null || packages+=(npm)
@@ -93,6 +99,9 @@ bench)
 screenshots)
     QT_QPA_PLATFORM=offscreen "$build/bin/vintora-screenshots" docs/screenshots
     QT_QPA_PLATFORM=offscreen "$build/bin/vintora-screenshots" docs/screenshots --scale 2
+    ;;
+artwork)
+    QT_QPA_PLATFORM=offscreen "$build/bin/vintora-artwork" src/wizard/artwork --icons src/app/icons
     ;;
 run)
     if [ ! -x "$build/bin/vintora" ]; then

@@ -15,6 +15,8 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <vector>
+
 namespace vintora {
 
 std::optional<ColorValue> readHtmlColor(const QString &text)
@@ -89,6 +91,7 @@ public:
 
     QString text(const char *name) const { return m_parser.value(QLatin1String(name)); }
     bool isSet(const char *name) const { return m_parser.isSet(QLatin1String(name)); }
+    QStringList positionalArguments() const { return m_parser.positionalArguments(); }
 
     // The option as the user spelt it, for messages: "--page-colour" when
     // that spelling was typed.
@@ -185,14 +188,14 @@ QStringList withColorSpelling(const QStringList &arguments, const QStringList &c
     return read;
 }
 
-// Adds the options of the run; returns the names of the colour options.
-QStringList addOptions(QCommandLineParser &parser)
+// The options of the run, in the order --help lists them.
+std::vector<Option> runOptions()
 {
     const StartValues &v = kStartValues;
     const auto text = [](const char *value) {
         return QString::fromLatin1(value);
     };
-    const Option options[] = {
+    return {
             {"o,output",
              "Output folder; required. A folder that does not exist yet is made, with the "
              "folders above it",
@@ -249,8 +252,13 @@ QStringList addOptions(QCommandLineParser &parser)
              v.copyPictures ? "copy them" : "do not copy"},
             {"q,quiet", "Print only errors: no status lines and no summary"},
     };
+}
+
+// Adds the options of the run; returns the names of the colour options.
+QStringList addOptions(QCommandLineParser &parser)
+{
     QStringList colorOptions;
-    for (const Option &o : options) {
+    for (const Option &o : runOptions()) {
         QString description = QString::fromLatin1(o.description);
         const QString shown = o.shownDefault ? QString::fromLatin1(o.shownDefault) : o.defaultValue;
         if (!shown.isEmpty())
@@ -268,11 +276,11 @@ QStringList addOptions(QCommandLineParser &parser)
     return colorOptions;
 }
 
-} // namespace
-
-CliRequest parseCliArguments(const QStringList &arguments)
+// Gives the parser everything vintora-cli understands, help and version
+// first; returns the names of the colour options.
+QStringList describeCommandLine(QCommandLineParser &parser, const QCommandLineOption &help,
+                                const QCommandLineOption &version)
 {
-    QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
             "Makes one HTML thumbnail index page of the given pictures, as the Vintora wizard "
             "does.\nStatus lines and errors go to standard error; on success, a summary of what "
@@ -280,10 +288,6 @@ CliRequest parseCliArguments(const QStringList &arguments)
             "COLOR is #RRGGBB or RRGGBB. Each --...-color option may also be written "
             "--...-colour."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help."));
-    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Show the version."));
     parser.addOption(help);
     parser.addOption(version);
     const QStringList colorOptions = addOptions(parser);
@@ -292,27 +296,13 @@ CliRequest parseCliArguments(const QStringList &arguments)
             QStringLiteral("A folder adds its pictures as \"Select a folder\" does; a file is "
                            "added as given. In the order given."),
             QStringLiteral("PATH..."));
+    return colorOptions;
+}
 
-    CliRequest request;
-    request.helpText = fullHelpText(parser.helpText());
-    QSet<QString> colorSpelt;
-    if (!parser.parse(withColorSpelling(arguments, colorOptions, colorSpelt))) {
-        request.message = parser.errorText();
-        return request;
-    }
-    if (parser.isSet(help)) {
-        request.kind = CliRequest::Kind::Help;
-        return request;
-    }
-    if (parser.isSet(version)) {
-        request.kind = CliRequest::Kind::Version;
-        request.message = QStringLiteral("vintora-cli %1").arg(QLatin1String(kVersionText));
-        return request;
-    }
-
-    Reader r(parser);
-    r.setColorSpelt(colorSpelt);
-    request.quiet = r.isSet("quiet");
+// Where the page goes (the output folder and the page's name) and the
+// pictures it shows.
+void readOutputAndPaths(Reader &r, CliRequest &request)
+{
     const QString output = r.text("output");
     request.outputFolder = absoluteCliPath(output);
     const FileStatus outputStatus = StatFile(output);
@@ -330,30 +320,34 @@ CliRequest parseCliArguments(const QStringList &arguments)
     // The native separator and "/" both make a folder part, on every platform.
     if (const QString problem = PageNameProblem(request.pageName); !problem.isEmpty())
         r.fail(QStringLiteral("--name: ") + problem);
-    request.paths = parser.positionalArguments();
+    request.paths = r.positionalArguments();
     if (request.paths.isEmpty())
         r.fail(QStringLiteral("no PATH given: name at least one picture or folder"));
     for (const QString &path : std::as_const(request.paths)) {
         if (!StatFile(path).exists())
             r.fail(QStringLiteral("%1: no such file or folder").arg(path));
     }
+}
 
-    WizardSettings &s = request.settings;
-    s.layoutStyle = r.word("layout", {QStringLiteral("table"), QStringLiteral("generic")});
-
-    // The same captures as the wizard's pages, fed from the options.
+// The choices of the Page style page.
+PageStyleControls readPageStyle(Reader &r)
+{
     PageStyleControls style;
     style.labelColors = {r.color("text-color"), r.color("link-color"), r.color("active-link-color"),
                          r.color("visited-link-color")};
     style.previewBackColor = r.color("page-color");
     style.previewTag = r.existingFile("background");
-    CapturePageStyle(s, style);
+    return style;
+}
 
+// The choices of the Table page; a table layout needs at least one column.
+TableControls readTable(Reader &r, const QString &layoutStyle)
+{
     TableControls table;
     table.numberTexts
             = {r.number("columns"), r.number("spacing"), r.number("padding"), r.number("border")};
     // A table of no columns can never be written.
-    if (s.layoutStyle == QLatin1String(kLayoutTable)
+    if (layoutStyle == QLatin1String(kLayoutTable)
         && readNumber(table.numberTexts[0]).value_or(1) < 1)
         r.fail(QStringLiteral("--columns: \"%1\" is too few; a table needs at least 1 column")
                        .arg(table.numberTexts[0]));
@@ -371,7 +365,12 @@ CliRequest parseCliArguments(const QStringList &arguments)
         table.alignOptions[i] = {horizontal[i] == align, horizontal[i]};
         table.alignOptions[i + 3] = {vertical[i] == valign, vertical[i]};
     }
+    return table;
+}
 
+// The choices of the Thumbnails page: one sizing, by pixels or by percent.
+ThumbnailControls readThumbnails(Reader &r)
+{
     ThumbnailControls thumbnails;
     const bool percent = r.isSet("width-percent") || r.isSet("height-percent");
     if (percent && (r.isSet("width") || r.isSet("height")))
@@ -382,10 +381,25 @@ CliRequest parseCliArguments(const QStringList &arguments)
     thumbnails.sizeTexts = {r.number("height"), r.number("width"), r.number("width-percent"),
                             r.number("height-percent")};
     thumbnails.borders = r.isSet("image-borders") ? CheckState::Checked : CheckState::Unchecked;
+    return thumbnails;
+}
 
+// The run the options ask for: request made a Run, or its message the first
+// problem found, in the order the options are read.
+void readRun(Reader &r, CliRequest &request)
+{
+    request.quiet = r.isSet("quiet");
+    readOutputAndPaths(r, request);
+
+    // The same captures as the wizard's pages, fed from the options.
+    WizardSettings &s = request.settings;
+    s.layoutStyle = r.word("layout", {QStringLiteral("table"), QStringLiteral("generic")});
+    CapturePageStyle(s, readPageStyle(r));
+    const TableControls table = readTable(r, s.layoutStyle);
+    const ThumbnailControls thumbnails = readThumbnails(r);
     if (!r.error().isEmpty()) {
         request.message = r.error();
-        return request;
+        return;
     }
     // Every number was checked above, so the captures cannot refuse.
     (void) CaptureTable(s, table);
@@ -394,7 +408,43 @@ CliRequest parseCliArguments(const QStringList &arguments)
     s.makeThumbnails = toFlag(r.isSet("thumbnails"));
     s.modernPage = toFlag(r.isSet("modern"));
     s.pageTitle = r.text("title");
+    s.keepLocation = toFlag(kStartValues.keepLocation);
+    s.makeAlbums = toFlag(kStartValues.makeAlbums);
+    s.pictureOrder = QLatin1String(kStartValues.pictureOrder);
+    s.makeZips = toFlag(kStartValues.makeZips);
     request.kind = CliRequest::Kind::Run;
+}
+
+} // namespace
+
+CliRequest parseCliArguments(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version."));
+    const QStringList colorOptions = describeCommandLine(parser, help, version);
+
+    CliRequest request;
+    request.helpText = fullHelpText(parser.helpText());
+    QSet<QString> colorSpelt;
+    if (!parser.parse(withColorSpelling(arguments, colorOptions, colorSpelt))) {
+        request.message = parser.errorText();
+        return request;
+    }
+    if (parser.isSet(help)) {
+        request.kind = CliRequest::Kind::Help;
+        return request;
+    }
+    if (parser.isSet(version)) {
+        request.kind = CliRequest::Kind::Version;
+        request.message = QStringLiteral("vintora-cli %1").arg(QLatin1String(kVersionText));
+        return request;
+    }
+    Reader r(parser);
+    r.setColorSpelt(colorSpelt);
+    readRun(r, request);
     return request;
 }
 

@@ -23,10 +23,14 @@ public:
     bool acquire(qint64 bytes);
     void release(qint64 bytes);
 
+    // How many threads wait in acquire for bytes to be given back.
+    int waiting() const;
+
 private:
     const qint64 m_total;
     qint64 m_taken = 0;
-    QMutex m_mutex;
+    int m_waiting = 0;
+    mutable QMutex m_mutex;
     QWaitCondition m_released;
 };
 

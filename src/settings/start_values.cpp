@@ -33,6 +33,10 @@ WizardSettings StartSettings()
     s.makeThumbnails = toFlag(v.thumbnailFiles);
     s.modernPage = toFlag(v.modernPage);
     s.pageTitle = QLatin1String(v.pageTitle);
+    s.keepLocation = toFlag(v.keepLocation);
+    s.makeAlbums = toFlag(v.makeAlbums);
+    s.pictureOrder = QLatin1String(v.pictureOrder);
+    s.makeZips = toFlag(v.makeZips);
     return s;
 }
 

@@ -40,6 +40,12 @@ struct StartValues
     // Output: the page's file name.
     const char *pageName = "vintora.htm";
     const char *pageTitle = "Vintora Index Page";
+    // The modern page's options: location left out, an album of each
+    // sub-folder, pictures by date taken, no zips.
+    bool keepLocation = false;
+    bool makeAlbums = true;
+    const char *pictureOrder = kOrderByDate;
+    bool makeZips = false;
 };
 
 inline constexpr StartValues kStartValues{};

@@ -51,11 +51,23 @@ struct WizardSettings
     // the classic page; its title is used by that page alone.
     qint16 modernPage = kFalse;
     QString pageTitle;
+    // The modern page's options. keepLocation: the published pictures keep
+    // where they were taken (GPS and place names); makeAlbums: a folder's
+    // sub-folders become albums; pictureOrder: "date" (taken), "name" or
+    // "list" (as listed); makeZips: a zip of each album's pictures.
+    qint16 keepLocation = kFalse;
+    qint16 makeAlbums = kFalse;
+    QString pictureOrder;
+    qint16 makeZips = kFalse;
 
     bool operator==(const WizardSettings &) const = default;
 };
 
 inline constexpr const char *kLayoutTable = "table";
 inline constexpr const char *kLayoutGeneric = "generic";
+
+inline constexpr const char *kOrderByDate = "date";
+inline constexpr const char *kOrderByName = "name";
+inline constexpr const char *kOrderAsListed = "list";
 
 } // namespace vintora

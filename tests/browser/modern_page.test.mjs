@@ -7,6 +7,7 @@ import assert from 'node:assert/strict';
 import {execFileSync, spawnSync} from 'node:child_process';
 import {mkdirSync, mkdtempSync, readFileSync, rmSync, statSync} from 'node:fs';
 import http from 'node:http';
+import {inflateSync} from 'node:zlib';
 import os from 'node:os';
 import path from 'node:path';
 import {fileURLToPath, pathToFileURL} from 'node:url';
@@ -128,6 +129,15 @@ const viewerState = page => page.evaluate(() => {
     open: viewer.open,
     label: viewer.getAttribute('aria-label'),
     info: viewer.querySelector('.info').textContent,
+    // The bar as it reads on screen: the parts shown, with the separators
+    // the style sheet puts before them.
+    seen: [...viewer.querySelectorAll('.info span')].filter(s => s.getClientRects().length).map(s => {
+      const before = getComputedStyle(s, '::before').content;
+      return (before.startsWith('"') ? JSON.parse(before) : '') + s.textContent;
+    }).join(''),
+    // What a screen reader announces when the picture changes.
+    live: viewer.querySelector('[aria-live="polite"]')?.textContent ?? null,
+    sizes: shown.sizes,
     hash: location.hash,
     src: shown.currentSrc,
     loaded: shown.complete && shown.naturalWidth > 0,
@@ -135,8 +145,25 @@ const viewerState = page => page.evaluate(() => {
     // The focused button by its name, or the thumbnail by its place.
     focus: document.activeElement.getAttribute('aria-label') ??
            [...document.querySelectorAll('.gallery a')].indexOf(document.activeElement),
+    outline: getComputedStyle(document.activeElement).outline,
   };
 });
+
+// The colour on screen at a point of the page, as [red, green, blue].
+async function pixelAt(page, x, y) {
+  const png = Buffer.from(await page.screenshot(
+    {clip: {x, y, width: 1, height: 1}, captureBeyondViewport: false}));
+  const data = [];
+  for (let at = 8; at < png.length; at += 12 + png.readUInt32BE(at)) {
+    if (png.toString('latin1', at + 4, at + 8) === 'IDAT')
+      data.push(png.subarray(at + 8, at + 8 + png.readUInt32BE(at)));
+  }
+  // The first pixel has no neighbour to be predicted from, so it stands as
+  // it is after its row's filter byte, whatever the filter.
+  return [...inflateSync(Buffer.concat(data)).subarray(1, 4)];
+}
+
+const near = (colour, expected) => colour.every((c, i) => Math.abs(c - expected[i]) <= 12);
 
 const hashOf = i => '#' + encodeURIComponent(pictures[i][0].replaceAll(' ', '_'));
 
@@ -175,10 +202,14 @@ test('generic layout flows without sideways scrolling, two or more per row on a 
   }
 });
 
-test('the viewer on a phone: click, arrows, swipe, Escape, Enter, Back, the full size', async () => {
+test('the viewer on a phone: click, arrows, swipe, turning, Escape, Enter, Back, the full size', async () => {
   const page = await open(phone);
-  const requested = [];
-  page.on('request', r => requested.push(decodeURIComponent(r.url())));
+  // The neighbours are asked for ahead, in their screen sizes. The last is
+  // portrait: at the phone's width its 1280 copy is 853 wide, enough at 2x,
+  // where the viewer counts a 3x screen.
+  const ahead = Promise.all(['/screen/1280/"onerror=alert(1).jpg', '/screen/1280/last.jpg'].map(end =>
+    page.waitForRequest(r => decodeURIComponent(r.url()).endsWith(end), {timeout: 10000})));
+  ahead.catch(() => {});
   await page.click('.gallery li:nth-child(1) a');
   await page.waitForFunction(() => document.querySelector('dialog.viewer img').complete);
   let state = await viewerState(page);
@@ -190,17 +221,26 @@ test('the viewer on a phone: click, arrows, swipe, Escape, Enter, Back, the full
   assert.equal(state.loaded, true);
   assert.equal(state.focus, 'Close');
   assert.equal(state.full, `${origin}/table/alpha.jpg`);
-  // The neighbours were asked for ahead, in their screen sizes.
-  await page.waitForFunction(() => true);
-  assert.ok(requested.some(u => u.endsWith('/screen/1280/"onerror=alert(1).jpg')), requested.join('\n'));
-  // The last is portrait: at the phone's width its 1280 copy is 853 wide,
-  // enough at 2x, where the viewer counts a 3x screen.
-  assert.ok(requested.some(u => u.endsWith('/screen/1280/last.jpg')), requested.join('\n'));
+  await ahead;
+  // The whole landscape picture fits the tall screen: black above it, its
+  // own colour out to both edges.
+  const stage = await page.evaluate(() => {
+    const r = document.querySelector('dialog.viewer .stage').getBoundingClientRect();
+    return {top: r.top, middle: (r.top + r.bottom) / 2, right: r.right};
+  });
+  assert.deepEqual(await pixelAt(page, 195, stage.top + 4), [0, 0, 0]);
+  for (const x of [1, stage.right - 2]) {
+    const colour = await pixelAt(page, x, stage.middle + 60);
+    assert.ok(near(colour, [200, 90, 90]), `${colour} at the edge`);
+  }
 
   await page.keyboard.press('ArrowRight');
   state = await viewerState(page);
   assert.match(state.info, /^2 \/ 12"onerror=alert\(1\)\.jpg$/);
   assert.equal(state.hash, hashOf(1));
+  // Without date or camera nothing follows the name.
+  assert.equal(state.seen, '2 / 12 \u00b7 "onerror=alert(1).jpg');
+  assert.equal(state.live, '2 / 12"onerror=alert(1).jpg');
   await page.keyboard.press('ArrowLeft');
   await page.keyboard.press('ArrowLeft');
   state = await viewerState(page);
@@ -211,12 +251,30 @@ test('the viewer on a phone: click, arrows, swipe, Escape, Enter, Back, the full
   await page.touchscreen.touchEnd();
   state = await viewerState(page);
   assert.match(state.info, /^1 \/ 12alpha\.jpg/);
+  await page.touchscreen.touchStart(80, 400);
+  await page.touchscreen.touchMove(300, 410);
+  await page.touchscreen.touchEnd();
+  state = await viewerState(page);
+  assert.match(state.info, /^12 \/ 12last\.jpg$/);
+  await page.keyboard.press('ArrowLeft');
+  state = await viewerState(page);
+  assert.match(state.info, /^11 \/ 12wide\.jpg$/);
+  assert.equal(state.sizes, '260px');
 
+  // Turned sideways, the picture takes the new width (two thirds of it at 3x).
+  await page.evaluate(() => {
+    window.turned = new Promise(r => addEventListener('resize', r, {once: true}));
+  });
+  await page.setViewport({...phone, width: 844, height: 390, isLandscape: true});
+  await page.evaluate(() => window.turned);
+  assert.equal((await viewerState(page)).sizes, '563px');
+
+  // Closing gives the focus to the thumbnail of the picture last shown.
   await page.keyboard.press('Escape');
   await page.waitForFunction(() => location.hash === '');
   state = await viewerState(page);
   assert.equal(state.open, false);
-  assert.equal(state.focus, 0);
+  assert.equal(state.focus, 10);
 
   await page.focus('.gallery li:nth-child(3) a');
   await page.keyboard.press('Enter');
@@ -224,6 +282,8 @@ test('the viewer on a phone: click, arrows, swipe, Escape, Enter, Back, the full
   assert.equal(state.open, true);
   assert.match(state.info, /^3 \/ 12<img src=x onerror=alert\(2\)>\.jpg$/);
   assert.equal(state.hash, hashOf(2));
+  assert.equal(state.focus, 'Close');
+  assert.equal(state.outline, 'rgb(153, 204, 255) solid 3px');
   await page.goBack();
   await page.waitForFunction(() => !document.querySelector('dialog.viewer').open);
   state = await viewerState(page);
@@ -260,8 +320,16 @@ test('a shared address opens its picture, the close button leaves it; Back close
   }
 });
 
-test('a desktop at twice the density takes the 2048 copy', async () => {
+test('a desktop at twice the density takes the 2048 copy; Ctrl-click opens a new tab', async () => {
   const page = await open({...desktop, deviceScaleFactor: 2});
+  // With Ctrl the browser has the click: the picture opens in a tab of its own.
+  const tab = browser.waitForTarget(t => decodeURIComponent(t.url()).endsWith('/table/wide.jpg'),
+                                    {timeout: 10000});
+  await page.keyboard.down('Control');
+  await page.click('.gallery li:nth-child(11) a');
+  await page.keyboard.up('Control');
+  await (await (await tab).page())?.close();
+  assert.equal(await page.evaluate(() => document.querySelector('dialog.viewer')?.open ?? false), false);
   await page.click('.gallery li:nth-child(1) a');
   await page.waitForFunction(() => document.querySelector('dialog.viewer img').complete);
   assert.match((await viewerState(page)).src, /\/screen\/2048\/alpha\.jpg$/);

@@ -323,6 +323,14 @@ private slots:
                 << QStringList{page, "f \\./o/cut\\.jpg", "d \\./o/thumbs"} << QStringList{} << "";
 
         // A full disk and killed runs: the earlier files stay as they were.
+        // Without unnamed files a file has its hidden name from the start,
+        // and a run killed before it was put in place leaves that behind.
+#ifdef VINTORA_WITHOUT_TMPFILE
+        const QStringList leftInOut{part},
+                leftInThumbs{"f \\./o/thumbs/\\.vintora-[0-9a-z]+\\.part"};
+#else
+        const QStringList leftInOut, leftInThumbs;
+#endif
         QTest::newRow("full disk at the page")
                 << "mkdir p o; for i in $(seq 60); do printf x > "
                    "p/a-picture-with-a-long-name-$i.jpg; done; mount -t tmpfs -o size=16k tmpfs "
@@ -333,13 +341,14 @@ private slots:
                 << QStringList{} << QStringList{} << "";
         QTest::newRow("killed while copying")
                 << photos << killAt.arg("copy_file_range", "1") + "-o o p"
-                << "" << kKilled << "" << QStringList{} << QStringList{} << "";
+                << "" << kKilled << "" << leftInOut << QStringList{} << "";
         QTest::newRow("killed as a copy is put in place")
                 << photos << killAt.arg("linkat", "1") + "-o o p"
-                << "" << kKilled << "" << QStringList{} << QStringList{} << "";
+                << "" << kKilled << "" << leftInOut << QStringList{} << "";
         QTest::newRow("killed while a thumbnail is put in place")
                 << photos << killAt.arg("linkat", "1") + "-o o --no-copy --thumbnails p"
-                << "" << kKilled << "" << QStringList{"d \\./o/thumbs"} << QStringList{} << "";
+                << "" << kKilled << "" << QStringList{"d \\./o/thumbs"} + leftInThumbs
+                << QStringList{} << "";
         QTest::newRow("killed as the earlier page is replaced")
                 << photos << killAt.arg("renameat", "1") + "-o o --no-copy p"
                 << "" << kKilled << "" << QStringList{part} << QStringList{} << "";

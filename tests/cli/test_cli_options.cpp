@@ -1,6 +1,5 @@
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
-#include "support/default_settings.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,12 +33,41 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
 
+    // The wizard's start values; colours as the record holds them, red in
+    // the lowest byte.
     void defaults_are_the_wizards()
     {
         const CliRequest r = parse({});
         QCOMPARE(int(r.kind), int(CliRequest::Kind::Run));
-        WizardSettings expected = defaultSettings();
-        expected.currentPage = 0; // the command line switches no pages
+        const WizardSettings expected{.currentPage = 0, // the command line switches no pages
+                                      .layoutStyle = "table",
+                                      .textColor = 0x000000,
+                                      .linkColor = 0xFF0000,       // blue
+                                      .activeLinkColor = 0x0000FF, // red
+                                      .visitedLinkColor = 0xC000C0,
+                                      .pageColor = 0xFFFFFF,
+                                      .backgroundPicture = "",
+                                      .tableColumns = 4,
+                                      .cellSpacing = 1,
+                                      .cellPadding = 1,
+                                      .tableBorder = 0,
+                                      .thumbHeight = 100,
+                                      .thumbWidth = 100,
+                                      .thumbHeightPercent = 0,
+                                      .thumbWidthPercent = 0,
+                                      .imageBorders = 0,
+                                      .cellColor = 0xFFFFFF,
+                                      .cellPicture = "",
+                                      .cellAlign = "Center",
+                                      .cellVAlign = "Middle",
+                                      .copyPictures = -1,
+                                      .makeThumbnails = 0,
+                                      .modernPage = 0,
+                                      .pageTitle = "Vintora Index Page",
+                                      .keepLocation = 0,
+                                      .makeAlbums = -1,
+                                      .pictureOrder = "date",
+                                      .makeZips = 0};
         QCOMPARE(r.settings, expected);
         QCOMPARE(r.pageName, QString("vintora.htm"));
         QCOMPARE(r.paths, QStringList{m_picture});
@@ -216,13 +244,27 @@ private slots:
         QCOMPARE(CliSummaryLine(request, outcome, 12345, madeFolder), line);
     }
 
+    // Both spellings of each that --help lists.
+    void help_and_version_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("message");
+        const int help = int(CliRequest::Kind::Help);
+        const int version = int(CliRequest::Kind::Version);
+        QTest::newRow("--help") << "--help" << help << "";
+        QTest::newRow("-h") << "-h" << help << "";
+        QTest::newRow("--version") << "--version" << version << "vintora-cli 2.0.4";
+        QTest::newRow("-v") << "-v" << version << "vintora-cli 2.0.4";
+    }
     void help_and_version()
     {
-        QCOMPARE(int(parseCliArguments({"vintora-cli", "--help"}).kind),
-                 int(CliRequest::Kind::Help));
-        const CliRequest v = parseCliArguments({"vintora-cli", "-v"});
-        QCOMPARE(int(v.kind), int(CliRequest::Kind::Version));
-        QCOMPARE(v.message, QString("vintora-cli 2.0.4"));
+        QFETCH(QString, argument);
+        QFETCH(int, kind);
+        QFETCH(QString, message);
+        const CliRequest r = parseCliArguments({"vintora-cli", argument});
+        QCOMPARE(int(r.kind), kind);
+        QCOMPARE(r.message, message);
     }
 };
 

@@ -64,14 +64,42 @@ private slots:
         QCOMPARE(OneXThumbnailSize(picture, box), size);
     }
 
-    void names_and_references()
+    // The links the page writes to the thumbnails and screen copies of the
+    // picture copied as name: a browser following them finds the files.
+    void references_to_the_copies_data()
     {
-        QCOMPARE(OneXThumbnailFolder('/'), QString("thumbs/1x"));
-        QCOMPARE(ScreenCopyFolder(1280, '\\'), QString("screen\\1280"));
-        QCOMPARE(TwoXThumbnailReference("a b#1.jpg", '/'), QString("thumbs/a b%231.jpg"));
-        QCOMPARE(OneXThumbnailReference("x&y.jpg", '/'), QString("thumbs/1x/x&amp;y.jpg"));
-        QCOMPARE(ScreenCopyReference(2048, QString::fromUtf8("日本.jpg"), '/'),
-                 QString("screen/2048/%E6%97%A5%E6%9C%AC.jpg"));
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QChar>("separator");
+        QTest::addColumn<QString>("twoX");
+        QTest::addColumn<QString>("oneX");
+        QTest::addColumn<QString>("screen");
+        QTest::newRow("space and hash") << "a b#1.jpg" << QChar('/') << "thumbs/a b%231.jpg"
+                                        << "thumbs/1x/a b%231.jpg"
+                                        << "screen/2048/a b%231.jpg";
+        QTest::newRow("ampersand") << "x&y.jpg" << QChar('/') << "thumbs/x&amp;y.jpg"
+                                   << "thumbs/1x/x&amp;y.jpg"
+                                   << "screen/2048/x&amp;y.jpg";
+        QTest::newRow("Japanese") << QString::fromUtf8("日本.jpg") << QChar('/')
+                                  << "thumbs/%E6%97%A5%E6%9C%AC.jpg"
+                                  << "thumbs/1x/%E6%97%A5%E6%9C%AC.jpg"
+                                  << "screen/2048/%E6%97%A5%E6%9C%AC.jpg";
+        QTest::newRow("backslash in a name") << "a\\b.jpg" << QChar('/') << "thumbs/a%5Cb.jpg"
+                                             << "thumbs/1x/a%5Cb.jpg"
+                                             << "screen/2048/a%5Cb.jpg";
+        QTest::newRow("on Windows") << "c.jpg" << QChar('\\') << "thumbs/c.jpg"
+                                    << "thumbs/1x/c.jpg"
+                                    << "screen/2048/c.jpg";
+    }
+    void references_to_the_copies()
+    {
+        QFETCH(QString, name);
+        QFETCH(QChar, separator);
+        QFETCH(QString, twoX);
+        QFETCH(QString, oneX);
+        QFETCH(QString, screen);
+        QCOMPARE(TwoXThumbnailReference(name, separator), twoX);
+        QCOMPARE(OneXThumbnailReference(name, separator), oneX);
+        QCOMPARE(ScreenCopyReference(2048, name, separator), screen);
     }
 };
 

@@ -158,6 +158,30 @@ private slots:
                            "\" decoding=\"async\"></a><figcaption>bell"
                            "\uFFFD"
                            ".jpg</figcaption></figure></li>");
+        QTest::newRow("bar")
+                << "a|b.jpg"
+                << "a|b.jpg"
+                << "<li id=\"a|b.jpg\"><figure><a href=\"a%7Cb.jpg\"><img src=\"thumbs/a%7Cb.jpg\" "
+                   "width=\"100\" height=\"75\" alt=\"a|b\" "
+                   "decoding=\"async\"></a><figcaption>a|b.jpg</figcaption></figure></li>";
+        QTest::newRow("noncharacter")
+                << QString::fromUtf8("odd\uFFFE.jpg") << "odd%EF%BF%BE.jpg"
+                << QString::fromUtf8("<li id=\"odd"
+                                     "\uFFFD"
+                                     ".jpg\"><figure><a href=\"odd%EF%BF%BE.jpg\"><img "
+                                     "src=\"thumbs/odd%EF%BF%BE.jpg\" width=\"100\" height=\"75\" "
+                                     "alt=\"odd"
+                                     "\uFFFD"
+                                     "\" decoding=\"async\"></a><figcaption>odd"
+                                     "\uFFFD"
+                                     ".jpg</figcaption></figure></li>");
+        QTest::newRow("all extension") << ".jpg"
+                                       << ".jpg"
+                                       << "<li id=\".jpg\"><figure><a href=\".jpg\"><img "
+                                          "src=\"thumbs/.jpg\" width=\"100\" "
+                                          "height=\"75\" alt=\".jpg\" "
+                                          "decoding=\"async\"></a><figcaption>.jpg</figcaption></"
+                                          "figure></li>";
     }
     void hostile_names_stay_text()
     {
@@ -205,32 +229,64 @@ private slots:
                  qPrintable(lines[1]));
     }
 
+    // Two rows of a wide screen load at once, the rest as they come near.
+    void thumbnails_after_two_rows_load_lazily_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<int>("thumbWidth");
+        QTest::addColumn<int>("thumbHeight");
+        QTest::addColumn<int>("eager");
+        QTest::newRow("table of 4 columns") << "table" << 100 << 100 << 8;
+        QTest::newRow("flow of wide, low thumbnails") << "generic" << 200 << 100 << 10;
+    }
     void thumbnails_after_two_rows_load_lazily()
     {
+        QFETCH(QString, layout);
+        QFETCH(int, thumbWidth);
+        QFETCH(int, thumbHeight);
+        QFETCH(int, eager);
+        WizardSettings s = defaultSettings();
+        s.layoutStyle = layout;
+        s.thumbWidth = thumbWidth;
+        s.thumbHeight = thumbHeight;
         QList<ModernPageItem> items;
-        for (int i = 0; i < 10; ++i)
+        for (int i = 0; i < 24; ++i)
             items << item(QString("p%1.jpg").arg(i), QString("p%1.jpg").arg(i));
-        const QStringList lines = entries(write(defaultSettings(), items)); // 4 columns
-        for (int i = 0; i < 10; ++i)
-            QCOMPARE(lines[i].contains(" loading=\"lazy\""), i >= 8);
+        const QStringList lines = entries(write(s, items));
+        QCOMPARE(lines.size(), 24);
+        for (int i = 0; i < 24; ++i)
+            QCOMPARE(lines[i].contains(" loading=\"lazy\""), i >= eager);
     }
 
     void choices_carried_over_data()
     {
         QTest::addColumn<QString>("layout");
         QTest::addColumn<bool>("percent");
+        QTest::addColumn<QString>("align");
+        QTest::addColumn<QString>("valign");
         QTest::addColumn<QString>("root");
         QTest::addColumn<QString>("body");
         QTest::newRow("table")
-                << "table" << false
+                << "table" << false << "Right"
+                << "Bottom"
                 << ":root{--page:#202020;--text:#EEEEEE;--link:#FFFF00;--vlink:#00C000;--alink:#"
                    "0000C0;--back:url(\"back%20&%20ground.png\");--cell:128px;--box-h:100px;--cols:"
                    "6;--pad:3px;--"
                    "gap:5px;--frame:2px;--cell-color:#996633;--cell-back:url(\"cell%23.png\");--"
                    "align:flex-end;--valign:flex-end;--text-align:right}"
                 << "<body class=\"table framed borders\">";
+        QTest::newRow("table, left and top")
+                << "table" << false << "Left"
+                << "Top"
+                << ":root{--page:#202020;--text:#EEEEEE;--link:#FFFF00;--vlink:#00C000;--alink:#"
+                   "0000C0;--back:url(\"back%20&%20ground.png\");--cell:128px;--box-h:100px;--cols:"
+                   "6;--pad:3px;--"
+                   "gap:5px;--frame:2px;--cell-color:#996633;--cell-back:url(\"cell%23.png\");--"
+                   "align:flex-start;--valign:flex-start;--text-align:left}"
+                << "<body class=\"table framed borders\">";
         QTest::newRow("generic, percentage")
-                << "generic" << true
+                << "generic" << true << "Right"
+                << "Bottom"
                 << ":root{--page:#202020;--text:#EEEEEE;--link:#FFFF00;--vlink:#00C000;--alink:#"
                    "0000C0;--back:url(\"back%20&%20ground.png\");--cell:25%}"
                 << "<body class=\"flow borders percent\">";
@@ -239,6 +295,8 @@ private slots:
     {
         QFETCH(QString, layout);
         QFETCH(bool, percent);
+        QFETCH(QString, align);
+        QFETCH(QString, valign);
         QFETCH(QString, root);
         QFETCH(QString, body);
         WizardSettings s = defaultSettings();
@@ -253,8 +311,8 @@ private slots:
         s.cellSpacing = 5;
         s.tableBorder = 2;
         s.cellColor = 0x336699;
-        s.cellAlign = "Right";
-        s.cellVAlign = "Bottom";
+        s.cellAlign = align;
+        s.cellVAlign = valign;
         s.thumbWidth = 120;
         s.imageBorders = kTrue;
         if (percent) {

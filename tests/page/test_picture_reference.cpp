@@ -58,6 +58,9 @@ private slots:
         QTest::newRow("latin-1 byte kept")
                 << QString("lat") + QChar(0xDCE9) + QString("in.jpg") << "lat%E9in.jpg"
                 << "file:///p/lat%E9in.jpg";
+        QTest::newRow("first and last raw bytes kept")
+                << QString("a") + QChar(0xDC80) + QChar(0xDCFF) + QString(".jpg") << "a%80%FF.jpg"
+                << "file:///p/a%80%FF.jpg";
         QTest::newRow("newline") << "a\nb.jpg"
                                  << "a%0Ab.jpg"
                                  << "file:///p/a%0Ab.jpg";

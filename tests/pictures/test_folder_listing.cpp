@@ -112,6 +112,14 @@ private slots:
         QTest::newRow("letter case as written") << QStringList{"a.heic", "b.HEIC", "c.jpg.part"}
                                                 << "Left out 3 files that are not JPEG, GIF, PNG "
                                                    "or BMP pictures: 1 .HEIC, 1 .heic, 1 .part";
+        QTest::newRow("six kinds, all named")
+                << QStringList{"a.a", "b.b", "c.c", "d.d", "e.e", "f.f"}
+                << "Left out 6 files that are not JPEG, GIF, PNG or BMP pictures: 1 .a, 1 .b, "
+                   "1 .c, 1 .d, 1 .e, 1 .f";
+        QTest::newRow("control characters shown as replacement characters")
+                << QStringList{"a.x\x1b[2Jy", "b.z\x7f"}
+                << QString::fromUtf8("Left out 2 files that are not JPEG, GIF, PNG or BMP "
+                                     "pictures: 1 .x\uFFFD[2Jy, 1 .z\uFFFD");
         QTest::newRow("many kinds")
                 << QStringList{"1.xmp", "2.xmp", "3.xmp", "1.mov", "2.mov",
                                "a.a",   "b.b",   "c.c",   "d.d",   "e.e"}

@@ -8,7 +8,15 @@ using namespace vintora;
 
 namespace {
 
-using Tags = QList<QPair<quint16, QByteArray>>;
+// An entry of an IFD: its tag, its bytes and its EXIF format (2 is ASCII,
+// written with a closing NUL; 7 is UNDEFINED, written as it is).
+struct Tag
+{
+    quint16 tag;
+    QByteArray bytes;
+    quint16 format = 2;
+};
+using Tags = QList<Tag>;
 
 QByteArray big16(quint16 v)
 {
@@ -20,16 +28,16 @@ QByteArray big32(quint32 v)
     return big16(quint16(v >> 16)) + big16(quint16(v & 0xFFFF));
 }
 
-// One IFD of ASCII entries (and a LONG pointer for 0x8769) starting at
-// offset start of the TIFF data; the texts follow it.
+// One IFD of the entries (and a LONG pointer for 0x8769) starting at
+// offset start of the TIFF data; their bytes follow it.
 QByteArray ifd(const Tags &tags, quint32 start, quint32 exifPointer = 0)
 {
     const int count = int(tags.size()) + (exifPointer ? 1 : 0);
     quint32 dataAt = start + 2 + 12 * count + 4;
     QByteArray entries = big16(quint16(count)), data;
-    for (const auto &[tag, text] : tags) {
-        const QByteArray value = text + '\0';
-        entries += big16(tag) + big16(2) + big32(quint32(value.size()));
+    for (const auto &[tag, bytes, format] : tags) {
+        const QByteArray value = format == 2 ? bytes + '\0' : bytes;
+        entries += big16(tag) + big16(format) + big32(quint32(value.size()));
         if (value.size() <= 4) {
             entries += value.leftJustified(4, '\0');
         } else {
@@ -97,6 +105,9 @@ private slots:
         QTest::newRow("clock not set, padded make")
                 << Tags{{0x010F, "SONY    "}} << Tags{{0x9003, "0000:00:00 00:00:00"}} << ""
                 << "SONY";
+        QTest::newRow("make stored as bytes, not text")
+                << Tags{{0x010F, "Canon", 7}, {0x0110, "EOS 80D"}} << Tags{} << ""
+                << "EOS 80D";
         QTest::newRow("no date invented, UTF-8 model") << Tags{{0x0110, "Caméra 1"}} << Tags{} << ""
                                                        << "Caméra 1";
     }

@@ -12,6 +12,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QScopeGuard>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -21,9 +22,11 @@
 #include <atomic>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
-#ifdef Q_OS_UNIX
+#ifdef Q_OS_LINUX
 #include <fcntl.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -236,7 +239,8 @@ private slots:
     // is worth are refused before they are read, and those whose data
     // cannot give the pixels they declare before they are decoded; the
     // other pictures of the batch get theirs. So is one needing more than
-    // the batch's whole memory, instead of waiting for ever.
+    // the batch's whole memory, instead of waiting for ever. An animated
+    // picture larger than its thumbnail gets none: one frame would stop it.
     void bombs_refused_and_the_batch_goes_on_data()
     {
         QTest::addColumn<QString>("name");
@@ -257,6 +261,8 @@ private slots:
         QTest::newRow("progressive jpeg of 24000 x 24000 in 1 MB")
                 << "big.jpg" << uniformGreyJpeg({24000, 24000}, JpegKind::Progressive) << batch
                 << "it would take more memory than a thumbnail is worth (24000 × 24000 pixels)";
+        QTest::newRow("animated gif of 400 x 300")
+                << "moving.gif" << twoFrameGif({400, 300}) << batch << "it is animated";
         QTest::newRow("png of 1000 x 1000, batch of 1 MB")
                 << "wide.png" << encoded(halves({1000, 1000}), "png") << (qint64(1) << 20)
                 << "it would take more memory than a thumbnail is worth (1000 × 1000 pixels)";
@@ -282,27 +288,41 @@ private slots:
         QCOMPARE(folderNames(dir.filePath("thumbs")), QStringList{"small.jpg"});
     }
 
-    // Restart markers stand between the parts of a scan's data; the damage
-    // check passes over them.
-    // A worker that waits for memory goes on as soon as another gives
-    // enough back.
-    void a_waiting_worker_goes_on_when_memory_is_given_back()
+    // Workers that wait for memory, each for another amount, all go on as
+    // soon as enough is given back, together when it is enough for all.
+    void waiting_workers_go_on_when_memory_is_given_back()
     {
         MemoryBudget budget(100);
         QVERIFY(budget.acquire(80));
-        std::atomic<bool> got{false};
-        std::unique_ptr<QThread> waiter(QThread::create([&] {
-            got = budget.acquire(50);
-            budget.release(50);
-        }));
-        waiter->start();
-        QTest::qWait(50);
-        QVERIFY(!got);
+        std::atomic<int> holding{0};
+        QSemaphore letGo;
+        std::vector<std::unique_ptr<QThread>> workers;
+        for (const qint64 bytes : {25, 30, 40}) {
+            workers.emplace_back(QThread::create([&budget, &holding, &letGo, bytes] {
+                if (!budget.acquire(bytes))
+                    return;
+                ++holding;
+                letGo.acquire();
+                budget.release(bytes);
+            }));
+            workers.back()->start();
+        }
+        // Whatever the outcome, the workers are let go before they are destroyed.
+        const auto finish = qScopeGuard([&] {
+            letGo.release(3);
+            for (const auto &worker : workers)
+                worker->wait();
+        });
+        QTRY_COMPARE_WITH_TIMEOUT(budget.waiting(), 3, 20000);
+        QCOMPARE(holding.load(), 0);
         budget.release(80);
-        QVERIFY(waiter->wait(5000));
-        QVERIFY(got);
+        // Only a worker that never wakes keeps this from 3.
+        QTRY_COMPARE_WITH_TIMEOUT(holding.load(), 3, 20000);
+        QCOMPARE(budget.waiting(), 0);
     }
 
+    // Restart markers stand between the parts of a scan's data; the damage
+    // check passes over them.
     void jpeg_with_restart_markers_gets_a_thumbnail()
     {
         QTemporaryDir dir;
@@ -528,35 +548,33 @@ private slots:
         QCOMPARE(readFile(picture), before);
     }
 
-#ifdef Q_OS_UNIX
-    void named_pipe_refused_without_waiting()
+#ifdef Q_OS_LINUX
+    // A named pipe is refused without being opened: no one at its other end
+    // is woken, and no one's data is taken (a watch sees every open).
+    void named_pipe_refused_without_opening_it()
     {
         QTemporaryDir dir;
         const QString pipe = dir.filePath("pipe.jpg");
-        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
-        // A writer waiting at the pipe would go on as soon as it was opened.
         const QByteArray pipeName = QFile::encodeName(pipe);
-        std::atomic<bool> opened{false};
-        std::unique_ptr<QThread> writer(QThread::create([&] {
-            const int fd = ::open(pipeName.constData(), O_WRONLY);
-            opened = fd >= 0;
-            if (fd >= 0)
-                ::close(fd);
-        }));
-        writer->start();
-        // Whatever the outcome, the writer is let go before it is destroyed.
-        const auto release = qScopeGuard([&] {
-            const int reader = ::open(pipeName.constData(), O_RDONLY | O_NONBLOCK);
-            writer->wait(5000);
-            if (reader >= 0)
-                ::close(reader);
-        });
-        QTest::qWait(100);
+        QVERIFY(::mkfifo(pipeName.constData(), 0600) == 0);
+        const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(watch >= 0);
+        const auto closeWatch = qScopeGuard([watch] { ::close(watch); });
+        QVERIFY(::inotify_add_watch(watch, pipeName.constData(), IN_OPEN | IN_ACCESS) >= 0);
+        const auto opensSeen = [watch] {
+            char events[4096];
+            return ::read(watch, events, sizeof events) > 0;
+        };
+
         const ThumbnailResult result = MakeThumbnail({pipe, dir.filePath("t.jpg"), pixels(50, 50)});
         QCOMPARE(result.reason,
                  QString("No thumbnail for \"%1\": it is a named pipe, not a file.").arg(pipe));
-        QTest::qWait(100);
-        QVERIFY(!opened);
+        QVERIFY(!opensSeen());
+        // The watch does see an open.
+        const int reader = ::open(pipeName.constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(reader >= 0);
+        ::close(reader);
+        QVERIFY(opensSeen());
     }
 #endif
 

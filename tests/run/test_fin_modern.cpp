@@ -29,6 +29,21 @@ QByteArray withMakeLG(const QByteArray &jpeg)
     return jpeg.left(2) + QByteArray("\xFF\xE1\0", 3) + char(exif.size() + 2) + exif + jpeg.mid(2);
 }
 
+// The JPEG with 120,000 bytes of other segments before its EXIF segment,
+// whose main IFD names the make "Canon" and the time 2024:05:01 12:33:10.
+QByteArray withExifAfterOtherSegments(const QByteArray &jpeg)
+{
+    const QByteArray other = QByteArray("\xFF\xE2\xEA\x62", 4) + QByteArray(60000, 'x');
+    const QByteArray exif = QByteArray("Exif\0\0MM\0\x2A\0\0\0\x08\0\x02", 16)
+                            + QByteArray("\x01\x0F\0\x02\0\0\0\x06\0\0\0\x26", 12)
+                            + QByteArray("\x01\x32\0\x02\0\0\0\x14\0\0\0\x2C", 12)
+                            + QByteArray("\0\0\0\0Canon\0"
+                                         "2024:05:01 12:33:10\0",
+                                         30);
+    return jpeg.left(2) + other + other + QByteArray("\xFF\xE1\0", 3) + char(exif.size() + 2) + exif
+           + jpeg.mid(2);
+}
+
 } // namespace
 
 // The Fin run writing the modern page: the thumbnails at both densities
@@ -102,6 +117,18 @@ private slots:
         QCOMPARE(outcome.screenCopiesKept, 3);
     }
 
+    // Other segments, a colour profile say, may come before a photo's EXIF.
+    void date_and_camera_shown_wherever_the_exif_stands()
+    {
+        writeFile(path("p/far.jpg"), withExifAfterOtherSegments(jpeg({80, 60})));
+        QCOMPARE(run({path("p/far.jpg")}).result, FinResult::Finished);
+        const QString page = QString::fromUtf8(readFile(m_out + "/vintora.htm"));
+        QVERIFY2(
+                page.contains(
+                        R"(<a href="far.jpg" data-size="80x60" data-taken="2024-05-01T12:33:10" data-camera="Canon"><img )"),
+                qPrintable(page));
+    }
+
     // A numbered name passes over the user's files in every folder the
     // modern page writes into, not only the output folder and thumbs.
     void numbered_names_pass_over_files_in_its_folders()
@@ -132,6 +159,9 @@ private slots:
         QTest::newRow("a file named screen") << "screen"
                                              << "vintora.htm"
                                              << "screen";
+        QTest::newRow("a file named screen/1280") << "screen/1280"
+                                                  << "vintora.htm"
+                                                  << "1280";
         QTest::newRow("a file named thumbs/1x") << "thumbs/1x"
                                                 << "vintora.htm"
                                                 << "1x";

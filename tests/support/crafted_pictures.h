@@ -2,8 +2,9 @@
 
 // Picture files written byte by byte, for sizes no encoder at hand would
 // make in reasonable time or memory: a GIF declaring a frame far larger
-// than its data, and uniform grey JPEGs of any size (baseline or
-// progressive, with or without restart markers) that stay small on disk.
+// than its data, an animated GIF, and uniform grey JPEGs of any size
+// (baseline or progressive, with or without restart markers) that stay
+// small on disk.
 
 #include <QByteArray>
 #include <QSize>
@@ -35,6 +36,16 @@ inline QByteArray gifDeclaring(QSize screen, QSize frame)
     appendLittleEndian16(gif, frame.width());
     appendLittleEndian16(gif, frame.height());
     gif.append("\0\x02\x02\x44\x01\0;", 7);
+    return gif;
+}
+
+// An animated GIF: two frames of one pixel each on a screen of screen
+// pixels.
+inline QByteArray twoFrameGif(QSize screen)
+{
+    QByteArray gif = gifDeclaring(screen, {1, 1});
+    gif.chop(1); // the trailer
+    gif.append(",\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0;", 16);
     return gif;
 }
 

@@ -1,7 +1,5 @@
 #include "wizard_fixture.h"
 
-#include "base/twips.h"
-
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QRegularExpression>
@@ -39,10 +37,19 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QRect>("twips"); // left, top, width, height; 0 size: natural size
+        QTest::addColumn<QRect>("place"); // in pixels; 0 size: natural size
 
+        // The catalogue's places are in twips, 15 to a pixel.
         const auto row = [](const char *name, const QString &text, int l, int t, int w, int h) {
-            QTest::newRow(name) << QString::fromLatin1(name) << text << QRect(l, t, w, h);
+            const auto pixels = [](int twips) {
+                return qRound(twips / 15.0);
+            };
+            QTest::newRow(name) << QString::fromLatin1(name) << text
+                                << QRect(pixels(l), pixels(t), pixels(w), pixels(h));
+        };
+        // Controls beyond the catalogue, placed in pixels.
+        const auto placed = [](const char *name, const QString &text, QRect place) {
+            QTest::newRow(name) << QString::fromLatin1(name) << text << place;
         };
         // Page 0, Welcome
         row("Label1(0)",
@@ -90,8 +97,8 @@ private slots:
             1200, 1920, 2655, 1095);
         row("optStyle(0)", "I want tables", 480, 3360, 3255, 255);
         row("optStyle(1)", "No tables, just the pix", 480, 3720, 3255, 255);
-        row("chkModern", "Make a modern page for phones and today's browsers", 480, 2910, 3375,
-            435); // beyond the catalogue
+        placed("chkModern", "Make a modern page for phones and today's browsers",
+               QRect(32, 194, 225, 29));
         // Page 3, Table
         row("Label1(7)", "Next we need to define the table that will hold the thumbnails:", 120,
             120, 3735, 615);
@@ -171,8 +178,8 @@ private slots:
         row("Label1(22)", "If you want to change the name of the thumbnails file, enter it here. ",
             120, 2160, 3375, 615);
         row("txtFilename", "vintora.htm", 360, 2880, 3135, 285);
-        row("lblTitle", "Page title", 360, 3195, 900, 255);           // beyond the catalogue
-        row("txtTitle", "Vintora Index Page", 1320, 3180, 2175, 285); // beyond the catalogue
+        placed("lblTitle", "Page title", QRect(24, 213, 60, 17));
+        placed("txtTitle", "Vintora Index Page", QRect(88, 212, 145, 19));
         row("labStatus", "When you're ready, click \"Fin\"...", 120, 3480, 3495, 495);
         // The window's own controls
         row("picFrame(0)", "", 2880, 120, 3975, 4215);
@@ -187,15 +194,14 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, text);
-        QFETCH(QRect, twips);
+        QFETCH(QRect, place);
         WizardFixture w;
         auto *widget = w.find(name);
         QVERIFY2(widget, qPrintable(name));
         QCOMPARE(textOf(widget), text);
-        QCOMPARE(widget->pos(), QPoint(twipsToPixels(twips.left()), twipsToPixels(twips.top())));
-        if (twips.width() > 0)
-            QCOMPARE(widget->size(),
-                     QSize(twipsToPixels(twips.width()), twipsToPixels(twips.height())));
+        QCOMPARE(widget->pos(), place.topLeft());
+        if (place.width() > 0)
+            QCOMPARE(widget->size(), place.size());
     }
 
     void every_label_index_is_catalogued()

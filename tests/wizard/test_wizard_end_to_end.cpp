@@ -6,6 +6,7 @@
 #include "page/index_page_writer.h"
 #include "support/default_settings.h"
 #include "support/fixtures.h"
+#include "support/screen_reader.h"
 #include "wizard/fin_controller.h"
 #include "wizard/picture_list.h"
 
@@ -62,7 +63,8 @@ private slots:
     }
 
     // A name with a folder part is refused on the Output page before any
-    // folder is asked for; a plain name lets Fin go on.
+    // folder is asked for, said to screen readers at once, with the focus
+    // on the name; a plain name lets Fin go on.
     void page_name_with_a_folder_part_data()
     {
         QTest::addColumn<QString>("name");
@@ -79,11 +81,15 @@ private slots:
         w.w().picturesPage().pictureList().append({dir.filePath("a.jpg")});
         QLineEdit *box = w.w().outputPage().fileNameBox();
         w.type(box, name);
+        const ScreenReader reader;
         w.click(w.w().finButton());
-        QCOMPARE(w.w().page(kOutputPage)->problemText(),
-                 "The page name \"" + name
-                         + "\" is not a plain file name: the page always goes into the chosen "
-                           "folder, so type a name without a folder part, such as vintora.htm.");
+        const QString problem
+                = "The page name \"" + name
+                  + "\" is not a plain file name: the page always goes into the chosen "
+                    "folder, so type a name without a folder part, such as vintora.htm.";
+        QCOMPARE(w.w().page(kOutputPage)->problemText(), problem);
+        QCOMPARE(reader.alerts(), QStringList{problem});
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(box));
         QVERIFY(box->property("problem").toBool());
         QVERIFY(w.dialogs.calls.isEmpty());
         QCOMPARE(folderNames(dir.path()), QStringList());

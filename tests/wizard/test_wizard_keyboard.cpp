@@ -49,6 +49,14 @@ void hold(Qt::Key key, int repeats)
     QTest::simulateEvent(focus, false, key, Qt::NoModifier, text, false);
 }
 
+// A click at a place in the window, to whatever lies uppermost there.
+void clickAt(QWidget *window, QPoint place)
+{
+    QWidget *under = window->childAt(place);
+    QVERIFY(under);
+    QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFrom(window, place));
+}
+
 QString accessible(QWidget *widget, QAccessible::Text text)
 {
     return QAccessible::queryAccessibleInterface(widget)->text(text);
@@ -199,11 +207,12 @@ private slots:
     }
 
     // Links and icons act once on each activation key, keypad Enter
-    // included, and the page stays.
+    // included, and on a click at their place while they show the focus;
+    // the page stays.
     void links_act_on_activation_keys_data()
     {
         QTest::addColumn<QString>("link");
-        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("key"); // 0: a mouse click
         QTest::addColumn<int>("modifiers");
         for (const char *link : {"Image4(2)", "pgpref(0)", "pgpref(4)", "labGetFile(1)"}) {
             QTest::addRow("%s Return", link) << link << int(Qt::Key_Return) << 0;
@@ -212,6 +221,7 @@ private slots:
                     << link << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
             QTest::addRow("%s Space", link) << link << int(Qt::Key_Space) << 0;
         }
+        QTest::newRow("pgpref(4) clicked while focused") << "pgpref(4)" << 0 << 0;
     }
     void links_act_on_activation_keys()
     {
@@ -223,7 +233,10 @@ private slots:
         const int page = pageOf(focused);
         w.w().ShowPage(page);
         focused->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(focused, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        if (key == 0)
+            clickAt(w.window.get(), focused->mapTo(w.window.get(), focused->rect().center()));
+        else
+            QTest::keyClick(focused, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(int(w.dialogs.calls.size() + w.urls.opened.size()), 1);
         QCOMPARE(w.page(), page);
     }
@@ -283,6 +296,8 @@ private slots:
         row("Image4(2)", "Web site", "Opens the maker's web site");
         row("picPreview", "Page colour: #FFFFFF", "Background picture: none");
         row("pgpref(1)", "HyperLink", "Link colour: #0000FF");
+        row("picFrame(3)", "Table", "");
+        row("picFrame(4)", "Thumbnails", "");
         row("picTable(1)", "Cell picture: none", "");
         // Each number box says what it holds and in which unit, in its
         // tooltip and to screen readers alike.

@@ -132,51 +132,42 @@ bool writeIcons(const QDir &dir, QTextStream &out, QTextStream &err,
     return true;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// What the command line asks for; outputDir empty when it does not read.
+struct Arguments
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-
-    QTextStream err(stderr);
-    QTextStream out(stdout);
-
-    QStringList args = QGuiApplication::arguments();
-    args.removeFirst();
     QString outputDir;
     QString sheetFile;
     QString iconDir;
     int scale = 4;
+};
+
+Arguments readArguments(QStringList args)
+{
+    args.removeFirst();
+    Arguments read;
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--icons") && i + 1 < args.size()) {
-            iconDir = args[++i];
+            read.iconDir = args[++i];
         } else if (args[i] == QLatin1String("--sheet") && i + 1 < args.size()) {
-            sheetFile = args[++i];
+            read.sheetFile = args[++i];
         } else if (args[i] == QLatin1String("--scale") && i + 1 < args.size()) {
-            scale = std::max(1, args[++i].toInt());
-        } else if (outputDir.isEmpty()) {
-            outputDir = args[i];
+            read.scale = std::max(1, args[++i].toInt());
+        } else if (read.outputDir.isEmpty()) {
+            read.outputDir = args[i];
         } else {
-            outputDir.clear();
+            read.outputDir.clear();
             break;
         }
     }
-    if (outputDir.isEmpty()) {
-        err << "usage: vintora-artwork OUTPUT_DIR [--icons ICON_DIR] [--sheet FILE] [--scale N]\n";
-        return 2;
-    }
+    return read;
+}
 
-    QDir dir(outputDir);
-    if (!dir.mkpath(QStringLiteral("."))) {
-        err << "cannot create " << outputDir << "\n";
-        return 1;
-    }
-
-    // Each picture at its own size and, as NAME@2x.png, at twice the size
-    // for screens at 200 %; the wizard picks the one that suits the screen.
-    std::vector<std::pair<QString, QImage>> drawn;
+// Each picture at its own size and, as NAME@2x.png, at twice the size for
+// screens at 200 %; the wizard picks the one that suits the screen. The
+// pictures at their own size go into drawn.
+bool writePictures(const QDir &dir, QTextStream &out, QTextStream &err,
+                   std::vector<std::pair<QString, QImage>> &drawn)
+{
     for (const int scale : {1, 2}) {
         setCanvasScale(scale);
         for (const Picture &pic : pictures()) {
@@ -188,11 +179,11 @@ int main(int argc, char *argv[])
                 name.insert(name.lastIndexOf(u'.'), QStringLiteral("@%1x").arg(scale));
             if (image.size() != pic.size * scale) {
                 err << name << ": drawn at the wrong size\n";
-                return 1;
+                return false;
             }
             if (!image.save(dir.filePath(name), "PNG")) {
                 err << "cannot write " << dir.filePath(name) << "\n";
-                return 1;
+                return false;
             }
             out << dir.filePath(name) << "\n";
             if (scale == 1)
@@ -200,16 +191,45 @@ int main(int argc, char *argv[])
         }
     }
     setCanvasScale(1);
+    return true;
+}
 
-    if (!iconDir.isEmpty()) {
-        QDir icons(iconDir);
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    QTextStream err(stderr);
+    QTextStream out(stdout);
+
+    const Arguments arguments = readArguments(QGuiApplication::arguments());
+    if (arguments.outputDir.isEmpty()) {
+        err << "usage: vintora-artwork OUTPUT_DIR [--icons ICON_DIR] [--sheet FILE] [--scale N]\n";
+        return 2;
+    }
+
+    QDir dir(arguments.outputDir);
+    if (!dir.mkpath(QStringLiteral("."))) {
+        err << "cannot create " << arguments.outputDir << "\n";
+        return 1;
+    }
+
+    std::vector<std::pair<QString, QImage>> drawn;
+    if (!writePictures(dir, out, err, drawn))
+        return 1;
+
+    if (!arguments.iconDir.isEmpty()) {
+        QDir icons(arguments.iconDir);
         if (!icons.mkpath(QStringLiteral(".")) || !writeIcons(icons, out, err, drawn))
             return 1;
     }
 
-    if (!sheetFile.isEmpty()) {
-        if (!contactSheet(drawn, scale).save(sheetFile, "PNG")) {
-            err << "cannot write " << sheetFile << "\n";
+    if (!arguments.sheetFile.isEmpty()) {
+        if (!contactSheet(drawn, arguments.scale).save(arguments.sheetFile, "PNG")) {
+            err << "cannot write " << arguments.sheetFile << "\n";
             return 1;
         }
     }

@@ -48,6 +48,11 @@ bool LayoutStylePage::leaveForward(WizardSettings &settings)
     settings.layoutStyle
             = QLatin1String(m_tablesOption->isChecked() ? kLayoutTable : kLayoutGeneric);
     settings.modernPage = toFlag(m_modernCheck->isChecked());
+    // The modern page's options, as they start.
+    settings.keepLocation = toFlag(kStartValues.keepLocation);
+    settings.makeAlbums = toFlag(kStartValues.makeAlbums);
+    settings.pictureOrder = QLatin1String(kStartValues.pictureOrder);
+    settings.makeZips = toFlag(kStartValues.makeZips);
     return true;
 }
 

@@ -17,7 +17,6 @@ class LayoutStylePage : public WizardPage
 public:
     explicit LayoutStylePage(QWidget *window);
 
-    QRadioButton *tablesOption() const { return m_tablesOption; }
     QRadioButton *genericOption() const { return m_genericOption; }
     QCheckBox *modernCheck() const { return m_modernCheck; }
 

@@ -15,7 +15,6 @@ class PackagingPage : public WizardPage
 public:
     explicit PackagingPage(QWidget *window);
 
-    QRadioButton *copyOption() const { return m_copyOption; }
     QRadioButton *noCopyOption() const { return m_noCopyOption; }
 
     // What CapturePackaging reads.

@@ -25,7 +25,6 @@ public:
     PictureList &pictureList() const { return *m_pictures; }
     QListView *fileList() const { return m_fileList; }
     ClickableLabel *addFolderLink() const { return m_addFolderLink; }
-    ClickableLabel *addFilesLink() const { return m_addFilesLink; }
     QLabel *countLine() const { return m_countLine; }
 
 protected:

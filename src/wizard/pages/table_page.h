@@ -29,13 +29,8 @@ public:
     QLineEdit *spacingBox() const { return m_spacingBox; }
     QLineEdit *paddingBox() const { return m_paddingBox; }
     QLineEdit *borderBox() const { return m_borderBox; }
-    // Left, Center, Right and Top, Middle, Bottom.
-    const std::array<QRadioButton *, 3> &horizontalOptions() const { return m_horizontal; }
-    const std::array<QRadioButton *, 3> &verticalOptions() const { return m_vertical; }
     ClickableLabel *cellColorLink() const { return m_cellColorLink; }
-    PictureBox *cellColorSwatch() const { return m_cellColorSwatch; }
     ClickableLabel *cellPictureLink() const { return m_cellPictureLink; }
-    PictureBox *cellPictureSwatch() const { return m_cellPictureSwatch; }
 
     // What CaptureTable reads.
     TableControls controls() const;
@@ -60,6 +55,7 @@ private:
     QLineEdit *m_spacingBox;
     QLineEdit *m_paddingBox;
     QLineEdit *m_borderBox;
+    // Left, Center, Right and Top, Middle, Bottom.
     std::array<QRadioButton *, 3> m_horizontal{};
     std::array<QRadioButton *, 3> m_vertical{};
     ClickableLabel *m_cellColorLink;

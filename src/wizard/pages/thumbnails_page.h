@@ -24,8 +24,6 @@ public:
     QLineEdit *uniformHeightBox() const { return m_uniformHeightBox; }
     QLineEdit *uniformWidthBox() const { return m_uniformWidthBox; }
     QRadioButton *percentSizeOption() const { return m_percentOption; }
-    QLineEdit *percentHeightBox() const { return m_percentHeightBox; }
-    QLineEdit *percentWidthBox() const { return m_percentWidthBox; }
     QCheckBox *bordersCheck() const { return m_bordersCheck; }
     QCheckBox *thumbnailFilesCheck() const { return m_thumbnailFilesCheck; }
 
