@@ -131,6 +131,19 @@ private slots:
                 << cli + "-o o --background bg.jpg p"
                 << "" << 1 << "o/bg.jpg\": a folder of that name is in the way." << QStringList{}
                 << QStringList{} << "";
+        QTest::newRow("an unwritable file of the same size at the second copy's place")
+                << "mkdir p o; cp src/red.jpg p/a.jpg; cp src/red.jpg p/b.jpg; cp src/blue.jpg "
+                   "o/b.jpg; chmod 444 o/b.jpg; chmod 666 o/*.htm; chmod 777 o"
+                << cli + "-o o p"
+                << "user" << 1
+                << "o/b.jpg\": the file there may not be written (Permission denied)."
+                << QStringList{} << QStringList{} << "";
+        QTest::newRow("an unwritable file of the same bytes is left in place")
+                << "mkdir p o; cp src/red.jpg p/a.jpg; cp src/red.jpg p/b.jpg; cp src/red.jpg "
+                   "o/b.jpg; chmod 444 o/b.jpg; chmod 666 o/*.htm; chmod 777 o"
+                << cli + "-o o p"
+                << "user" << 0 << "1 already in place" << QStringList{page, "f \\./o/a\\.jpg"}
+                << QStringList{} << "";
         QTest::newRow("read-only file of another user")
                 << pictures
                            + "printf root > o/a.jpg; chmod 444 o/a.jpg; chmod 666 o/*.htm; chmod "
