@@ -144,6 +144,17 @@ private slots:
                 << cli + "-o o p"
                 << "user" << 0 << "1 already in place" << QStringList{page, "f \\./o/a\\.jpg"}
                 << QStringList{} << "";
+        QTest::newRow("page named like a file in the making")
+                << pictures << cli + "-o o --name .vintora-page1.part p"
+                << "" << 2 << "\".vintora-page1.part\" looks like one of the files" << QStringList{}
+                << QStringList{} << "";
+        QTest::newRow("a picture named like a file in the making, run twice")
+                << "mkdir p o; printf a > p/.vintora-0000000000abc.part"
+                << cli + "-q -o o p/.vintora-0000000000abc.part && " + cli
+                           + "-o o p/.vintora-0000000000abc.part"
+                << "" << 0 << "Finished!"
+                << QStringList{page, "f \\./o/\\.vintora-0000000000abc\\.part-2"} << QStringList{}
+                << "HREF = \".vintora-0000000000abc.part-2\"";
         QTest::newRow("read-only file of another user")
                 << pictures
                            + "printf root > o/a.jpg; chmod 444 o/a.jpg; chmod 666 o/*.htm; chmod "
