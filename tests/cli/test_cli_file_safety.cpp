@@ -206,6 +206,20 @@ private slots:
                 << "mkdir p o; printf a > 'p/ lead.jpg'" << cli + "-o o p"
                 << "" << 0 << "Finished!" << QStringList{page, "f \\./o/ lead\\.jpg"}
                 << QStringList{} << "HREF = \"%20lead.jpg\"><IMG SRC = \"%20lead.jpg\"";
+        QTest::newRow("output folder through a link and \"..\"")
+                << pictures
+                           + "mkdir -p real/sub made; ln -s real/sub lnk; printf mine > "
+                             "made/vintora.htm"
+                << cli + "-o lnk/../made --no-copy p"
+                << "" << 0 << "Finished!"
+                << QStringList{"d \\./real/made", "f \\./real/made/vintora\\.htm"} << QStringList{}
+                << "";
+        QTest::newRow("a picture through a link and \"..\"")
+                << "mkdir -p o real/sub; ln -s real/sub lnk; cp src/red.jpg real/a.jpg; cp "
+                   "src/blue.jpg a.jpg"
+                << cli + "-o o lnk/../a.jpg && cmp o/a.jpg real/a.jpg"
+                << "" << 0 << "Finished!" << QStringList{page, "f \\./o/a\\.jpg"} << QStringList{}
+                << "HREF = \"a.jpg\"";
         QTest::newRow("relative folders") << pictures << cli + "-o o --no-copy p"
                                           << "" << 0 << "Finished!" << QStringList{page}
                                           << QStringList{} << "HREF = \"file:///";
