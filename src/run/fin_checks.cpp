@@ -255,6 +255,12 @@ void RunChecks::planNames()
     if (!m_plan.copy && !(m_plan.thumbnails && m_plan.thumbnailBox.isValid()))
         return; // the page refers to the pictures where they are
     m_names->reserve(m_plan.pageName);
+    // The folders of the files made of the pictures are no picture's name.
+    if (m_plan.thumbnails && m_plan.thumbnailBox.isValid()) {
+        m_names->reserve(QLatin1String(kThumbnailFolder));
+        if (m_plan.modern)
+            m_names->reserve(QLatin1String(kScreenCopyFolder));
+    }
     if (m_plan.copy) {
         // Pictures that already lie in the output folder keep their names
         // there, so that no other picture of the same name is copied over

@@ -220,6 +220,29 @@ private slots:
                 << cli + "-o o lnk/../a.jpg && cmp o/a.jpg real/a.jpg"
                 << "" << 0 << "Finished!" << QStringList{page, "f \\./o/a\\.jpg"} << QStringList{}
                 << "HREF = \"a.jpg\"";
+        QTest::newRow("pictures named thumbs and screen, on a page without thumbnails")
+                << "mkdir p o; cp src/red.jpg p/thumbs; cp src/blue.jpg p/screen"
+                << cli + "-o o p/thumbs p/screen"
+                << "" << 0 << "Finished!" << QStringList{page, "f \\./o/thumbs", "f \\./o/screen"}
+                << QStringList{} << "HREF = \"screen\"";
+        QTest::newRow("a picture named thumbs, with thumbnails, run twice")
+                << "mkdir p o; cp src/photo.jpg p/thumbs"
+                << cli + "-q -o o --thumbnails p/thumbs && " + cli + "-o o --thumbnails p/thumbs"
+                << "" << 0 << "Finished!"
+                << QStringList{page, "f \\./o/thumbs-2", "d \\./o/thumbs",
+                               "f \\./o/thumbs/thumbs-2\\.jpg"}
+                << QStringList{} << "HREF = \"thumbs-2\"";
+        QTest::newRow("a picture named screen, on a modern page, run twice")
+                << "mkdir p o; cp src/photo.jpg p/screen"
+                << cli + "-q -o o --modern p/screen && " + cli + "-o o --modern p/screen"
+                << "" << 0 << "Finished!"
+                << QStringList{page,
+                               "f \\./o/screen-2",
+                               "d \\./o/thumbs",
+                               "f \\./o/thumbs/screen-2\\.jpg",
+                               "d \\./o/thumbs/1x",
+                               "f \\./o/thumbs/1x/screen-2\\.jpg"}
+                << QStringList{} << "screen-2";
         QTest::newRow("relative folders") << pictures << cli + "-o o --no-copy p"
                                           << "" << 0 << "Finished!" << QStringList{page}
                                           << QStringList{} << "HREF = \"file:///";
