@@ -269,10 +269,20 @@ private slots:
                            + "mkdir o/thumbs; printf root > o/thumbs/a.jpg; chmod 444 "
                              "o/thumbs/a.jpg; chmod 666 o/*.htm; chmod 777 o o/thumbs"
                 << cli + "-o o --thumbnails p"
-                << "user" << 0
+                << "user" << 1
                 << "o/thumbs/a.jpg\" could not be written: the file there may not be written "
-                   "(Permission denied)."
-                << QStringList{page, "f \\./o/a\\.jpg"} << QStringList{} << "";
+                   "(Permission denied).\nvintora-cli: Could not write 1 file made of the "
+                   "pictures (named above), so the page was not written and the earlier page is "
+                   "kept; written: 1 copied picture.\n"
+                << QStringList{"f \\./o/a\\.jpg"} << QStringList{} << "";
+        QTest::newRow("a thumbs folder the user may not write")
+                << photos + "mkdir o/thumbs; chmod 666 o/*.htm; chmod 777 o"
+                << cli + "-o o --no-copy --thumbnails p"
+                << "user" << 1
+                << "vintora-cli: Could not write 1 file made of the pictures (named above), so "
+                   "the page was not written and the earlier page is kept; nothing else was "
+                   "written.\n"
+                << QStringList{} << QStringList{} << "";
         QTest::newRow("numbering looks into thumbs")
                 << "mkdir A B o o/thumbs; cp src/red.jpg A/x.jpg; cp src/blue.jpg B/x.jpg; printf "
                    "mine > o/thumbs/x-2.jpg"
@@ -314,6 +324,16 @@ private slots:
                 << "root" << 1
                 << "vintora.htm\": the file cannot be written (No space left on device)."
                 << QStringList{} << QStringList{} << "";
+        QTest::newRow("full disk after the copies")
+                << "mkdir p o; cp src/red.jpg p/a.jpg; mount -t tmpfs -o size=16k tmpfs o && "
+                   "printf page > o/vintora.htm && head -c $((12288 - ($(stat -c %s p/a.jpg) + "
+                   "4095) / 4096 * 4096)) /dev/zero > o/fill"
+                << cli + "-o o --thumbnails p"
+                << "root" << 1
+                << "(No space left on device).\nvintora-cli: Could not write 1 file made of the "
+                   "pictures (named above), so the page was not written and the earlier page is "
+                   "kept; written: 1 copied picture.\n"
+                << QStringList{"f \\./o/a\\.jpg", "d \\./o/thumbs"} << QStringList{} << "";
         QTest::newRow("killed while copying")
                 << photos << killAt.arg("copy_file_range", "1") + "-o o p"
                 << "" << kKilled << "" << leftInOut << QStringList{} << "";
