@@ -5,6 +5,7 @@
 #include "base/text_helpers.h"
 #include "cli/output_folder.h"
 #include "output/page_name.h"
+#include "page/modern_page_writer.h"
 #include "settings/captures.h"
 #include "settings/html_color.h"
 #include "settings/number_reading.h"
@@ -279,7 +280,8 @@ std::vector<Option> runOptions()
              nullptr,
              {},
              v.modernPage ? "on" : "off"},
-            {"title", "Title and heading of the modern page", "TEXT", text(v.pageTitle)},
+            {"title", "Title and heading of the modern page, at most 200 characters", "TEXT",
+             text(v.pageTitle)},
             {"text-color", "Body text colour", "COLOR", htmlColorText(v.labelColors[0])},
             {"link-color", "Link colour", "COLOR", htmlColorText(v.labelColors[1])},
             {"active-link-color", "Active link colour", "COLOR", htmlColorText(v.labelColors[2])},
@@ -438,6 +440,12 @@ void readRun(Reader &r, CliRequest &request)
     CapturePageStyle(s, readPageStyle(r));
     const TableControls table = readTable(r, s.layoutStyle);
     const ThumbnailControls thumbnails = readThumbnails(r);
+    s.pageTitle = r.text("title");
+    if (const qsizetype length = PageTitleLength(s.pageTitle.simplified());
+        length > kLongestPageTitle)
+        r.fail(QStringLiteral("--title: the title has %1 characters; it may have at most %2")
+                       .arg(length)
+                       .arg(kLongestPageTitle));
     if (!r.error().isEmpty()) {
         request.message = r.error();
         return;
@@ -448,7 +456,6 @@ void readRun(Reader &r, CliRequest &request)
     CapturePackaging(s, {!r.isSet("no-copy")});
     s.makeThumbnails = toFlag(r.isSet("thumbnails"));
     s.modernPage = toFlag(r.isSet("modern"));
-    s.pageTitle = r.text("title");
     s.keepLocation = toFlag(kStartValues.keepLocation);
     s.makeAlbums = toFlag(kStartValues.makeAlbums);
     s.pictureOrder = QLatin1String(kStartValues.pictureOrder);
