@@ -20,10 +20,6 @@
 #include <cstdlib>
 #include <vector>
 
-#ifdef Q_OS_UNIX
-#include <stdlib.h>
-#endif
-
 namespace vintora {
 
 std::optional<ColorValue> readHtmlColor(const QString &text)
