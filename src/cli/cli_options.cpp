@@ -1,9 +1,11 @@
 #include "cli/cli_options.h"
 
+#include "base/file_name_bytes.h"
 #include "base/source_file.h"
 #include "base/text_helpers.h"
 #include "cli/output_folder.h"
 #include "output/page_name.h"
+#include "page/modern_page_writer.h"
 #include "settings/captures.h"
 #include "settings/html_color.h"
 #include "settings/number_reading.h"
@@ -15,6 +17,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <cstdlib>
 #include <vector>
 
 namespace vintora {
@@ -29,6 +32,37 @@ std::optional<ColorValue> readHtmlColor(const QString &text)
     return ColorValue(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
 }
 
+#ifdef Q_OS_UNIX
+namespace {
+
+// The absolute path with "." and ".." taken out as the system takes them:
+// ".." after a link leads up from the folder the link leads to, never back
+// to the link's own folder. Only such a link is resolved; every other part
+// keeps its text, and its bytes (see EncodeFileName).
+QString withDotsResolved(const QString &absolute)
+{
+    QString path; // empty at the root
+    for (const QString &part : absolute.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (part == QLatin1String("."))
+            continue;
+        if (part != QLatin1String("..")) {
+            path += QLatin1Char('/') + part;
+            continue;
+        }
+        if (StatLink(path).kind == FileStatus::Kind::Link) {
+            if (char *real = ::realpath(EncodeFileName(path).constData(), nullptr)) {
+                path = DecodeFileName(QByteArray(real));
+                std::free(real);
+            }
+        }
+        path.truncate(std::max<qsizetype>(path.lastIndexOf(QLatin1Char('/')), 0));
+    }
+    return path.isEmpty() ? QStringLiteral("/") : path;
+}
+
+} // namespace
+#endif
+
 QString absoluteCliPath(const QString &path)
 {
     if (path.isEmpty())
@@ -37,7 +71,11 @@ QString absoluteCliPath(const QString &path)
     // name that is not valid text.
     const QString absolute
             = QDir::isAbsolutePath(path) ? path : QDir::currentPath() + QLatin1Char('/') + path;
+#ifdef Q_OS_UNIX
+    return withDotsResolved(absolute);
+#else
     return QDir::toNativeSeparators(QDir::cleanPath(absolute));
+#endif
 }
 
 namespace {
@@ -238,7 +276,8 @@ std::vector<Option> runOptions()
              nullptr,
              {},
              v.modernPage ? "on" : "off"},
-            {"title", "Title and heading of the modern page", "TEXT", text(v.pageTitle)},
+            {"title", "Title and heading of the modern page, at most 200 characters", "TEXT",
+             text(v.pageTitle)},
             {"text-color", "Body text colour", "COLOR", htmlColorText(v.labelColors[0])},
             {"link-color", "Link colour", "COLOR", htmlColorText(v.labelColors[1])},
             {"active-link-color", "Active link colour", "COLOR", htmlColorText(v.labelColors[2])},
@@ -397,6 +436,12 @@ void readRun(Reader &r, CliRequest &request)
     CapturePageStyle(s, readPageStyle(r));
     const TableControls table = readTable(r, s.layoutStyle);
     const ThumbnailControls thumbnails = readThumbnails(r);
+    s.pageTitle = r.text("title");
+    if (const qsizetype length = PageTitleLength(s.pageTitle.simplified());
+        length > kLongestPageTitle)
+        r.fail(QStringLiteral("--title: the title has %1 characters; it may have at most %2")
+                       .arg(length)
+                       .arg(kLongestPageTitle));
     if (!r.error().isEmpty()) {
         request.message = r.error();
         return;
@@ -407,7 +452,6 @@ void readRun(Reader &r, CliRequest &request)
     CapturePackaging(s, {!r.isSet("no-copy")});
     s.makeThumbnails = toFlag(r.isSet("thumbnails"));
     s.modernPage = toFlag(r.isSet("modern"));
-    s.pageTitle = r.text("title");
     s.keepLocation = toFlag(kStartValues.keepLocation);
     s.makeAlbums = toFlag(kStartValues.makeAlbums);
     s.pictureOrder = QLatin1String(kStartValues.pictureOrder);

@@ -9,6 +9,8 @@
 #include <QMap>
 #include <QStandardPaths>
 
+#include <optional>
+
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 
@@ -21,6 +23,7 @@ namespace {
 
 // Larger files are not settings of ours.
 constexpr qint64 kLargestSettingsFile = 64 * 1024;
+constexpr QByteArrayView kFoldersSection = "[folders]";
 
 QString keyOf(RecentFolders::Dialog dialog)
 {
@@ -77,27 +80,87 @@ QString escaped(const QString &value)
     return text + u'"';
 }
 
+// The settings file's bytes: empty when there is none, nothing when it
+// is there but not ours to read (too large, or it cannot be opened), and
+// then it is never written either.
+std::optional<QByteArray> readSettings(const QString &file)
+{
+    SourceFile settings(file);
+    if (!settings.isOpen())
+        return StatLink(file).exists() ? std::nullopt : std::optional<QByteArray>(QByteArray());
+    if (settings.status().size > kLargestSettingsFile)
+        return std::nullopt;
+    return settings.device().read(kLargestSettingsFile);
+}
+
+// A line that opens a part ("[folders]"), trimmed.
+std::optional<QByteArray> sectionOf(const QByteArray &line)
+{
+    const QByteArray text = line.trimmed();
+    return text.startsWith('[') ? std::optional<QByteArray>(text) : std::nullopt;
+}
+
+// A line's key, when it has one.
+QString keyOfLine(const QByteArray &line)
+{
+    const qsizetype equals = line.indexOf('=');
+    return equals > 0 ? QString::fromUtf8(line.left(equals)).trimmed() : QString();
+}
+
 // The folders of the file's [folders] part.
 QMap<QString, QString> readFolders(const QString &file)
 {
     QMap<QString, QString> folders;
-    SourceFile settings(file);
-    if (!settings.isOpen() || settings.status().size > kLargestSettingsFile)
-        return folders;
-    const QByteArray bytes = settings.device().read(kLargestSettingsFile);
     bool inFolders = false;
-    for (const QByteArray &line : bytes.split('\n')) {
-        const QString text = QString::fromUtf8(line).trimmed();
-        if (text.startsWith(u'[')) {
-            inFolders = text == QLatin1String("[folders]");
+    for (const QByteArray &line : readSettings(file).value_or(QByteArray()).split('\n')) {
+        if (const std::optional<QByteArray> section = sectionOf(line)) {
+            inFolders = *section == kFoldersSection;
             continue;
         }
-        const qsizetype equals = text.indexOf(u'=');
-        if (inFolders && equals > 0)
-            folders.insert(text.left(equals).trimmed(),
-                           unescaped(QStringView(text).mid(equals + 1)));
+        const QString key = keyOfLine(line);
+        if (inFolders && !key.isEmpty())
+            folders.insert(key, unescaped(QString::fromUtf8(line.mid(line.indexOf('=') + 1))));
     }
     return folders;
+}
+
+// The settings text with key set to value in its [folders] part, whose
+// keys are written in order where the part begins (a second such part
+// joins the first); every other part, key and line is kept as it was. A
+// text without the part gains it at its end.
+QByteArray withFolder(const QByteArray &text, const QString &key, const QString &value)
+{
+    QList<QByteArray> lines = text.split('\n');
+    if (lines.constLast().isEmpty())
+        lines.removeLast();
+    QByteArray out;
+    QMap<QString, QByteArray> keyLines;
+    qsizetype foldersAt = -1; // where the part's keys go in out
+    bool inFolders = false;
+    for (const QByteArray &line : std::as_const(lines)) {
+        if (const std::optional<QByteArray> section = sectionOf(line)) {
+            inFolders = *section == kFoldersSection;
+            if (inFolders && foldersAt < 0) {
+                out += line + '\n';
+                foldersAt = out.size();
+            }
+            if (inFolders)
+                continue;
+        } else if (inFolders && !keyOfLine(line).isEmpty()) {
+            keyLines.insert(keyOfLine(line), line);
+            continue;
+        }
+        out += line + '\n';
+    }
+    if (foldersAt < 0) {
+        out += kFoldersSection.toByteArray() + '\n';
+        foldersAt = out.size();
+    }
+    keyLines.insert(key, key.toUtf8() + '=' + escaped(value).toUtf8());
+    QByteArray keys;
+    for (const QByteArray &line : std::as_const(keyLines))
+        keys += line + '\n';
+    return out.insert(foldersAt, keys);
 }
 
 // Where the file is to be written: its own place, or the regular file a
@@ -144,11 +207,11 @@ void RecentFolders::remember(Dialog dialog, const QString &folder)
     const QString place = placeToWrite(m_file);
     if (place.isEmpty())
         return;
-    QMap<QString, QString> folders = readFolders(place);
-    folders.insert(keyOf(dialog), folder);
-    QByteArray text = "[folders]\n";
-    for (auto it = folders.cbegin(); it != folders.cend(); ++it)
-        text += it.key().toUtf8() + '=' + escaped(it.value()).toUtf8() + '\n';
+    // A file that reading refused is never written over.
+    const std::optional<QByteArray> settings = readSettings(place);
+    if (!settings)
+        return;
+    const QByteArray text = withFolder(*settings, keyOf(dialog), folder);
 
     const qsizetype start = FileNameStart(place, QLatin1Char('/'));
     const QString settingsFolder = place.left(std::max<qsizetype>(start - 1, 1));

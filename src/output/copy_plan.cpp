@@ -2,6 +2,7 @@
 
 #include "base/source_file.h"
 #include "base/text_helpers.h"
+#include "output/pending_file.h"
 
 namespace vintora {
 
@@ -60,13 +61,17 @@ QString CopyNamer::nameFor(const QString &source)
 
     const QString own = FileNameOf(source, m_separator);
     QString name = own;
-    if (m_taken.contains(folded(name))) {
+    // A name that looks like a file in the making is never given, as a
+    // later run would remove that file: its number goes after the end.
+    const bool pendingLike = LooksLikePendingFileName(own);
+    if (pendingLike || m_taken.contains(folded(name))) {
         // Numbers go on from where this name's last search stopped, so a
         // long run of equal names costs no rescans.
         int &next = m_nextNumber[folded(own)];
         next = std::max(next, 2);
         do
-            name = NumberedName(own, next++);
+            name = pendingLike ? own + QLatin1Char('-') + QString::number(next++)
+                               : NumberedName(own, next++);
         while (m_taken.contains(folded(name)) || (m_freeCheck && !m_freeCheck(name, source)));
     }
     m_taken.insert(folded(name));

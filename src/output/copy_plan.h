@@ -27,7 +27,9 @@ QString NumberedName(const QString &name, int number);
 // Gives each distinct source picture its own name in the output folder.
 // The first source of a name keeps it; later different sources of the same
 // name get "-2", "-3", ... before the extension, passing over names already
-// given in this run. A source named again (the same path, or another path to
+// given in this run. A source whose name looks like the writer's files in
+// the making (".vintora-….part") is numbered at the end (".vintora-x.part-2")
+// from the first. A source named again (the same path, or another path to
 // the same file) gets the name it got before.
 //
 // A numbered name is our own invention, so it never replaces a file the

@@ -17,6 +17,9 @@ namespace vintora {
 
 namespace {
 
+// The bits a replaced file passes on: read, write and execute.
+constexpr quint32 kCarriedPermissions = 0777;
+
 bool failed(QString *error, const QString &why)
 {
     if (error)
@@ -132,10 +135,13 @@ bool OutputWriter::writeWith(const OutputFolder &folder, const QString &name,
     if (const QString problem = problemWith(folder, name); !problem.isEmpty())
         return failed(error, problem);
     const FileStatus there = folder.look(name);
-    // A file replaced keeps its permissions, as a saved file does.
+    // A file replaced keeps its read, write and execute bits, as a saved
+    // file does; never the set-user-ID, set-group-ID or sticky bits, which
+    // would make the new bytes run as the old file's owner, or as whoever
+    // writes it (root, say). A new file gets 0666 less the umask.
     std::optional<quint32> permissions;
     if (there.isRegular())
-        permissions = there.permissions;
+        permissions = there.permissions & kCarriedPermissions;
     PendingFile file(folder.handle());
     if (const posix::CallResult made = file.create(permissions); !made.ok())
         return failed(error, FailureReason(WriteStep::CreateFile, made.error));

@@ -1,5 +1,7 @@
 #include "output/page_name.h"
 
+#include "output/pending_file.h"
+
 namespace vintora {
 
 QString PageNameProblem(const QString &name, QChar separator)
@@ -11,6 +13,11 @@ QString PageNameProblem(const QString &name, QChar separator)
         return QStringLiteral("The page name \"%1\" is not a plain file name: the page always goes "
                               "into the chosen folder, so type a name without a folder part, "
                               "such as vintora.htm.")
+                .arg(name);
+    if (LooksLikePendingFileName(name))
+        return QStringLiteral("The page name \"%1\" looks like one of the files this program "
+                              "leaves only while it makes them, which a later run may remove: "
+                              "type another name, such as vintora.htm.")
                 .arg(name);
     return QString();
 }

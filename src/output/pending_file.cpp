@@ -13,6 +13,9 @@ namespace {
 
 constexpr QByteArrayView kHiddenPrefix = ".vintora-";
 constexpr QByteArrayView kHiddenSuffix = ".part";
+// The random number in base 36, always this many digits: a 64-bit number
+// takes at most 13.
+constexpr qsizetype kHiddenDigits = 13;
 // Tries at a hidden name no other file has, which the first nearly always is.
 constexpr int kHiddenNameTries = 100;
 
@@ -20,7 +23,8 @@ constexpr int kHiddenNameTries = 100;
 QByteArray hiddenName()
 {
     QByteArray name = kHiddenPrefix.toByteArray();
-    name.append(QByteArray::number(QRandomGenerator::global()->generate64(), 36));
+    name.append(QByteArray::number(QRandomGenerator::global()->generate64(), 36)
+                        .rightJustified(kHiddenDigits, '0'));
     return name.append(kHiddenSuffix);
 }
 
@@ -28,7 +32,7 @@ QByteArray hiddenName()
 
 bool IsPendingFileName(const QByteArray &name)
 {
-    if (name.size() <= kHiddenPrefix.size() + kHiddenSuffix.size()
+    if (name.size() != kHiddenPrefix.size() + kHiddenDigits + kHiddenSuffix.size()
         || !name.startsWith(kHiddenPrefix) || !name.endsWith(kHiddenSuffix))
         return false;
     const QByteArrayView number = QByteArrayView(name).sliced(
@@ -38,6 +42,12 @@ bool IsPendingFileName(const QByteArray &name)
             return false;
     }
     return true;
+}
+
+bool LooksLikePendingFileName(const QString &name)
+{
+    return name.startsWith(QLatin1StringView(kHiddenPrefix.data(), kHiddenPrefix.size()))
+           && name.endsWith(QLatin1StringView(kHiddenSuffix.data(), kHiddenSuffix.size()));
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include "output/system_calls.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <optional>
 
@@ -16,7 +17,8 @@ namespace vintora {
 // to one, which is linked straight into place when nothing was there, so
 // that a run killed at any moment leaves no half file under any name.
 // Elsewhere, and to replace an earlier file, the file takes a hidden name
-// of its own in the folder (".vintora-" a random number ".part"), which is
+// of its own in the folder (".vintora-" a random number of 13 digits and
+// small letters ".part"), which is
 // renamed over the earlier file, or linked to its name and then removed
 // when nothing was there. A run killed meanwhile leaves that hidden name
 // behind; RemoveLeftovers takes such names away.
@@ -58,8 +60,13 @@ private:
     QByteArray m_hiddenName; // empty while the file is unnamed
 };
 
-// Whether name is one of the hidden names a file in the making takes.
+// Whether name is one of the hidden names a file in the making takes:
+// ".vintora-", 13 digits and small letters, ".part", exactly.
 bool IsPendingFileName(const QByteArray &name);
+// Whether name begins and ends as those names do (".vintora-….part"): a
+// name the run never gives a file of its own, so that no file the user
+// keeps can ever be taken for one in the making.
+bool LooksLikePendingFileName(const QString &name);
 
 // Removes the regular files of folder that have such names and that no
 // writer holds: what a run that was killed left there.

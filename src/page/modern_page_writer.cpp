@@ -284,7 +284,19 @@ QString entry(const ModernPageItem &item, const QString &id, bool eager)
 QString ModernPageTitle(const WizardSettings &settings)
 {
     const QString title = settings.pageTitle.simplified();
-    return title.isEmpty() ? QLatin1String(kDefaultTitle) : title;
+    if (title.isEmpty())
+        return QLatin1String(kDefaultTitle);
+    if (PageTitleLength(title) <= kLongestPageTitle)
+        return title;
+    const QList<uint> characters = title.toUcs4();
+    return QString::fromUcs4(reinterpret_cast<const char32_t *>(characters.constData()),
+                             kLongestPageTitle - 1)
+           + QChar(0x2026);
+}
+
+qsizetype PageTitleLength(const QString &title)
+{
+    return title.toUcs4().size();
 }
 
 int EagerThumbnailCount(const WizardSettings &s)

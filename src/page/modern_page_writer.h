@@ -65,9 +65,17 @@ bool WriteModernPage(const WizardSettings &settings, const PageBackgrounds &back
                      const QList<ModernPageItem> &items, int major, int minor, QIODevice &out,
                      QString *error = nullptr);
 
-// The title the page shows: the record's, or "Vintora Index Page" when
+// The most characters the modern page's title has; a longer one is
+// shortened to this many, its last one "…".
+inline constexpr int kLongestPageTitle = 200;
+
+// The title the page shows: the record's, its runs of spaces made one and
+// shortened to kLongestPageTitle characters, or "Vintora Index Page" when
 // that is blank.
 QString ModernPageTitle(const WizardSettings &settings);
+// How many characters a title has, as the limit counts them (a character
+// outside the Basic Multilingual Plane, such as an emoji, is one).
+qsizetype PageTitleLength(const QString &title);
 
 // How many thumbnails from the top are loaded at once, about two rows on
 // a wide screen; the ones after wait until the visitor scrolls near them.

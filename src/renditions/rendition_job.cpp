@@ -167,25 +167,27 @@ bool writeFile(const RenditionJob &job, qsizetype i, const QByteArray &bytes,
                const QByteArray &format, RenditionFolders &folders, const FileStatus &picture,
                RenditionFileResult &file)
 {
-    const auto failed = [&](const QString &why) {
+    const auto failed = [&](const QString &why, bool notWritten) {
         file.outcome = Outcome::Failed;
         file.reason = sentence(job.source, why);
+        file.notWritten = notWritten;
         return false;
     };
     QString why;
     const OutputFolder *folder = folders.open(job.files.at(i).folder, true, &why);
     if (!folder)
-        return failed(why);
+        return failed(why, true);
     // A picture chosen from an earlier run's files is never written over;
     // nor is any other picture of the run (the writer refuses).
     const QString name = MadeFileName(job.stem, job.namedByType, format);
     if (folder->lookThrough(name).sameFileAs(picture))
-        return failed(QStringLiteral("it is where its thumbnail would go"));
+        return failed(QStringLiteral("it is where its thumbnail would go"), false);
     if (!folders.writer().writeFile(*folder, name, bytes, &why))
         return failed(QStringLiteral("%1 could not be written: %2")
                               .arg(QLatin1Char('"') + DisplayFileName(folder->pathOf(name))
                                            + QLatin1Char('"'),
-                                   why));
+                                   why),
+                      !folders.writer().isProtected(folder->lookThrough(name)));
     file.name = name;
     file.outcome = Outcome::Made;
     return true;

@@ -81,6 +81,11 @@ struct RenditionFileResult
     // When Failed, in plain words naming the picture:
     // No thumbnail for "/photos/a.jpg": it is damaged or incomplete.
     QString reason;
+    // When Failed because the file could not be written (its folder, the
+    // disk, the file there): the run set out to write it and did not. A
+    // picture that cannot be decoded, or one of the run's pictures in the
+    // file's place, is not such a failure.
+    bool notWritten = false;
 
     bool exists() const { return outcome == Outcome::Made || outcome == Outcome::Kept; }
 };

@@ -45,6 +45,7 @@ private:
     void planRenditions();
     void planDesignedCopies();
     bool checkCopyPlaces();
+    bool holdsSource(const PlannedCopy &copy) const;
 
     bool fail(const QString &why) { return m_context.end(FinResult::Failed, why); }
 
@@ -254,6 +255,12 @@ void RunChecks::planNames()
     if (!m_plan.copy && !(m_plan.thumbnails && m_plan.thumbnailBox.isValid()))
         return; // the page refers to the pictures where they are
     m_names->reserve(m_plan.pageName);
+    // The folders of the files made of the pictures are no picture's name.
+    if (m_plan.thumbnails && m_plan.thumbnailBox.isValid()) {
+        m_names->reserve(QLatin1String(kThumbnailFolder));
+        if (m_plan.modern)
+            m_names->reserve(QLatin1String(kScreenCopyFolder));
+    }
     if (m_plan.copy) {
         // Pictures that already lie in the output folder keep their names
         // there, so that no other picture of the same name is copied over
@@ -321,8 +328,8 @@ void RunChecks::planDesignedCopies()
 }
 
 // Each copy's place may take it: the picture itself, or what may be
-// replaced. One that holds a file of the same size may already hold its
-// bytes, which the copy finds out without writing.
+// replaced. A file there that may not be replaced is let be only when it
+// holds exactly the picture's bytes, which the copy then leaves untouched.
 bool RunChecks::checkCopyPlaces()
 {
     const OutputFolder &out = m_context.writer.folder();
@@ -333,16 +340,22 @@ bool RunChecks::checkCopyPlaces()
         checked.insert(copy.name);
         const FileStatus there = out.look(copy.name);
         const FileStatus source = m_looks.value(copy.source);
-        if (!there.exists() || source.sameFileAs(out.lookThrough(copy.name))
-            || (there.isRegular() && there.size == source.size))
+        if (!there.exists() || source.sameFileAs(out.lookThrough(copy.name)))
             continue;
-        if (const QString problem = m_context.writer.problemWith(out, copy.name);
-            !problem.isEmpty())
-            return fail(QStringLiteral("Could not copy %1 to %2: %3.")
-                                .arg(QuotedPath(copy.source), QuotedPath(out.pathOf(copy.name)),
-                                     problem));
+        const QString problem = m_context.writer.problemWith(out, copy.name);
+        if (problem.isEmpty() || (there.isRegular() && holdsSource(copy)))
+            continue;
+        return fail(
+                QStringLiteral("Could not copy %1 to %2: %3.")
+                        .arg(QuotedPath(copy.source), QuotedPath(out.pathOf(copy.name)), problem));
     }
     return true;
+}
+
+bool RunChecks::holdsSource(const PlannedCopy &copy) const
+{
+    SourceFile source(copy.source);
+    return OutputWriter::holdsSameBytes(m_context.writer.folder(), copy.name, source);
 }
 
 } // namespace

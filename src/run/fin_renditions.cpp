@@ -27,6 +27,41 @@ void countFiles(const QList<RenditionResult> &made, FinOutcome &outcome)
     }
 }
 
+QString countOf(int count, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
+// The files the jobs set out to write and could not.
+int filesNotWritten(const QList<RenditionResult> &made)
+{
+    int count = 0;
+    for (const RenditionResult &result : made) {
+        for (const RenditionFileResult &file : result.files)
+            count += file.notWritten ? 1 : 0;
+    }
+    return count;
+}
+
+// The run's closing line when files made of the pictures could not be
+// written: what was not written, then what was.
+QString notWrittenLine(int notWritten, const FinOutcome &outcome)
+{
+    QStringList written;
+    if (outcome.copiedPictures > 0)
+        written << countOf(outcome.copiedPictures, "copied picture", "copied pictures");
+    if (outcome.thumbnailsMade > 0)
+        written << countOf(outcome.thumbnailsMade, "thumbnail", "thumbnails");
+    if (outcome.screenCopiesMade > 0)
+        written << countOf(outcome.screenCopiesMade, "screen-size picture", "screen-size pictures");
+    return QStringLiteral("Could not write %1 (named above), so the page was not written and the "
+                          "earlier page is kept; %2.")
+            .arg(countOf(notWritten, "file made of the pictures", "files made of the pictures"),
+                 written.isEmpty()
+                         ? QStringLiteral("nothing else was written")
+                         : QLatin1String("written: ") + written.join(QLatin1String(", ")));
+}
+
 } // namespace
 
 std::optional<QList<RenditionResult>> MakeRenditionFiles(const FinPlan &plan, FinContext &context)
@@ -63,6 +98,12 @@ std::optional<QList<RenditionResult>> MakeRenditionFiles(const FinPlan &plan, Fi
     countFiles(made, context.outcome);
     if (context.stopped())
         return std::nullopt;
+    // A file the run set out to write and could not fails the run: a page
+    // that shows what is not there is never reported as done.
+    if (const int notWritten = filesNotWritten(made); notWritten > 0) {
+        context.end(FinResult::Failed, notWrittenLine(notWritten, context.outcome));
+        return std::nullopt;
+    }
     return made;
 }
 

@@ -4,11 +4,8 @@
 // killed run leaves nothing half-made, and its exit status and message
 // tell the truth.
 
-#include <QBuffer>
-#include <QImage>
-#include <QImageWriter>
-#include <QProcess>
-#include <QRegularExpression>
+#include "file_safety_shell.h"
+
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,102 +14,6 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-
-constexpr int kKilled = -9; // the run was killed
-
-// Runs a shell command in the folder, with $CLI naming vintora-cli; its
-// exit status (kKilled when a signal ended it) and standard error.
-std::pair<int, QByteArray> shell(const QString &folder, const QString &command)
-{
-    QProcess sh;
-    sh.setWorkingDirectory(folder);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("CLI", VINTORA_CLI);
-    sh.setProcessEnvironment(environment);
-    sh.start("/bin/sh", {"-c", command});
-    if (!sh.waitForFinished(30000)) {
-        sh.kill();
-        sh.waitForFinished();
-        return {-1, "the command hung"};
-    }
-    const int status = sh.exitCode() >= 128 ? kKilled : sh.exitCode();
-    return {status, sh.readAllStandardError() + sh.readAllStandardOutput()};
-}
-
-// Every entry of the tree: its kind, path, and for files their checksum;
-// names are kept as the bytes they are.
-QList<QByteArray> snapshot(const QString &folder)
-{
-    QList<QByteArray> lines = shell(folder, "{ find . ! -type f -printf '%y %p %l\\n'; find . "
-                                            "-type f -exec md5sum {} +; } 2>&1")
-                                      .second.split('\n');
-    lines.removeAll(QByteArray());
-    std::sort(lines.begin(), lines.end());
-    return lines;
-}
-
-// A JPEG of a picture of one colour, 400 x 300, padded to size bytes.
-QByteArray jpegOf(QColor colour, qsizetype size)
-{
-    QImage image(400, 300, QImage::Format_RGB32);
-    for (int y = 0; y < 300; ++y)
-        for (int x = 0; x < 400; ++x)
-            image.setPixel(x, y,
-                           colour == Qt::black ? qRgb(x % 256, y, (x * y) % 256) : colour.rgb());
-    for (qsizetype pad = 0;; ++pad) {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, "jpeg");
-        if (pad > 0)
-            writer.setText("pad", QString(pad, 'p'));
-        writer.write(image);
-        if (size == 0 || bytes.size() >= size)
-            return bytes;
-    }
-}
-
-// A camera's photograph of 4032 x 3024, with a sensor's fine noise.
-void writeCameraPhotograph(const QString &path)
-{
-    QImage image(4032, 3024, QImage::Format_RGB32);
-    quint32 noise = 2463534242u;
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            noise ^= noise << 13;
-            noise ^= noise >> 17;
-            noise ^= noise << 5;
-            const int n = int(noise % 17) - 8;
-            line[x] = qRgb(std::clamp(x / 16 + n, 0, 255), std::clamp(y / 12 + n, 0, 255),
-                           std::clamp(128 + n, 0, 255));
-        }
-    }
-    image.save(path, "jpeg", 92);
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool matchesOne(const QString &entry, QStringList &patterns)
-{
-    for (qsizetype i = 0; i < patterns.size(); ++i) {
-        if (QRegularExpression(QRegularExpression::anchoredPattern(patterns.at(i)))
-                    .match(entry)
-                    .hasMatch()) {
-            patterns.removeAt(i);
-            return true;
-        }
-    }
-    return false;
-}
-
-} // namespace
 
 class TestCliFileSafety : public QObject
 {
@@ -230,6 +131,30 @@ private slots:
                 << cli + "-o o --background bg.jpg p"
                 << "" << 1 << "o/bg.jpg\": a folder of that name is in the way." << QStringList{}
                 << QStringList{} << "";
+        QTest::newRow("an unwritable file of the same size at the second copy's place")
+                << "mkdir p o; cp src/red.jpg p/a.jpg; cp src/red.jpg p/b.jpg; cp src/blue.jpg "
+                   "o/b.jpg; chmod 444 o/b.jpg; chmod 666 o/*.htm; chmod 777 o"
+                << cli + "-o o p"
+                << "user" << 1
+                << "o/b.jpg\": the file there may not be written (Permission denied)."
+                << QStringList{} << QStringList{} << "";
+        QTest::newRow("an unwritable file of the same bytes is left in place")
+                << "mkdir p o; cp src/red.jpg p/a.jpg; cp src/red.jpg p/b.jpg; cp src/red.jpg "
+                   "o/b.jpg; chmod 444 o/b.jpg; chmod 666 o/*.htm; chmod 777 o"
+                << cli + "-o o p"
+                << "user" << 0 << "1 already in place" << QStringList{page, "f \\./o/a\\.jpg"}
+                << QStringList{} << "";
+        QTest::newRow("page named like a file in the making")
+                << pictures << cli + "-o o --name .vintora-page1.part p"
+                << "" << 2 << "\".vintora-page1.part\" looks like one of the files" << QStringList{}
+                << QStringList{} << "";
+        QTest::newRow("a picture named like a file in the making, run twice")
+                << "mkdir p o; printf a > p/.vintora-0000000000abc.part"
+                << cli + "-q -o o p/.vintora-0000000000abc.part && " + cli
+                           + "-o o p/.vintora-0000000000abc.part"
+                << "" << 0 << "Finished!"
+                << QStringList{page, "f \\./o/\\.vintora-0000000000abc\\.part-2"} << QStringList{}
+                << "HREF = \".vintora-0000000000abc.part-2\"";
         QTest::newRow("read-only file of another user")
                 << pictures
                            + "printf root > o/a.jpg; chmod 444 o/a.jpg; chmod 666 o/*.htm; chmod "
@@ -238,6 +163,19 @@ private slots:
                 << "user" << 1
                 << "o/a.jpg\": the file there may not be written (Permission denied)."
                 << QStringList{} << QStringList{} << "";
+        // Root copying into a shared folder: a set-user-ID file left there by
+        // a user, or an earlier page of mode 6755, keeps only its read, write
+        // and execute bits; a new copy gets 0666 less the umask.
+        QTest::newRow("set-user-ID bits are never carried into a replaced file")
+                << pictures
+                           + "printf b > p/b.jpg; chmod 4755 p/b.jpg; chmod 1777 o; printf x > "
+                             "o/a.jpg; chown 65534 o/a.jpg; chmod 4755 o/a.jpg; chmod 6755 "
+                             "o/vintora.htm"
+                << "umask 022; " + cli
+                           + "-o o p/a.jpg p/b.jpg; s=$?; stat -c '%n %a' o/a.jpg o/vintora.htm "
+                             "o/b.jpg; exit $s"
+                << "root" << 0 << "o/a.jpg 755\no/vintora.htm 755\no/b.jpg 644\n"
+                << QStringList{page, "f \\./o/a\\.jpg", "f \\./o/b\\.jpg"} << QStringList{} << "";
         QTest::newRow("latin-1 name, copied")
                 << "mkdir L o; printf l > L/lat$(printf '\\351')in.jpg" << cli + "-o o L"
                 << "" << 0 << "Finished!"
@@ -268,6 +206,43 @@ private slots:
                 << "mkdir p o; printf a > 'p/ lead.jpg'" << cli + "-o o p"
                 << "" << 0 << "Finished!" << QStringList{page, "f \\./o/ lead\\.jpg"}
                 << QStringList{} << "HREF = \"%20lead.jpg\"><IMG SRC = \"%20lead.jpg\"";
+        QTest::newRow("output folder through a link and \"..\"")
+                << pictures
+                           + "mkdir -p real/sub made; ln -s real/sub lnk; printf mine > "
+                             "made/vintora.htm"
+                << cli + "-o lnk/../made --no-copy p"
+                << "" << 0 << "Finished!"
+                << QStringList{"d \\./real/made", "f \\./real/made/vintora\\.htm"} << QStringList{}
+                << "";
+        QTest::newRow("a picture through a link and \"..\"")
+                << "mkdir -p o real/sub; ln -s real/sub lnk; cp src/red.jpg real/a.jpg; cp "
+                   "src/blue.jpg a.jpg"
+                << cli + "-o o lnk/../a.jpg && cmp o/a.jpg real/a.jpg"
+                << "" << 0 << "Finished!" << QStringList{page, "f \\./o/a\\.jpg"} << QStringList{}
+                << "HREF = \"a.jpg\"";
+        QTest::newRow("pictures named thumbs and screen, on a page without thumbnails")
+                << "mkdir p o; cp src/red.jpg p/thumbs; cp src/blue.jpg p/screen"
+                << cli + "-o o p/thumbs p/screen"
+                << "" << 0 << "Finished!" << QStringList{page, "f \\./o/thumbs", "f \\./o/screen"}
+                << QStringList{} << "HREF = \"screen\"";
+        QTest::newRow("a picture named thumbs, with thumbnails, run twice")
+                << "mkdir p o; cp src/photo.jpg p/thumbs"
+                << cli + "-q -o o --thumbnails p/thumbs && " + cli + "-o o --thumbnails p/thumbs"
+                << "" << 0 << "Finished!"
+                << QStringList{page, "f \\./o/thumbs-2", "d \\./o/thumbs",
+                               "f \\./o/thumbs/thumbs-2\\.jpg"}
+                << QStringList{} << "HREF = \"thumbs-2\"";
+        QTest::newRow("a picture named screen, on a modern page, run twice")
+                << "mkdir p o; cp src/photo.jpg p/screen"
+                << cli + "-q -o o --modern p/screen && " + cli + "-o o --modern p/screen"
+                << "" << 0 << "Finished!"
+                << QStringList{page,
+                               "f \\./o/screen-2",
+                               "d \\./o/thumbs",
+                               "f \\./o/thumbs/screen-2\\.jpg",
+                               "d \\./o/thumbs/1x",
+                               "f \\./o/thumbs/1x/screen-2\\.jpg"}
+                << QStringList{} << "screen-2";
         QTest::newRow("relative folders") << pictures << cli + "-o o --no-copy p"
                                           << "" << 0 << "Finished!" << QStringList{page}
                                           << QStringList{} << "HREF = \"file:///";
@@ -294,10 +269,20 @@ private slots:
                            + "mkdir o/thumbs; printf root > o/thumbs/a.jpg; chmod 444 "
                              "o/thumbs/a.jpg; chmod 666 o/*.htm; chmod 777 o o/thumbs"
                 << cli + "-o o --thumbnails p"
-                << "user" << 0
+                << "user" << 1
                 << "o/thumbs/a.jpg\" could not be written: the file there may not be written "
-                   "(Permission denied)."
-                << QStringList{page, "f \\./o/a\\.jpg"} << QStringList{} << "";
+                   "(Permission denied).\nvintora-cli: Could not write 1 file made of the "
+                   "pictures (named above), so the page was not written and the earlier page is "
+                   "kept; written: 1 copied picture.\n"
+                << QStringList{"f \\./o/a\\.jpg"} << QStringList{} << "";
+        QTest::newRow("a thumbs folder the user may not write")
+                << photos + "mkdir o/thumbs; chmod 666 o/*.htm; chmod 777 o"
+                << cli + "-o o --no-copy --thumbnails p"
+                << "user" << 1
+                << "vintora-cli: Could not write 1 file made of the pictures (named above), so "
+                   "the page was not written and the earlier page is kept; nothing else was "
+                   "written.\n"
+                << QStringList{} << QStringList{} << "";
         QTest::newRow("numbering looks into thumbs")
                 << "mkdir A B o o/thumbs; cp src/red.jpg A/x.jpg; cp src/blue.jpg B/x.jpg; printf "
                    "mine > o/thumbs/x-2.jpg"
@@ -339,6 +324,16 @@ private slots:
                 << "root" << 1
                 << "vintora.htm\": the file cannot be written (No space left on device)."
                 << QStringList{} << QStringList{} << "";
+        QTest::newRow("full disk after the copies")
+                << "mkdir p o; cp src/red.jpg p/a.jpg; mount -t tmpfs -o size=16k tmpfs o && "
+                   "printf page > o/vintora.htm && head -c $((12288 - ($(stat -c %s p/a.jpg) + "
+                   "4095) / 4096 * 4096)) /dev/zero > o/fill"
+                << cli + "-o o --thumbnails p"
+                << "root" << 1
+                << "(No space left on device).\nvintora-cli: Could not write 1 file made of the "
+                   "pictures (named above), so the page was not written and the earlier page is "
+                   "kept; written: 1 copied picture.\n"
+                << QStringList{"f \\./o/a\\.jpg", "d \\./o/thumbs"} << QStringList{} << "";
         QTest::newRow("killed while copying")
                 << photos << killAt.arg("copy_file_range", "1") + "-o o p"
                 << "" << kKilled << "" << leftInOut << QStringList{} << "";

@@ -177,6 +177,9 @@ private slots:
         QTest::newRow("missing value")
                 << QStringList{"PATHLESS", "PICTURE", "--columns"} << "columns";
         QTest::newRow("no path") << QStringList{"PATHLESS"} << "PATH";
+        QTest::newRow("title over 200 characters")
+                << QStringList{"--title", QString(201, 't')}
+                << "--title: the title has 201 characters; it may have at most 200";
     }
 
     void usage_errors_name_the_option()

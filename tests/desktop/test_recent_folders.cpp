@@ -70,6 +70,57 @@ private slots:
         QCOMPARE(QString::fromLatin1(ls.readAllStandardOutput().left(1)), left);
         QCOMPARE(QFileInfo("/dev/null").isFile(), false);
     }
+
+    // Remembering the output folder (here, the settings folder itself,
+    // shown as HERE) changes only its own key: every other part and key of
+    // the file is kept, and a file that is not ours to read (over 64 KB) is
+    // never written, not even through a link.
+    void remembering_keeps_the_rest_of_the_file_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("show"); // shell, its output compared
+        QTest::addColumn<QByteArray>("shown");
+        const QString conf = "sed \"s|$PWD|HERE|\" Vintora.conf";
+        QTest::newRow("no file yet")
+                << "true" << conf << QByteArray("[folders]\noutputFolder=\"HERE\"\n");
+        QTest::newRow("other parts and keys are kept")
+                << "printf "
+                   "'[window]\\nsize=3\\n\\n[folders]\\npictureFolder=\"/nowhere\"\\nzoom=2\\n' "
+                   "> Vintora.conf"
+                << conf
+                << QByteArray("[window]\nsize=3\n\n[folders]\noutputFolder=\"HERE\"\n"
+                              "pictureFolder=\"/nowhere\"\nzoom=2\n");
+        QTest::newRow("its own key is replaced")
+                << "printf '[folders]\\noutputFolder=\"/old\"\\n[other]\\nx=1\\n' > Vintora.conf"
+                << conf << QByteArray("[folders]\noutputFolder=\"HERE\"\n[other]\nx=1\n");
+        QTest::newRow("a file without folders gains them at its end")
+                << "printf '[other]\\nx=1' > Vintora.conf" << conf
+                << QByteArray("[other]\nx=1\n[folders]\noutputFolder=\"HERE\"\n");
+        QTest::newRow("a file over 64 KB is left as it was")
+                << "head -c 70000 /dev/zero | tr '\\0' t > Vintora.conf"
+                << "wc -c < Vintora.conf; tr -d t < Vintora.conf" << QByteArray("70000\n");
+        QTest::newRow("a link to a text file over 64 KB is left as it was")
+                << "head -c 72000 /dev/zero | tr '\\0' t > notes.txt; ln -s notes.txt Vintora.conf"
+                << "wc -c < notes.txt; tr -d t < notes.txt; ls -l Vintora.conf | cut -c1"
+                << QByteArray("72000\nl\n");
+    }
+    void remembering_keeps_the_rest_of_the_file()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, show);
+        QFETCH(QByteArray, shown);
+        QTemporaryDir settings;
+        const auto inSettings = [&](const QString &command) {
+            QProcess sh;
+            sh.start("/bin/sh", {"-c", "cd '" + settings.path() + "' && " + command});
+            sh.waitForFinished();
+            return sh.readAllStandardOutput();
+        };
+        inSettings(setup);
+        RecentFolders(settings.filePath("Vintora.conf"))
+                .remember(RecentFolders::Dialog::OutputFolder, settings.path());
+        QCOMPARE(inSettings(show), shown);
+    }
 };
 
 QTEST_MAIN(TestRecentFolders)

@@ -163,7 +163,9 @@ private slots:
     }
 
     // A sub-folder is opened only when it is a real folder; what an earlier
-    // killed run left in a folder is removed when the writer opens it.
+    // killed run left in a folder is removed when the writer opens it, and
+    // only that: a name of the same look but of another length is the
+    // user's.
     void subfolders_and_leftovers()
     {
         QString why;
@@ -174,8 +176,10 @@ private slots:
         QVERIFY(m_writerHolder->subfolder(m_writerHolder->folder(), "new", false, &why) == nullptr);
         QVERIFY(!QFileInfo::exists(path("out/new")));
 
-        writeFile(path("out/screen/.vintora-k2x9.part"), "half");
+        writeFile(path("out/screen/.vintora-000000000k2x9.part"), "half");
         writeFile(path("out/screen/.vintora-notes.txt"), "mine");
+        writeFile(path("out/screen/.vintora-page1.part"), "mine too");
+        writeFile(path("out/screen/.vintora-0000000000k2x9.part"), "mine as well");
         writeFile(path("out/screen/download12345.part"), "a browser's");
         writeFile(path("notes.txt"), "mine");
         QVERIFY(QFile::link(path("notes.txt"), path("out/screen/.vintora-l1nk.part")));
@@ -183,7 +187,8 @@ private slots:
                 = m_writerHolder->subfolder(m_writerHolder->folder(), "screen", true, &why);
         QVERIFY(screen);
         QCOMPARE(folderNames(path("out/screen")),
-                 (QStringList{".vintora-l1nk.part", ".vintora-notes.txt", "download12345.part"}));
+                 (QStringList{".vintora-0000000000k2x9.part", ".vintora-l1nk.part",
+                              ".vintora-notes.txt", ".vintora-page1.part", "download12345.part"}));
         QVERIFY(m_writerHolder->writeFile(*screen, QString(255, 'n'), "long name", &why));
         QCOMPARE(readFile(path("out/screen/" + QString(255, 'n'))), QByteArray("long name"));
     }
@@ -195,8 +200,8 @@ private slots:
         PendingFile ours(m_writerHolder->folder().handle());
         QVERIFY(ours.create(std::nullopt).ok());
         QVERIFY(posix::WriteAll(ours.handle(), "made").ok());
-        writeFile(path("out/.vintora-l1ve.part"), "in the making");
-        QFile theirs(path("out/.vintora-l1ve.part"));
+        writeFile(path("out/.vintora-00000000l1ve0.part"), "in the making");
+        QFile theirs(path("out/.vintora-00000000l1ve0.part"));
         QVERIFY(theirs.open(QIODevice::ReadOnly));
         QVERIFY(::flock(theirs.handle(), LOCK_EX | LOCK_NB) == 0);
 
@@ -205,7 +210,7 @@ private slots:
         QCOMPARE(ours.commit("made.htm", false).error, 0);
         QCOMPARE(readFile(path("out/made.htm")), QByteArray("made"));
         QCOMPARE(folderNames(path("out")),
-                 QStringList({".vintora-l1ve.part", "a.jpg", "made.htm"}));
+                 QStringList({".vintora-00000000l1ve0.part", "a.jpg", "made.htm"}));
         theirs.close();
         QVERIFY2(OutputWriter().open(path("out"), &why), qPrintable(why));
         QCOMPARE(folderNames(path("out")), QStringList({"a.jpg", "made.htm"}));

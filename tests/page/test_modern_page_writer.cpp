@@ -346,6 +346,33 @@ private slots:
         QVERIFY(page.contains("content=\"Vintora Index Page, a page of 1 picture.\""));
     }
 
+    // A title over 200 characters is cut to 199 and "…", in the tab and
+    // the heading alike; an emoji counts as one character.
+    void long_titles_are_shortened_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("shown");
+        const QString emoji = QString::fromUtf8("\xF0\x9F\x93\xB7");
+        QTest::newRow("200 characters, kept") << QString(200, 'a') << QString(200, 'a');
+        QTest::newRow("201 characters, shortened")
+                << QString(201, 'a') << QString(199, 'a') + QString::fromUtf8("\xE2\x80\xA6");
+        QTest::newRow("200 emoji, kept") << emoji.repeated(200) << emoji.repeated(200);
+        QTest::newRow("201 emoji, shortened")
+                << emoji.repeated(201) << emoji.repeated(199) + QString::fromUtf8("\xE2\x80\xA6");
+        QTest::newRow("runs of spaces count once")
+                << "a" + QString(300, ' ') + QString(198, 'b') << "a " + QString(198, 'b');
+    }
+    void long_titles_are_shortened()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, shown);
+        WizardSettings s = defaultSettings();
+        s.pageTitle = title;
+        const QString page = write(s, {});
+        QVERIFY(page.contains("<title>" + shown + "</title>"));
+        QVERIFY(page.contains("<h1>" + shown + "</h1>"));
+    }
+
     void a_table_without_columns_writes_nothing()
     {
         WizardSettings s = defaultSettings();

@@ -162,6 +162,32 @@ private slots:
         QCOMPARE(folderNames(dir.filePath("out")), QStringList{"thumbs"});
         QCOMPARE(folderNames(dir.filePath("out/thumbs")), QStringList{"p.jpg"});
     }
+
+    // A file that could not be written (here the screen-size copies, whose
+    // folder a file of the user's stands in place of) is told apart from a
+    // picture that could not be made: the first fails the run, the second
+    // stays a note.
+    void files_not_written_are_told_apart()
+    {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("p.jpg"), jpeg({3000, 2000}));
+        writeFile(dir.filePath("cut.jpg"), jpeg({3000, 2000}).left(2000));
+        QVERIFY(QDir().mkpath(dir.filePath("out")));
+        writeFile(dir.filePath("out/screen"), "mine");
+        OutputWriter writer;
+        QVERIFY(writer.open(dir.filePath("out"), nullptr));
+        RenditionFolders folders(writer);
+        const auto notWritten = [&](const QString &picture) {
+            QList<bool> files;
+            for (const RenditionFileResult &file :
+                 MakeRenditions(modernJob(dir.filePath(picture)), folders).files)
+                files << file.notWritten;
+            return files;
+        };
+        QCOMPARE(notWritten("p.jpg"), QList<bool>({false, false, true, true}));
+        QCOMPARE(notWritten("cut.jpg"), QList<bool>({false, false, false, false}));
+        QCOMPARE(readFile(dir.filePath("out/screen")), QByteArray("mine"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestRenditions)

@@ -62,18 +62,31 @@ private slots:
         QCOMPARE(w.dialogs.unexpected, 0);
     }
 
-    // A name with a folder part is refused on the Output page before any
-    // folder is asked for, said to screen readers at once, with the focus
+    // A name with a folder part, or one like the hidden names of files in
+    // the making, is refused on the Output page before any folder is asked
+    // for, said to screen readers at once, with the focus
     // on the name; a plain name lets Fin go on.
     void page_name_with_a_folder_part_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::newRow("parent") << "../x.html";
-        QTest::newRow("subfolder") << "a/b.html";
+        QTest::addColumn<QString>("problem");
+        const QString folderPart
+                = "\" is not a plain file name: the page always goes into the chosen "
+                  "folder, so type a name without a folder part, such as vintora.htm.";
+        QTest::newRow("parent") << "../x.html"
+                                << "The page name \"../x.html" + folderPart;
+        QTest::newRow("subfolder") << "a/b.html"
+                                   << "The page name \"a/b.html" + folderPart;
+        QTest::newRow("like a file in the making")
+                << ".vintora-page1.part"
+                << "The page name \".vintora-page1.part\" looks like one of the files this "
+                   "program leaves only while it makes them, which a later run may remove: type "
+                   "another name, such as vintora.htm.";
     }
     void page_name_with_a_folder_part()
     {
         QFETCH(QString, name);
+        QFETCH(QString, problem);
         QTemporaryDir dir;
         WizardFixture w;
         for (int i = 0; i < 7; ++i)
@@ -83,10 +96,6 @@ private slots:
         w.type(box, name);
         const ScreenReader reader;
         w.click(w.w().finButton());
-        const QString problem
-                = "The page name \"" + name
-                  + "\" is not a plain file name: the page always goes into the chosen "
-                    "folder, so type a name without a folder part, such as vintora.htm.";
         QCOMPARE(w.w().page(kOutputPage)->problemText(), problem);
         QCOMPARE(reader.alerts(), QStringList{problem});
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(box));
