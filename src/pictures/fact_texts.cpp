@@ -87,7 +87,7 @@ QString ShutterText(double seconds)
 {
     if (!(seconds > 0) || seconds > 3600)
         return QString();
-    if (seconds >= 0.3)
+    if (seconds >= 1)
         return oneDecimal(seconds) + QLatin1String(" s");
     const double over = 1 / seconds;
     return QLatin1String("1/")

@@ -38,7 +38,7 @@ QString CameraName(const QString &make, const QString &model);
 
 // The parts of the exposure line, each empty when not known or not
 // sensible (zero, negative, or past what any camera does).
-QString ShutterText(double seconds);  // "1/250 s", "1/2.5 s", "2 s", "0.5 s"
+QString ShutterText(double seconds);  // "1/250 s", "1/2.5 s", "1 s", "2.5 s"
 QString ApertureText(double fNumber); // "f/8", "f/2.8"
 QString IsoText(double speed);        // "ISO 100"
 QString FocalLengthText(double mm);   // "50 mm", "4.2 mm"

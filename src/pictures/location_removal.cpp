@@ -52,6 +52,7 @@ Inspection inspect(QByteArrayView file)
     auto *io = new DeviceIo(buffer, record);
     Exiv2::BasicIo::AutoPtr owned(io);
     Inspection found;
+    bool failed = false;
     try {
         found.type = Exiv2::ImageFactory::getType(*io);
         if (!isInspected(found.type))
@@ -63,11 +64,13 @@ Inspection inspect(QByteArrayView file)
         found.holdsLocation
                 = HoldsLocationKey(image->exifData(), image->xmpData(), image->iptcData());
     } catch (...) {
-        found.state = Inspection::State::Unreadable;
-        return found;
+        failed = true;
     }
+    // Reading fails when the budget runs out, so that is asked first.
     if (record.passedOverBlock || record.ranOutOfBudget)
         found.state = Inspection::State::TooLarge;
+    else if (failed)
+        found.state = Inspection::State::Unreadable;
     else if (!messages.messages().isEmpty())
         found.state = Inspection::State::Damaged;
     return found;
