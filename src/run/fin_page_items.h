@@ -1,0 +1,20 @@
+#pragma once
+
+#include "page/modern_page_writer.h"
+#include "renditions/rendition_job.h"
+#include "run/fin_plan.h"
+
+#include <QList>
+
+namespace vintora {
+
+// What the modern page shows of each entry: the picture, its caption, and
+// where it has a thumbnail, the thumbnail at 1x (or the 2x one when it is
+// the only one) at the size the box gives, the one at 2x, its screen-size
+// copies and its facts. Pictures without a thumbnail are shown as they are.
+QList<ModernPageItem> ModernPageItems(const FinPlan &plan, const QList<RenditionResult> &made);
+
+// The references of the record's background and cell pictures.
+PageBackgrounds ModernPageBackgrounds(const FinPlan &plan);
+
+} // namespace vintora
