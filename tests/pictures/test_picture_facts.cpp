@@ -245,6 +245,65 @@ private slots:
         QCOMPARE(ReadPictureFacts(jpegWith(segments)).hasLocation, hasLocation);
     }
 
+    void finds_exif_wherever_it_stands_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("before");
+        const QByteArray comment = segment(0xFE, "Edited with a photo editor");
+        const QByteArray sixtyKb = segment(0xE2, QByteArray(60000, 'p'));
+        QTest::newRow("after a comment segment") << QList<QByteArray>{comment};
+        QTest::newRow("after 120 KB of other segments") << QList<QByteArray>(2, sixtyKb);
+        QTest::newRow("after a comment and 600 KB of other segments")
+                << QList<QByteArray>{comment} + QList<QByteArray>(10, sixtyKb);
+    }
+    void finds_exif_wherever_it_stands()
+    {
+        QFETCH(QList<QByteArray>, before);
+        const QByteArray exif = exifSegment(tiff({{0x010F, "Canon"}, {0x0110, "Canon EOS 80D"}},
+                                                 {{0x9003, "2024:05:01 12:33:10"}}));
+        QString note;
+        const PictureFacts facts = ReadPictureFacts(jpegWith(before + QList{exif}), &note);
+        QCOMPARE(facts.taken, QString("2024-05-01T12:33:10"));
+        QCOMPARE(facts.camera, QString("Canon EOS 80D"));
+        QCOMPARE(note, QString());
+    }
+
+    void bounds_its_work_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("camera");
+        QTest::addColumn<int>("descriptionLength");
+        QTest::addColumn<QString>("note");
+        const QByteArray exif = exifSegment(tiff(kPhone));
+        // The XMP of 10 MB in a PNG chunk, which (unlike a JPEG segment) can hold it.
+        QTest::newRow("a 10 MB XMP block") << pngWith(
+                {xmpChunk(xmpPacket(xmpDescription("x-default", QByteArray(10'000'000, 'd'))))})
+                                           << "" << 0
+                                           << "a block of its metadata over 1 MB was passed over";
+        QTest::newRow("a description of 100,000 characters") << pngWith(
+                {xmpChunk(xmpPacket(xmpDescription("x-default", QByteArray(100'000, 'd'))))})
+                                                             << "" << 2000 << "";
+        // The main IFD's next-IFD pointer leads back to the IFD itself.
+        QByteArray looped = tiff(kPhone);
+        const int nextAt = 8 + 2 + 12 * 2;
+        looped.replace(nextAt, 4, big32(8));
+        QTest::newRow("EXIF whose IFDs loop")
+                << jpegWith({exifSegment(looped)}) << "Apple iPhone 12" << 0 << "";
+        QTest::newRow("EXIF cut inside its main IFD")
+                << jpegWith({exifSegment(tiff(kPhone).left(20))}) << "" << 0 << "";
+    }
+    void bounds_its_work()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, camera);
+        QFETCH(int, descriptionLength);
+        QFETCH(QString, note);
+        QString told;
+        const PictureFacts facts = ReadPictureFacts(bytes, &told);
+        QCOMPARE(facts.camera, camera);
+        QCOMPARE(facts.description.size(), descriptionLength);
+        QCOMPARE(told, note);
+    }
+
     void nothing_from_pictures_without_exif_data()
     {
         QTest::addColumn<QByteArray>("bytes");
