@@ -238,6 +238,13 @@ std::vector<Option> runOptions()
              nullptr,
              {},
              v.modernPage ? "on" : "off"},
+            {"keep-location",
+             "Publish the modern page's copies of the pictures with where they were taken (GPS "
+             "coordinates and place names); without it they are removed from the copies, the "
+             "pictures themselves kept byte for byte",
+             nullptr,
+             {},
+             v.keepLocation ? "on" : "off"},
             {"title", "Title and heading of the modern page", "TEXT", text(v.pageTitle)},
             {"text-color", "Body text colour", "COLOR", htmlColorText(v.labelColors[0])},
             {"link-color", "Link colour", "COLOR", htmlColorText(v.labelColors[1])},
@@ -408,7 +415,7 @@ void readRun(Reader &r, CliRequest &request)
     s.makeThumbnails = toFlag(r.isSet("thumbnails"));
     s.modernPage = toFlag(r.isSet("modern"));
     s.pageTitle = r.text("title");
-    s.keepLocation = toFlag(kStartValues.keepLocation);
+    s.keepLocation = toFlag(r.isSet("keep-location"));
     s.makeAlbums = toFlag(kStartValues.makeAlbums);
     s.pictureOrder = QLatin1String(kStartValues.pictureOrder);
     s.makeZips = toFlag(kStartValues.makeZips);
