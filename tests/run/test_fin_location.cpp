@@ -140,7 +140,7 @@ private slots:
     // published, its largest screen-size copy stands in.
     void not_published_where_it_cannot_be_removed()
     {
-        const QByteArray photograph = smallJpeg({1500, 1000}) + phonePhotograph({8, 8});
+        const QByteArray photograph = smallJpeg({2400, 1600}) + phonePhotograph({8, 8});
         writeFile(path("p/pair.jpg"), photograph);
         const FinOutcome outcome = run({path("p/pair.jpg")});
         QCOMPARE(outcome.result, FinResult::Finished);
@@ -151,7 +151,7 @@ private slots:
                               + "\" is not published at full size: a second picture inside it "
                                 "tells where it was taken; the page links its largest "
                                 "screen-size copy instead."}));
-        QVERIFY(readFile(m_out + "/index.html").contains(R"(<a href="screen/1280/pair.jpg" )"));
+        QVERIFY(readFile(m_out + "/index.html").contains(R"(<a href="screen/2048/pair.jpg" )"));
     }
 };
 
