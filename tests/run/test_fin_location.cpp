@@ -96,6 +96,12 @@ private slots:
         QCOMPARE(outcome.copiedPictures, 0);
         QCOMPARE(outcome.copiesInPlace, 1);
         QCOMPARE(outcome.locationsRemoved, 1);
+
+        // A changed description of the same length is written.
+        writeFile(path("p/phone.jpg"), QByteArray(original).replace("at dawn", "at dusk"));
+        outcome = run({path("p/phone.jpg")});
+        QCOMPARE(outcome.copiedPictures, 1);
+        QVERIFY(readFile(m_out + "/phone.jpg").contains("Harbour at dusk"));
     }
 
     void kept_when_the_user_asks_data()
