@@ -172,6 +172,88 @@ def main():
     for i, (mode, data) in enumerate(names):
         write("file_name_bytes", "name%02d" % i, bytes([mode]) + data)
 
+    metadata_seeds()
+
+
+def metadata_seeds():
+    """Pictures holding EXIF (with its EXIF and GPS blocks), XMP and IPTC,
+    for the facts reader: a JPEG with each, one little-endian, one with a
+    comment first, a PNG and a WebP."""
+    def ifd(entries, start, pointers, little):
+        e = "<" if little else ">"
+        count = len(entries) + len(pointers)
+        data_at = start + 2 + 12 * count + 4
+        out, data = struct.pack(e + "H", count), b""
+        for tag, kind, value in entries:
+            unit = {2: 1, 3: 2, 4: 4, 5: 8}[kind]
+            out += struct.pack(e + "HHI", tag, kind, len(value) // unit)
+            if len(value) <= 4:
+                out += value.ljust(4, b"\0")
+            else:
+                out += struct.pack(e + "I", data_at + len(data))
+                data += value
+        for tag, offset in pointers:
+            out += struct.pack(e + "HHII", tag, 4, 1, offset)
+        return out + struct.pack(e + "I", 0) + data
+
+    def tiff(little):
+        e = "<" if little else ">"
+        rational = lambda n, d: struct.pack(e + "II", n, d)
+        main = [(0x010F, 2, b"Canon\0"), (0x0110, 2, b"Canon EOS 80D\0"),
+                (0x010E, 2, b"Harbour at dawn\0")]
+        exif = [(0x9003, 2, b"2024:05:01 12:33:10\0"), (0x9011, 2, b"+02:00\0"),
+                (0x829A, 5, rational(1, 250)), (0x829D, 5, rational(8, 1)),
+                (0x8827, 3, struct.pack(e + "H", 100)), (0xA434, 2, b"EF 50mm\0")]
+        gps = [(0x0001, 2, b"N\0"), (0x0002, 5, rational(48, 1) + rational(51, 1) + rational(30, 1))]
+        main_size = len(ifd(main, 8, [(0, 0), (0, 0)], little))
+        exif_at = 8 + main_size
+        gps_at = exif_at + len(ifd(exif, exif_at, [], little))
+        head = (b"II*\0" + struct.pack("<I", 8)) if little else (b"MM\0*" + struct.pack(">I", 8))
+        return (head + ifd(main, 8, [(0x8769, exif_at), (0x8825, gps_at)], little)
+                + ifd(exif, exif_at, [], little) + ifd(gps, gps_at, [], little))
+
+    def segment(marker, payload):
+        return b"\xff" + bytes([marker]) + struct.pack(">H", len(payload) + 2) + payload
+
+    xmp = (b'<x:xmpmeta xmlns:x="adobe:ns:meta/"><rdf:RDF '
+           b'xmlns:rdf="http://www.w3.org/1999/02/22-rdf-syntax-ns#"><rdf:Description '
+           b'xmlns:dc="http://purl.org/dc/elements/1.1/" xmlns:exif="http://ns.adobe.com/exif/1.0/" '
+           b'xmlns:photoshop="http://ns.adobe.com/photoshop/1.0/">'
+           b'<dc:description><rdf:Alt><rdf:li xml:lang="x-default">Am Strand</rdf:li></rdf:Alt>'
+           b'</dc:description><exif:GPSLongitude>2,17.67E</exif:GPSLongitude>'
+           b'<photoshop:City>Paris</photoshop:City></rdf:Description></rdf:RDF></x:xmpmeta>')
+    caption = b"\x1c\x02\x78" + struct.pack(">H", 7) + b"Harbour"
+    city = b"\x1c\x02\x5a" + struct.pack(">H", 5) + b"Paris"
+    iptc = caption + city
+    iptc_segment = segment(0xED, b"Photoshop 3.0\0" + b"8BIM\x04\x04\0\0"
+                           + struct.pack(">I", len(iptc)) + iptc + b"\0" * (len(iptc) % 2))
+    with open(os.path.join(CORPUS, "picture_header", "colour.jpg"), "rb") as f:
+        jpeg = f.read()
+    exif_be = segment(0xE1, b"Exif\0\0" + tiff(False))
+    exif_le = segment(0xE1, b"Exif\0\0" + tiff(True))
+    xmp_segment = segment(0xE1, b"http://ns.adobe.com/xap/1.0/\0" + xmp)
+    comment = segment(0xFE, b"Edited")
+    write("picture_facts", "exif.jpg", jpeg[:2] + exif_be + jpeg[2:])
+    write("picture_facts", "exif_little_endian.jpg", jpeg[:2] + exif_le + jpeg[2:])
+    write("picture_facts", "comment_first.jpg",
+          jpeg[:2] + comment + exif_be + xmp_segment + iptc_segment + jpeg[2:])
+
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body
+                + struct.pack(">I", zlib.crc32(kind + body)))
+    tiny = png(1, 1)
+    write("picture_facts", "metadata.png",
+          tiny[:33] + chunk(b"eXIf", tiff(False))
+          + chunk(b"iTXt", b"XML:com.adobe.xmp\0\0\0\0\0" + xmp) + tiny[33:])
+
+    def riff(kind, body):
+        return kind + struct.pack("<I", len(body)) + body + b"\0" * (len(body) % 2)
+    vp8l = b"\x2f\0\0\0\0\x07\x10\x11\x11\x88\x88\xfe\x07\0"
+    vp8x = bytes([0x0C, 0, 0, 0, 0, 0, 0, 0, 0, 0])  # EXIF and XMP, 1 x 1
+    body = b"WEBP" + riff(b"VP8X", vp8x) + riff(b"VP8L", vp8l) + riff(b"EXIF", tiff(True)) \
+        + riff(b"XMP ", xmp)
+    write("picture_facts", "metadata.webp", b"RIFF" + struct.pack("<I", len(body)) + body)
+
 
 if __name__ == "__main__":
     main()

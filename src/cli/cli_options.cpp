@@ -17,7 +17,6 @@
 #include <QRegularExpression>
 #include <QSet>
 
-#include <cstdlib>
 #include <vector>
 
 namespace vintora {
@@ -30,52 +29,6 @@ std::optional<ColorValue> readHtmlColor(const QString &text)
         return std::nullopt;
     const uint rgb = match.captured(1).toUInt(nullptr, 16);
     return ColorValue(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
-}
-
-#ifdef Q_OS_UNIX
-namespace {
-
-// The absolute path with "." and ".." taken out as the system takes them:
-// ".." after a link leads up from the folder the link leads to, never back
-// to the link's own folder. Only such a link is resolved; every other part
-// keeps its text, and its bytes (see EncodeFileName).
-QString withDotsResolved(const QString &absolute)
-{
-    QString path; // empty at the root
-    for (const QString &part : absolute.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        if (part == QLatin1String("."))
-            continue;
-        if (part != QLatin1String("..")) {
-            path += QLatin1Char('/') + part;
-            continue;
-        }
-        if (StatLink(path).kind == FileStatus::Kind::Link) {
-            if (char *real = ::realpath(EncodeFileName(path).constData(), nullptr)) {
-                path = DecodeFileName(QByteArray(real));
-                std::free(real);
-            }
-        }
-        path.truncate(std::max<qsizetype>(path.lastIndexOf(QLatin1Char('/')), 0));
-    }
-    return path.isEmpty() ? QStringLiteral("/") : path;
-}
-
-} // namespace
-#endif
-
-QString absoluteCliPath(const QString &path)
-{
-    if (path.isEmpty())
-        return path;
-    // Text alone, never through QFileInfo, which would lose the bytes of a
-    // name that is not valid text.
-    const QString absolute
-            = QDir::isAbsolutePath(path) ? path : QDir::currentPath() + QLatin1Char('/') + path;
-#ifdef Q_OS_UNIX
-    return withDotsResolved(absolute);
-#else
-    return QDir::toNativeSeparators(QDir::cleanPath(absolute));
-#endif
 }
 
 namespace {
@@ -276,6 +229,13 @@ std::vector<Option> runOptions()
              nullptr,
              {},
              v.modernPage ? "on" : "off"},
+            {"keep-location",
+             "Publish the modern page's copies of the pictures with where they were taken (GPS "
+             "coordinates and place names); without it they are removed from the copies, the "
+             "pictures themselves kept byte for byte",
+             nullptr,
+             {},
+             v.keepLocation ? "on" : "off"},
             {"title", "Title and heading of the modern page, at most 200 characters", "TEXT",
              text(v.pageTitle)},
             {"text-color", "Body text colour", "COLOR", htmlColorText(v.labelColors[0])},
@@ -452,7 +412,7 @@ void readRun(Reader &r, CliRequest &request)
     CapturePackaging(s, {!r.isSet("no-copy")});
     s.makeThumbnails = toFlag(r.isSet("thumbnails"));
     s.modernPage = toFlag(r.isSet("modern"));
-    s.keepLocation = toFlag(kStartValues.keepLocation);
+    s.keepLocation = toFlag(r.isSet("keep-location"));
     s.makeAlbums = toFlag(kStartValues.makeAlbums);
     s.pictureOrder = QLatin1String(kStartValues.pictureOrder);
     s.makeZips = toFlag(kStartValues.makeZips);

@@ -40,10 +40,4 @@ CliRequest parseCliArguments(const QStringList &arguments);
 // "#RRGGBB" or "RRGGBB" as a colour value; nothing when it does not read.
 std::optional<ColorValue> readHtmlColor(const QString &text);
 
-// A path given on the command line as an absolute path with native
-// separators, "." and ".." taken out as the system takes them (".." after
-// a link goes up from where the link leads), so that pages never refer to
-// a folder relative to wherever vintora-cli was started.
-QString absoluteCliPath(const QString &path);
-
 } // namespace vintora

@@ -2,6 +2,7 @@
 
 #include "base/file_name_bytes.h"
 #include "base/source_file.h"
+#include "cli/cli_paths.h"
 #include "cli/image_warnings.h"
 #include "cli/output_folder.h"
 #include "cli/status_printer.h"
@@ -88,6 +89,30 @@ void noteGathered(const Gathered &gathered, const Note &note)
                      .arg(DisplayFileName(path)));
 }
 
+// What the published pictures say of where they were taken, when any of
+// them says it or it was removed from any.
+QString locationSentences(bool copied, const FinOutcome &outcome)
+{
+    QString sentences;
+    if (outcome.locationsRemoved > 0)
+        sentences += QStringLiteral(" Removed where they were taken from %1.")
+                             .arg(countOf(outcome.locationsRemoved, "copy", "copies"));
+    if (outcome.fullSizeWithheld > 0)
+        sentences += QStringLiteral(" %1 not published at full size, as where %2 taken could "
+                                    "not be removed.")
+                             .arg(countOf(outcome.fullSizeWithheld, "picture was", "pictures were"),
+                                  QLatin1String(outcome.fullSizeWithheld == 1 ? "it was"
+                                                                              : "they were"));
+    if (outcome.picturesWithLocation > 0)
+        sentences += QStringLiteral(" %1 where %2 taken (GPS or the place's name).")
+                             .arg(countOf(outcome.picturesWithLocation,
+                                          copied ? "copy tells" : "picture on the page tells",
+                                          copied ? "copies tell" : "pictures on the page tell"),
+                                  QLatin1String(outcome.picturesWithLocation == 1 ? "it was"
+                                                                                  : "they were"));
+    return sentences;
+}
+
 } // namespace
 
 QString CliSummaryLine(const CliRequest &request, const FinOutcome &outcome, qint64 pageBytes,
@@ -113,6 +138,7 @@ QString CliSummaryLine(const CliRequest &request, const FinOutcome &outcome, qin
     if (!copied)
         line += QLatin1String("; the pictures were not copied");
     line += QLatin1Char('.');
+    line += locationSentences(copied, outcome);
     if (madeFolder)
         line.prepend(
                 QStringLiteral("Made the folder %1. ").arg(DisplayFileName(request.outputFolder)));

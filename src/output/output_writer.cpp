@@ -185,4 +185,13 @@ OutputWriter::CopyOutcome OutputWriter::copyFile(SourceFile &source, const Outpu
     return CopyOutcome::Copied;
 }
 
+OutputWriter::CopyOutcome OutputWriter::writeUnlessHeld(const OutputFolder &folder,
+                                                        const QString &name, QByteArrayView bytes,
+                                                        QString *error) const
+{
+    if (HoldsBytes(folder.handle(), name, bytes))
+        return CopyOutcome::InPlace;
+    return writeFile(folder, name, bytes, error) ? CopyOutcome::Copied : CopyOutcome::Failed;
+}
+
 } // namespace vintora

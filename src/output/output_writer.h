@@ -117,6 +117,11 @@ public:
     CopyOutcome copyFile(SourceFile &source, const OutputFolder &folder, const QString &name,
                          QString *error, qint64 *copiedBytes = nullptr) const;
 
+    // Writes bytes as the file name of folder unless the file there already
+    // holds exactly them, which is then left untouched (InPlace).
+    CopyOutcome writeUnlessHeld(const OutputFolder &folder, const QString &name,
+                                QByteArrayView bytes, QString *error) const;
+
     // True when name in folder is a regular file holding exactly the bytes
     // of source. Reads source from its start.
     static bool holdsSameBytes(const OutputFolder &folder, const QString &name, SourceFile &source);

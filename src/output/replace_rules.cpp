@@ -71,4 +71,15 @@ bool HoldsSameBytes(int folder, const QString &name, SourceFile &source)
     }
 }
 
+bool HoldsBytes(int folder, const QString &name, QByteArrayView bytes)
+{
+    SourceFile there(folder, name);
+    if (!there.isOpen() || !there.status().isRegular() || there.status().size != bytes.size())
+        return false;
+    std::vector<char> held(size_t(bytes.size()) + 1);
+    const posix::CallResult got = posix::ReadFull(there.handle(), held.data(), bytes.size() + 1);
+    return got.ok() && got.value == bytes.size()
+           && std::memcmp(held.data(), bytes.data(), size_t(bytes.size())) == 0;
+}
+
 } // namespace vintora

@@ -2,6 +2,7 @@
 
 #include "base/source_file.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <functional>
@@ -35,5 +36,7 @@ bool CopyInPlace(int folder, const QString &name, SourceFile &source);
 // Whether name in folder is a regular file that holds exactly the bytes of
 // source (its size first, then its bytes). Reads source from its start.
 bool HoldsSameBytes(int folder, const QString &name, SourceFile &source);
+// True when name in folder is a regular file holding exactly bytes.
+bool HoldsBytes(int folder, const QString &name, QByteArrayView bytes);
 
 } // namespace vintora

@@ -24,10 +24,6 @@ using Outcome = RenditionFileResult::Outcome;
 // Larger picture files are not read into memory to be made small.
 constexpr qint64 kLargestPictureFile = qint64(512) << 20;
 
-// The EXIF segment comes first in a JPEG file and holds at most 64 KB;
-// what comes before it is rarely more than a few segments.
-constexpr qint64 kFactsReadLimit = 256 * 1024;
-
 qint64 imageBytes(QSize size)
 {
     return qint64(size.width()) * size.height() * 4;
@@ -203,8 +199,7 @@ RenditionResult &makeFromBytes(const RenditionJob &job, RenditionFolders &folder
     if (!bytes)
         return failRemaining(result, job.source, why);
     if (job.readFacts)
-        result.facts = ReadPictureFacts(
-                QByteArrayView(*bytes).first(std::min<qsizetype>(bytes->size(), kFactsReadLimit)));
+        result.facts = ReadPictureFacts(*bytes);
     const QString record = SourceRecord(*bytes);
     if (keepFiles(job, folders, asItIs, record, *bytes, source, result))
         return result;

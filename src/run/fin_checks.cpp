@@ -132,6 +132,7 @@ void RunChecks::takeChoices()
     const WizardSettings &settings = m_plan.settings;
     m_plan.copy = settings.copyPictures == kTrue;
     m_plan.modern = settings.modernPage == kTrue;
+    m_plan.removeLocation = m_plan.modern && m_plan.copy && settings.keepLocation != kTrue;
     m_plan.thumbnails = settings.makeThumbnails == kTrue || m_plan.modern;
     m_plan.thumbnailBox = ThumbnailBoxFor(settings);
 }

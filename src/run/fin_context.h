@@ -3,6 +3,8 @@
 #include "output/output_writer.h"
 #include "run/fin_run.h"
 
+#include <QSet>
+
 namespace vintora {
 
 // What the phases of one run share besides the plan: the one writer,
@@ -17,6 +19,9 @@ struct FinContext
     const FinProgressSink &progress;
     const StopRequest &stop;
     FinOutcome outcome;
+    // The pictures whose full size is not published (see RemoveLocation):
+    // the page links their largest made file instead.
+    QSet<QString> withheld;
 
     // Tells where the run stands; the status stays the last one told.
     void report(const FinProgress &step);

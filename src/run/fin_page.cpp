@@ -58,7 +58,12 @@ bool WritePage(const FinPlan &plan, const QList<RenditionResult> &made, FinConte
     if (context.stopped())
         return false;
     if (plan.modern) {
-        const QList<ModernPageItem> items = ModernPageItems(plan, made);
+        // Not copied, the page refers to the pictures as they are.
+        for (const RenditionResult &result : made) {
+            if (!plan.copy && result.facts.hasLocation)
+                ++context.outcome.picturesWithLocation;
+        }
+        const QList<ModernPageItem> items = ModernPageItems(plan, made, context.withheld);
         const PageBackgrounds backgrounds = ModernPageBackgrounds(plan);
         return putPage(
                 plan,

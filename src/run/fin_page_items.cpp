@@ -43,7 +43,8 @@ void addMadeFiles(const FinPlan &plan, const RenditionResult &result, ModernPage
 
 } // namespace
 
-QList<ModernPageItem> ModernPageItems(const FinPlan &plan, const QList<RenditionResult> &made)
+QList<ModernPageItem> ModernPageItems(const FinPlan &plan, const QList<RenditionResult> &made,
+                                      const QSet<QString> &withheld)
 {
     const QChar separator = plan.options.separator;
     QList<ModernPageItem> items;
@@ -55,6 +56,14 @@ QList<ModernPageItem> ModernPageItems(const FinPlan &plan, const QList<Rendition
         if (job >= 0 && made.at(job).hasThumbnail())
             addMadeFiles(plan, made.at(job), item);
         item.picture = reference(plan, entry);
+        if (withheld.contains(entry)) {
+            if (item.thumbnail.isEmpty())
+                continue;
+            item.picture = item.screenCopies.isEmpty() ? item.thumbnail2x.reference
+                                                       : item.screenCopies.last().reference;
+            if (item.picture.isEmpty())
+                item.picture = item.thumbnail.reference;
+        }
         item.caption = DisplayFileName(FileNameOf(entry, separator));
         if (item.thumbnail.isEmpty())
             item.thumbnail.reference = item.picture;

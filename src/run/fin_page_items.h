@@ -5,6 +5,7 @@
 #include "run/fin_plan.h"
 
 #include <QList>
+#include <QSet>
 
 namespace vintora {
 
@@ -12,7 +13,10 @@ namespace vintora {
 // where it has a thumbnail, the thumbnail at 1x (or the 2x one when it is
 // the only one) at the size the box gives, the one at 2x, its screen-size
 // copies and its facts. Pictures without a thumbnail are shown as they are.
-QList<ModernPageItem> ModernPageItems(const FinPlan &plan, const QList<RenditionResult> &made);
+// A picture whose full size is withheld links its largest screen-size copy
+// (or its thumbnail at 2x) in its place, and is left out when none was made.
+QList<ModernPageItem> ModernPageItems(const FinPlan &plan, const QList<RenditionResult> &made,
+                                      const QSet<QString> &withheld = {});
 
 // The references of the record's background and cell pictures.
 PageBackgrounds ModernPageBackgrounds(const FinPlan &plan);

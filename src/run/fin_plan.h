@@ -34,6 +34,9 @@ struct FinPlan
     QStringList entries;
     bool copy = false;   // the pictures are copied beside the page
     bool modern = false; // the modern page in place of the classic one
+    // The copies are published without where they were taken (the modern
+    // page's copies, unless the user keeps it).
+    bool removeLocation = false;
     // Thumbnail files were asked for (or the modern page needs them), for
     // this box; a box without room in it gives none, and a note.
     bool thumbnails = false;

@@ -55,6 +55,14 @@ struct FinOutcome
     // already up to date (its 1x thumbnails count as thumbnails).
     int screenCopiesMade = 0;
     int screenCopiesKept = 0;
+    // Where the pictures were taken (GPS coordinates or the names of the
+    // place): the published copies that tell it, or, not copied, the
+    // pictures the modern page refers to that do; the copies it was removed
+    // from; and the pictures whose full size is not published because it
+    // could not be removed without touching the picture.
+    int picturesWithLocation = 0;
+    int locationsRemoved = 0;
+    int fullSizeWithheld = 0;
 
     // Every file this run wrote but the page.
     int filesMade() const { return copiedPictures + thumbnailsMade + screenCopiesMade; }

@@ -424,7 +424,7 @@ private slots:
         CliRun run = runCli({"--help"});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.output.startsWith("Usage: vintora-cli [options] PATH...\n"));
-        QCOMPARE(run.output.count("(default:"), 25);
+        QCOMPARE(run.output.count("(default:"), 26);
         QVERIFY(run.output.contains("Exit status:\n  0  The page is written.\n"));
         // Each option as its line names it: "--width <N>" is not "--width-percent <N>".
         for (const char *option : {"  -h, --help  ",
@@ -447,6 +447,7 @@ private slots:
                                    "  --image-borders  ",
                                    "  --thumbnails  ",
                                    "  --modern  ",
+                                   "  --keep-location  ",
                                    "  --title <TEXT>  ",
                                    "  --text-color <COLOR>  ",
                                    "  --link-color <COLOR>  ",

@@ -105,6 +105,7 @@ private slots:
         row("visited colour", {"--visited-link-color", "#123456"}, "visitedLinkColor", 0x563412u);
         row("page colour", {"--page-color", "#ABCDEF"}, "pageColor", 0xEFCDABu);
         row("no copy", {"--no-copy"}, "copyPictures", 0);
+        row("keep location", {"--keep-location"}, "keepLocation", -1);
         row("text colour spelt -colour", {"--text-colour=FF0000"}, "textColor", 0x0000FFu);
         row("link colour spelt -colour", {"-link-colour", "#00ff00"}, "linkColor", 0x00FF00u);
         row("page colour spelt -colour", {"--page-colour", "#ABCDEF"}, "pageColor", 0xEFCDABu);
@@ -141,6 +142,7 @@ private slots:
                 {"pageColor", s.pageColor},
                 {"copyPictures", int(s.copyPictures)},
                 {"makeThumbnails", int(s.makeThumbnails)},
+                {"keepLocation", int(s.keepLocation)},
         };
         QVERIFY(fields.contains(field));
         QCOMPARE(fields[field], value);
@@ -245,6 +247,41 @@ private slots:
         outcome.thumbnailsMade = counts[2];
         outcome.thumbnailsKept = counts[3];
         QCOMPARE(CliSummaryLine(request, outcome, 12345, madeFolder), line);
+    }
+
+    void summary_tells_of_location_data()
+    {
+        QTest::addColumn<bool>("copied");
+        QTest::addColumn<QList<int>>("counts"); // with location, removed, withheld
+        QTest::addColumn<QString>("line");
+        QTest::newRow("copies that tell it")
+                << true << QList<int>{2, 0, 0}
+                << "Wrote /o/vintora.htm (12,345 bytes) and 0 copied pictures (0 bytes). 2 "
+                   "copies tell where they were taken (GPS or the place's name).";
+        QTest::newRow("one picture on the page tells it")
+                << false << QList<int>{1, 0, 0}
+                << "Wrote /o/vintora.htm (12,345 bytes); the pictures were not copied. 1 picture "
+                   "on the page tells where it was taken (GPS or the place's name).";
+        QTest::newRow("removed, one withheld")
+                << true << QList<int>{0, 3, 1}
+                << "Wrote /o/vintora.htm (12,345 bytes) and 0 copied pictures (0 bytes). Removed "
+                   "where they were taken from 3 copies. 1 picture was not published at full "
+                   "size, as where it was taken could not be removed.";
+    }
+    void summary_tells_of_location()
+    {
+        QFETCH(bool, copied);
+        QFETCH(QList<int>, counts);
+        QFETCH(QString, line);
+        CliRequest request;
+        request.outputFolder = "/o";
+        request.settings.copyPictures = copied ? kTrue : kFalse;
+        FinOutcome outcome;
+        outcome.pagePath = "/o/vintora.htm";
+        outcome.picturesWithLocation = counts[0];
+        outcome.locationsRemoved = counts[1];
+        outcome.fullSizeWithheld = counts[2];
+        QCOMPARE(CliSummaryLine(request, outcome, 12345, false), line);
     }
 
     // Both spellings of each that --help lists.
