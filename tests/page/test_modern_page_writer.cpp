@@ -210,7 +210,8 @@ private slots:
         big.thumbnail2x = {"thumbs/2x/big.jpg", {200, 150}};
         big.screenCopies
                 = {{"screen/1280/big.jpg", {1280, 960}}, {"screen/2048/big.jpg", {2048, 1536}}};
-        big.facts = {"2024-05-01T12:33:10", "Canon <EOS> \"R\""};
+        big.facts.taken = "2024-05-01T12:33:10";
+        big.facts.camera = "Canon <EOS> \"R\"";
         ModernPageItem middle = item("mid, 1.jpg", "mid, 1.jpg");
         middle.pictureSize = {1800, 1200};
         middle.screenCopies = {{"screen/1280/mid, 1.jpg", {1280, 853}}};
