@@ -12,7 +12,7 @@
 // - a black PNG of 9000 x 9000 pixels at 16 bits per sample (4 MB);
 // - progressive JPEGs cut short after their first bytes (under a
 //   kilobyte): 11000 x 11000 in colour, 19000 x 19000 in grey;
-// - a GIF of 35 bytes whose screen is 14000 x 14000, its frame 400 x 300.
+// - a GIF of 68 KB whose screen is 14000 x 14000, its one frame 400 x 300.
 //
 // Every picture but the camera's must be refused (no thumbnail) in at most
 // 2 s and 300 MB, the camera's photograph must get its files. (The
@@ -85,7 +85,7 @@ QByteArray pictureBytes(Picture picture)
     case ProgressiveGrey:
         return shortProgressiveJpeg({19000, 19000}, 1);
     case GifScreen:
-        return gifDeclaring({14000, 14000}, {400, 300});
+        return gifFrameOnScreen({14000, 14000}, {400, 300});
     case Tiny:
         return gifDeclaring({1, 1}, {1, 1});
     }

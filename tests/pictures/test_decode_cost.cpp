@@ -43,6 +43,8 @@ private slots:
                 << blackSixteenBitPng({1000, 1000}, false) << qint64(8'080'000);
         QTest::newRow("png, 16 bits, rgba: 64-bit pixels and a premultiplied copy")
                 << blackSixteenBitPng({1000, 1000}, true) << qint64(16'080'000);
+        QTest::newRow("png, 16 bits, rgb with a transparent colour: a copy too")
+                << blackSixteenBitPng({1000, 1000}, false, true) << qint64(16'080'000);
         QTest::newRow("png, 8 bits, rgb: 32-bit pixels, scaled as they are")
                 << encoded(QImage::Format_RGB32, "png") << qint64(4'080'000);
         QTest::newRow("png, 8 bits, rgba: 32-bit pixels and a premultiplied copy")

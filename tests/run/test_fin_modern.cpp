@@ -175,7 +175,7 @@ private slots:
                     << "grey.jpg" << shortProgressiveJpeg({19000, 19000}, 1) << modern
                     << note.arg("19000 × 19000") << link.arg("grey", "jpg");
             QTest::addRow("%s, gif, screen of 14000 x 14000", page)
-                    << "bomb.gif" << gifDeclaring({14000, 14000}, {400, 300}) << modern
+                    << "bomb.gif" << gifFrameOnScreen({14000, 14000}, {400, 300}) << modern
                     << note.arg("14000 × 14000") << link.arg("bomb", "gif");
         }
     }

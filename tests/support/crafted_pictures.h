@@ -40,6 +40,40 @@ inline QByteArray gifDeclaring(QSize screen, QSize frame)
     return gif;
 }
 
+// A GIF whose screen of screen pixels holds one frame of frame pixels, all
+// of the palette's first colour, its data whole: a clear code before every
+// two pixels keeps each code at 3 bits.
+inline QByteArray gifFrameOnScreen(QSize screen, QSize frame)
+{
+    QByteArray gif = gifDeclaring(screen, frame);
+    gif.chop(7);             // the data of a single pixel and the trailer
+    gif.append("\0\x02", 2); // not interlaced; 2-bit codes at the least
+    QByteArray data;
+    quint32 bits = 0;
+    int used = 0;
+    const auto put = [&](quint32 code) {
+        bits |= code << used;
+        for (used += 3; used >= 8; used -= 8, bits >>= 8)
+            data.append(char(bits & 0xFF));
+    };
+    const qint64 pixels = qint64(frame.width()) * frame.height();
+    for (qint64 pixel = 0; pixel < pixels; ++pixel) {
+        if (pixel % 2 == 0)
+            put(4); // clear
+        put(0);
+    }
+    put(5); // end of information
+    if (used > 0)
+        data.append(char(bits & 0xFF));
+    for (qsizetype at = 0; at < data.size(); at += 255) {
+        const QByteArray block = data.mid(at, 255);
+        gif.append(char(block.size()));
+        gif.append(block);
+    }
+    gif.append("\0;", 2);
+    return gif;
+}
+
 // An animated GIF: two frames of one pixel each on a screen of screen
 // pixels.
 inline QByteArray twoFrameGif(QSize screen)
@@ -249,10 +283,11 @@ private:
 };
 
 // A black PNG of 16 bits per sample, RGB or, with alpha, RGBA (every
-// pixel transparent). Its data, all zero bytes, is deflated with the fixed
-// codes as one zero and copies of 258 bytes from one back: 13 bits for
+// pixel transparent); an RGB one with transparentBlack names black its
+// transparent colour (a tRNS chunk), which makes it all transparent too. Its data, all zero bytes,
+// is deflated with the fixed codes as one zero and copies of 258 bytes from one back: 13 bits for
 // every 258 bytes, 4 MB for 9000 x 9000 pixels.
-inline QByteArray blackSixteenBitPng(QSize size, bool alpha)
+inline QByteArray blackSixteenBitPng(QSize size, bool alpha, bool transparentBlack = false)
 {
     QByteArray png("\x89PNG\r\n\x1A\n", 8);
     QByteArray header;
@@ -260,6 +295,8 @@ inline QByteArray blackSixteenBitPng(QSize size, bool alpha)
     appendBigEndian32(header, quint32(size.height()));
     header.append(alpha ? "\x10\x06\0\0\0" : "\x10\x02\0\0\0", 5);
     appendPngChunk(png, "IHDR", header);
+    if (transparentBlack)
+        appendPngChunk(png, "tRNS", QByteArray(6, '\0'));
 
     const qint64 total = qint64(size.height()) * (1 + qint64(size.width()) * (alpha ? 8 : 6));
     QByteArray data("\x78\x01", 2);
