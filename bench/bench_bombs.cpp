@@ -1,17 +1,24 @@
-// Pictures that cost more than they show: `vintora-cli --thumbnails` on a
-// folder of one picture, as a child process, timed from its start to its
-// end, with its peak resident memory (wait4's ru_maxrss). Made here:
+// Pictures that cost more than they show: `vintora-cli --thumbnails`, and
+// `vintora-cli --modern`, on a folder of one picture, as a child process,
+// timed from its start to its end, with its peak resident memory (wait4's
+// ru_maxrss). Made here:
 //
 // - a GIF of 35 bytes declaring a frame of 16000 x 16000 pixels;
 // - a progressive JPEG of 32768 x 32768 pixels, one grey component, a
 //   single DC scan (2 MB: one bit per 8 x 8 block);
 // - a camera's 45-megapixel photograph (8256 x 5504) and a 100-megapixel
 //   panorama (20000 x 5000), both progressive JPEG at quality 92, with
-//   soft shapes and a sensor's noise.
+//   soft shapes and a sensor's noise;
+// - a black PNG of 9000 x 9000 pixels at 16 bits per sample (4 MB);
+// - progressive JPEGs cut short after their first bytes (under a
+//   kilobyte): 11000 x 11000 in colour, 19000 x 19000 in grey;
+// - a GIF of 68 KB whose screen is 14000 x 14000, its one frame 400 x 300.
 //
-// The first two must be refused (no thumbnail) in at most 2 s and 300 MB,
-// the photographs must get their thumbnails. Floor: the same run on a
-// 1 x 1 GIF, what any run costs.
+// Every picture but the camera's must be refused (no thumbnail) in at most
+// 2 s and 300 MB, the camera's photograph must get its files. (The
+// panorama's progressive scans keep 300 MB of coefficients, more than a
+// picture's limit: it is refused too.) Floor: the
+// same run on a 1 x 1 GIF, what any run costs.
 
 #include "bench_support.h"
 #include "child_process.h"
@@ -30,7 +37,17 @@
 
 namespace {
 
-enum Picture { GifBomb, JpegBomb, Camera, Panorama, Tiny };
+enum Picture {
+    GifBomb,
+    JpegBomb,
+    Camera,
+    Panorama,
+    SixteenBitPng,
+    ProgressiveColour,
+    ProgressiveGrey,
+    GifScreen,
+    Tiny
+};
 
 QImage photograph(QSize size)
 {
@@ -61,6 +78,14 @@ QByteArray pictureBytes(Picture picture)
         return progressiveJpeg(photograph({8256, 5504}));
     case Panorama:
         return progressiveJpeg(photograph({20000, 5000}));
+    case SixteenBitPng:
+        return blackSixteenBitPng({9000, 9000}, false);
+    case ProgressiveColour:
+        return shortProgressiveJpeg({11000, 11000}, 3);
+    case ProgressiveGrey:
+        return shortProgressiveJpeg({19000, 19000}, 1);
+    case GifScreen:
+        return gifFrameOnScreen({14000, 14000}, {400, 300});
     case Tiny:
         return gifDeclaring({1, 1}, {1, 1});
     }
@@ -99,15 +124,17 @@ struct CliRun
     bool ended = false;
 };
 
-CliRun thumbnailsOf(const QString &folder, const QString &output)
+// The run's files of the picture: thumbnails alone, or the modern page's
+// thumbnails and screen-size copies.
+CliRun filesOf(const QString &folder, const QString &output, bool modern)
 {
     QDir(output).removeRecursively();
     QDir().mkpath(output);
     CliRun run;
     const auto start = std::chrono::steady_clock::now();
-    const ChildRun child
-            = runChild(ownFolder() / "vintora-cli", {"-q", "--thumbnails", "--no-copy", "-o",
-                                                     output.toStdString(), folder.toStdString()});
+    const ChildRun child = runChild(ownFolder() / "vintora-cli",
+                                    {"-q", modern ? "--modern" : "--thumbnails", "--no-copy", "-o",
+                                     output.toStdString(), folder.toStdString()});
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.peakMB = double(child.peakKiB) * 1024 / 1e6;
     run.ended = WIFEXITED(child.exitStatus);
@@ -118,9 +145,11 @@ CliRun thumbnailsOf(const QString &folder, const QString &output)
 void BM_Bomb(benchmark::State &state)
 {
     const auto picture = Picture(state.range(0));
-    const bool bomb = picture == GifBomb || picture == JpegBomb;
+    const bool modern = state.range(1) == 1;
+    const bool bomb = picture != Camera;
     static QTemporaryDir dir;
-    const QString names[] = {"bomb.gif", "bomb.jpg", "camera.jpg", "panorama.jpg"};
+    const QString names[] = {"bomb.gif",    "bomb.jpg",   "camera.jpg", "panorama.jpg",
+                             "sixteen.png", "colour.jpg", "grey.jpg",   "screen.gif"};
     const QString folder = folderWith(dir, names[picture], picture);
     const QString tiny = folderWith(dir, "tiny.gif", Tiny);
     const QString output = dir.filePath("out");
@@ -135,8 +164,8 @@ void BM_Bomb(benchmark::State &state)
     bool asExpected = true;
     for (auto _ : state) {
         CliRun vintora, floor;
-        timer.inTurn([&] { vintora = thumbnailsOf(folder, output); },
-                     [&] { floor = thumbnailsOf(tiny, output); });
+        timer.inTurn([&] { vintora = filesOf(folder, output, modern); },
+                     [&] { floor = filesOf(tiny, output, modern); });
         asExpected = asExpected && vintora.ended && vintora.thumbnailMade != bomb;
         timer.addVintora(vintora.seconds);
         timer.addFloor(floor.seconds);
@@ -153,11 +182,13 @@ void BM_Bomb(benchmark::State &state)
 
 } // namespace
 
-// Argument: 0 the GIF bomb, 1 the progressive JPEG bomb, 2 the camera
-// photograph, 3 the panorama.
+// Arguments: the picture, 0 the GIF bomb, 1 the progressive JPEG bomb, 2
+// the camera photograph, 3 the panorama, 4 the PNG of 16 bits, 5 and 6 the
+// progressive JPEGs cut short (colour, grey), 7 the GIF's screen; then the
+// run, 0 with --thumbnails, 1 with --modern.
 BENCHMARK(BM_Bomb)
-        ->ArgName("picture")
-        ->DenseRange(0, 3)
+        ->ArgNames({"picture", "modern"})
+        ->ArgsProduct({benchmark::CreateDenseRange(0, 7, 1), {0, 1}})
         ->Iterations(3)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();

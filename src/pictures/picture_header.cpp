@@ -3,6 +3,7 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <cstring>
 
 namespace vintora {
 
@@ -13,6 +14,8 @@ constexpr qint64 kJpegBlockBytes = 128;
 // A JPEG has a handful of segments before its first scan; one with more is
 // not walked further.
 constexpr int kMostJpegSegments = 4096;
+// Nor a PNG with more chunks than this before its data.
+constexpr int kMostPngChunksBeforeData = 256;
 
 int bigEndian16(const unsigned char *at)
 {
@@ -118,13 +121,46 @@ QSize gifScreen(QIODevice &device)
     return {littleEndian16(bytes + 6), littleEndian16(bytes + 8)};
 }
 
-// Bits per sample of a PNG, from its first chunk (IHDR); 8 when unknown.
-int pngBitDepth(QIODevice &device)
+quint32 bigEndian32(const unsigned char *at)
 {
-    unsigned char bytes[25];
-    if (!readExactly(device, bytes, 25))
-        return 8;
-    return bytes[24];
+    return quint32(bigEndian16(at)) << 16 | quint32(bigEndian16(at + 2));
+}
+
+// Whether a transparency chunk (tRNS) comes before the PNG's data, walking
+// the chunks that follow the header; true when the walk cannot tell.
+bool pngHasTransparencyChunk(QIODevice &device)
+{
+    unsigned char chunk[8];
+    for (int count = 0; count < kMostPngChunksBeforeData; ++count) {
+        if (!readExactly(device, chunk, 8))
+            return true;
+        if (std::memcmp(chunk + 4, "tRNS", 4) == 0)
+            return true;
+        if (std::memcmp(chunk + 4, "IDAT", 4) == 0)
+            return false;
+        // The chunk's data and its CRC.
+        if (!device.seek(device.pos() + qint64(bigEndian32(chunk)) + 4))
+            return true;
+    }
+    return true;
+}
+
+// What a PNG's decode costs per pixel, from its header (IHDR) and the
+// chunks before its data: Qt decodes 16 bits per sample to 64-bit pixels;
+// only RGB without transparency is scaled without a copy.
+void readPngCost(QIODevice &device, PictureHeader &header)
+{
+    unsigned char bytes[33];
+    if (!readExactly(device, bytes, 33))
+        return;
+    const int bitDepth = bytes[24];
+    const int colourType = bytes[25];
+    if (bitDepth > 8)
+        header.bytesPerPixel = 8;
+    if (colourType == 2 && !pngHasTransparencyChunk(device))
+        header.scalingCopyBytesPerPixel = 0;
+    else if (bitDepth > 8)
+        header.scalingCopyBytesPerPixel = 8;
 }
 
 } // namespace
@@ -149,12 +185,13 @@ PictureHeader ReadPictureHeader(QIODevice &device)
     const bool atStart = device.seek(start);
     if (header.format == "jpeg") {
         header.coefficientBytes = jpegCoefficientBytes(device, header.size);
+        header.scalingCopyBytesPerPixel = 0;
     } else if (header.format == "gif" && atStart) {
         const QSize screen = gifScreen(device);
         if (!screen.isEmpty())
             header.decodedSize = screen;
-    } else if (header.format == "png" && atStart && pngBitDepth(device) > 8) {
-        header.bytesPerPixel = 8;
+    } else if (header.format == "png" && atStart) {
+        readPngCost(device, header);
     }
     return header;
 }

@@ -22,6 +22,12 @@ struct PictureHeader
     // Bytes of one decoded pixel: 8 for PNG of 16 bits per sample, which
     // Qt decodes to 64-bit pixels; 4 otherwise.
     int bytesPerPixel = 4;
+    // Bytes per decoded pixel of the copy Qt makes to scale a picture
+    // decoded whole smoothly: the same picture in a form its scaling reads
+    // (premultiplied alpha, or 32-bit pixels in place of a palette or grey
+    // levels). None for a JPEG, scaled while decoded, nor for a PNG of RGB
+    // without transparency, whose pixels are in that form already.
+    int scalingCopyBytesPerPixel = 4;
     // A JPEG decoded from more than one scan (progressive, or with its
     // components in separate scans) has libjpeg keep every coefficient of
     // the picture at full size, whatever size it is decoded at: these bytes.
@@ -39,6 +45,13 @@ struct PictureHeader
     qint64 decodeBytes(QSize decoded) const
     {
         return qint64(decoded.width()) * decoded.height() * bytesPerPixel + coefficientBytes;
+    }
+    // The same with the copy made to scale the decoded image smoothly,
+    // which lives beside it.
+    qint64 decodeAndScaleBytes(QSize decoded) const
+    {
+        return decodeBytes(decoded)
+               + qint64(decoded.width()) * decoded.height() * scalingCopyBytesPerPixel;
     }
 };
 

@@ -36,9 +36,9 @@ qint64 ThumbnailDecodeBytes(const PictureHeader &header, QSize pixelSize)
     const QSize requested = requestedSize(header, pixelSize);
     const QSize decoded = header.format == "jpeg" ? JpegDecodedSize(header.size, requested)
                                                   : header.decodedSize;
-    // The decode, the reader's scaled copy, and the thumbnail turned or
-    // scaled to its exact size.
-    return header.decodeBytes(decoded) + imageBytes(requested) + imageBytes(pixelSize);
+    // The decode with the copy its smooth scaling makes, the reader's
+    // scaled picture, and the thumbnail turned or scaled to its exact size.
+    return header.decodeAndScaleBytes(decoded) + imageBytes(requested) + imageBytes(pixelSize);
 }
 
 QImage DecodeThumbnail(QByteArray &bytes, const PictureHeader &header, QSize pixelSize,

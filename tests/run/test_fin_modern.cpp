@@ -1,4 +1,5 @@
 #include "run/fin_run.h"
+#include "support/crafted_pictures.h"
 #include "support/fixtures.h"
 
 #include <QBuffer>
@@ -144,6 +145,62 @@ private slots:
         QCOMPARE(folderNames(m_out + "/screen/1280"), QStringList({"x-2.jpg", "x-4.jpg", "x.jpg"}));
         QCOMPARE(readFile(m_out + "/screen/1280/x-2.jpg"), QByteArray("mine"));
         QCOMPARE(readFile(m_out + "/thumbs/1x/x-3.jpg"), QByteArray("mine too"));
+    }
+
+    // A picture whose decode would cost more memory than its files are
+    // worth is refused from its header, before any of it is read: a note,
+    // and the page shows the picture itself; the other pictures get theirs.
+    // So with the modern page and with thumbnails on today's page.
+    void costly_picture_noted_and_shown_as_it_is_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("modern");
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("link");
+        using namespace crafted_pictures;
+        const QString note = "it would take more memory than a thumbnail is worth (%1 pixels).";
+        for (const bool modern : {true, false}) {
+            const char *page = modern ? "modern" : "thumbnails";
+            // The picture itself in place of its thumbnail.
+            const QString link = modern ? R"(<a href="%1.%2"><img src="%1.%2" alt="%1" decoding)"
+                                        : R"(<A HREF = "%1.%2"><IMG SRC = "%1.%2" width = "100")";
+            QTest::addRow("%s, png of 16 bits, 9000 x 9000", page)
+                    << "bomb.png" << blackSixteenBitPng({9000, 9000}, false) << modern
+                    << note.arg("9000 × 9000") << link.arg("bomb", "png");
+            QTest::addRow("%s, progressive jpeg, colour, 11000 x 11000", page)
+                    << "bomb.jpg" << shortProgressiveJpeg({11000, 11000}, 3) << modern
+                    << note.arg("11000 × 11000") << link.arg("bomb", "jpg");
+            QTest::addRow("%s, progressive jpeg, grey, 19000 x 19000", page)
+                    << "grey.jpg" << shortProgressiveJpeg({19000, 19000}, 1) << modern
+                    << note.arg("19000 × 19000") << link.arg("grey", "jpg");
+            QTest::addRow("%s, gif, screen of 14000 x 14000", page)
+                    << "bomb.gif" << gifFrameOnScreen({14000, 14000}, {400, 300}) << modern
+                    << note.arg("14000 × 14000") << link.arg("bomb", "gif");
+        }
+    }
+
+    void costly_picture_noted_and_shown_as_it_is()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, modern);
+        QFETCH(QString, note);
+        QFETCH(QString, link);
+        m_out = path(QString("cost-") + QTest::currentDataTag());
+        QDir().mkpath(m_out);
+        m_settings.modernPage = modern ? kTrue : kFalse;
+        m_settings.makeThumbnails = modern ? kFalse : kTrue;
+        writeFile(path("bombs/" + name), bytes);
+        writeFile(path("bombs/ok.jpg"), jpeg({300, 200}));
+        const FinOutcome outcome = run({path("bombs/" + name), path("bombs/ok.jpg")});
+        QCOMPARE(outcome.result, FinResult::Finished);
+        QCOMPARE(outcome.notes,
+                 QStringList{"No thumbnail for \"" + path("bombs/" + name) + "\": " + note});
+        QCOMPARE(folderNames(m_out + "/thumbs"),
+                 modern ? QStringList({"1x", "ok.jpg"}) : QStringList({"ok.jpg"}));
+        const QString page = QString::fromUtf8(readFile(m_out + "/vintora.htm"));
+        QVERIFY2(page.contains(link), qPrintable(page.mid(page.indexOf(name) - 20, 300)));
     }
 
     void what_stands_in_the_way_stops_the_run_data()

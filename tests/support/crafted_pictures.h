@@ -2,9 +2,10 @@
 
 // Picture files written byte by byte, for sizes no encoder at hand would
 // make in reasonable time or memory: a GIF declaring a frame far larger
-// than its data, an animated GIF, and uniform grey JPEGs of any size
+// than its data, an animated GIF, uniform grey JPEGs of any size
 // (baseline or progressive, with or without restart markers) that stay
-// small on disk.
+// small on disk, a progressive JPEG cut short after its first bytes, and a
+// black PNG of 16 bits per sample.
 
 #include <QByteArray>
 #include <QSize>
@@ -36,6 +37,40 @@ inline QByteArray gifDeclaring(QSize screen, QSize frame)
     appendLittleEndian16(gif, frame.width());
     appendLittleEndian16(gif, frame.height());
     gif.append("\0\x02\x02\x44\x01\0;", 7);
+    return gif;
+}
+
+// A GIF whose screen of screen pixels holds one frame of frame pixels, all
+// of the palette's first colour, its data whole: a clear code before every
+// two pixels keeps each code at 3 bits.
+inline QByteArray gifFrameOnScreen(QSize screen, QSize frame)
+{
+    QByteArray gif = gifDeclaring(screen, frame);
+    gif.chop(7);             // the data of a single pixel and the trailer
+    gif.append("\0\x02", 2); // not interlaced; 2-bit codes at the least
+    QByteArray data;
+    quint32 bits = 0;
+    int used = 0;
+    const auto put = [&](quint32 code) {
+        bits |= code << used;
+        for (used += 3; used >= 8; used -= 8, bits >>= 8)
+            data.append(char(bits & 0xFF));
+    };
+    const qint64 pixels = qint64(frame.width()) * frame.height();
+    for (qint64 pixel = 0; pixel < pixels; ++pixel) {
+        if (pixel % 2 == 0)
+            put(4); // clear
+        put(0);
+    }
+    put(5); // end of information
+    if (used > 0)
+        data.append(char(bits & 0xFF));
+    for (qsizetype at = 0; at < data.size(); at += 255) {
+        const QByteArray block = data.mid(at, 255);
+        gif.append(char(block.size()));
+        gif.append(block);
+    }
+    gif.append("\0;", 2);
     return gif;
 }
 
@@ -154,6 +189,134 @@ inline QByteArray uniformGreyJpeg(QSize size, JpegKind kind, int level = 128,
     bits.pad();
     jpeg.append("\xFF\xD9", 2);
     return jpeg;
+}
+
+// A progressive JPEG of size pixels and components components (1 grey,
+// 3 colour, each sampled 1 x 1) whose single DC scan ends after 16 bytes:
+// the decoder takes the rest of it as zeros, so the file stays under a
+// kilobyte whatever its size.
+inline QByteArray shortProgressiveJpeg(QSize size, int components)
+{
+    QByteArray jpeg("\xFF\xD8", 2);
+    jpeg.append("\xFF\xDB\0\x43\0", 5); // quantisation table 0, all 1
+    jpeg.append(QByteArray(64, '\x01'));
+    jpeg.append("\xFF\xC2", 2);
+    appendBigEndian16(jpeg, 8 + 3 * components);
+    jpeg.append('\x08');
+    appendBigEndian16(jpeg, size.height());
+    appendBigEndian16(jpeg, size.width());
+    jpeg.append(char(components));
+    for (int c = 1; c <= components; ++c) // id c, 1 x 1, table 0
+        jpeg.append(QByteArray(1, char(c)) + "\x11" + QByteArray(1, '\0'));
+    // DC table 0: one code, "0", for category 0.
+    jpeg.append("\xFF\xC4\0\x14\0\x01", 6);
+    jpeg.append(QByteArray(16, '\0'));
+    jpeg.append("\xFF\xDA", 2);
+    appendBigEndian16(jpeg, 6 + 2 * components);
+    jpeg.append(char(components));
+    for (int c = 1; c <= components; ++c)
+        jpeg.append(QByteArray(1, char(c)) + QByteArray(1, '\0'));
+    jpeg.append(QByteArray(3, '\0')); // the DC alone, no successive approximation
+    jpeg.append(QByteArray(16, '\0'));
+    jpeg.append("\xFF\xD9", 2);
+    return jpeg;
+}
+
+inline void appendBigEndian32(QByteArray &bytes, quint32 value)
+{
+    appendBigEndian16(bytes, int(value >> 16));
+    appendBigEndian16(bytes, int(value & 0xFFFF));
+}
+
+// The CRC-32 that ends each PNG chunk, over its type and data.
+inline quint32 pngCrc(QByteArrayView bytes)
+{
+    quint32 crc = 0xFFFFFFFF;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320 : crc >> 1;
+    }
+    return ~crc;
+}
+
+inline void appendPngChunk(QByteArray &png, const char *type, const QByteArray &data)
+{
+    appendBigEndian32(png, quint32(data.size()));
+    const QByteArray typed = QByteArray(type, 4) + data;
+    png.append(typed);
+    appendBigEndian32(png, pngCrc(typed));
+}
+
+// Writes bits least significant first, as deflate packs them.
+class DeflateBits
+{
+public:
+    explicit DeflateBits(QByteArray &out) : m_out(out) {}
+
+    void put(quint32 bits, int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            m_byte |= (bits >> i & 1) << m_used;
+            if (++m_used == 8)
+                flush();
+        }
+    }
+    // A Huffman code goes most significant bit first.
+    void putCode(quint32 code, int count)
+    {
+        for (int i = count - 1; i >= 0; --i)
+            put(code >> i & 1, 1);
+    }
+    void flush()
+    {
+        if (m_used > 0)
+            m_out.append(char(m_byte));
+        m_byte = 0;
+        m_used = 0;
+    }
+
+private:
+    QByteArray &m_out;
+    quint32 m_byte = 0;
+    int m_used = 0;
+};
+
+// A black PNG of 16 bits per sample, RGB or, with alpha, RGBA (every
+// pixel transparent); an RGB one with transparentBlack names black its
+// transparent colour (a tRNS chunk), which makes it all transparent too. Its data, all zero bytes,
+// is deflated with the fixed codes as one zero and copies of 258 bytes from one back: 13 bits for
+// every 258 bytes, 4 MB for 9000 x 9000 pixels.
+inline QByteArray blackSixteenBitPng(QSize size, bool alpha, bool transparentBlack = false)
+{
+    QByteArray png("\x89PNG\r\n\x1A\n", 8);
+    QByteArray header;
+    appendBigEndian32(header, quint32(size.width()));
+    appendBigEndian32(header, quint32(size.height()));
+    header.append(alpha ? "\x10\x06\0\0\0" : "\x10\x02\0\0\0", 5);
+    appendPngChunk(png, "IHDR", header);
+    if (transparentBlack)
+        appendPngChunk(png, "tRNS", QByteArray(6, '\0'));
+
+    const qint64 total = qint64(size.height()) * (1 + qint64(size.width()) * (alpha ? 8 : 6));
+    QByteArray data("\x78\x01", 2);
+    DeflateBits bits(data);
+    bits.put(1, 1);        // the last block
+    bits.put(1, 2);        // fixed codes
+    bits.putCode(0x30, 8); // a zero
+    qint64 left = total - 1;
+    for (; left >= 258; left -= 258) {
+        bits.putCode(0xC5, 8); // length 258
+        bits.putCode(0, 5);    // distance 1
+    }
+    for (; left > 0; --left)
+        bits.putCode(0x30, 8);
+    bits.putCode(0, 7); // end of block
+    bits.flush();
+    appendBigEndian32(data, quint32(total % 65521) << 16 | 1); // Adler-32 of zeros
+    appendPngChunk(png, "IDAT", data);
+    appendPngChunk(png, "IEND", {});
+    return png;
 }
 
 } // namespace crafted_pictures
