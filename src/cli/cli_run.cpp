@@ -19,6 +19,7 @@ struct Gathered
     QStringList entries;
     LeftOutFiles leftOut;    // files the folders' listings passed over
     QStringList notPictures; // files given that no listing would take
+    QString firstFolder;     // of the folders given, the first; empty for none
 };
 
 // Folders add their pictures as "Select a folder" does; files are added as
@@ -39,6 +40,8 @@ std::optional<Gathered> gatherEntries(const QStringList &paths, QString &problem
                 return std::nullopt;
             }
             gathered.entries += *pictures;
+            if (gathered.firstFolder.isEmpty())
+                gathered.firstFolder = absoluteCliPath(path);
         } else if (status.exists()) {
             gathered.entries << absoluteCliPath(path);
             if (!MatchesPicturePattern(path))
@@ -163,7 +166,10 @@ CliExitCode runCliRequest(const CliRequest &request, QTextStream &out, QTextStre
     };
 
     const ImageWarningCatcher imageWarnings;
-    const FinOutcome outcome = RunFin(request.settings, gathered->entries, request.pageName, hooks);
+    FinOptions options;
+    options.pictureFolder = gathered->firstFolder;
+    const FinOutcome outcome
+            = RunFin(request.settings, gathered->entries, request.pageName, hooks, options);
     // A picture left out is worth a word even when quiet.
     for (const QString &line : outcome.notes)
         note(line);

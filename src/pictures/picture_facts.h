@@ -6,7 +6,7 @@
 namespace vintora {
 
 // What a picture's EXIF tells about how it was taken, in words a caption
-// can show. Either text is empty when the picture does not hold it.
+// can show. Each text is empty when the picture does not hold it.
 struct PictureFacts
 {
     // The date and time taken as the camera's clock read them, in ISO form
@@ -14,8 +14,18 @@ struct PictureFacts
     QString taken;
     // Maker and model: "Canon EOS 80D", "Apple iPhone 12".
     QString camera;
+    // The lens: "EF 24-105mm f/4L IS USM".
+    QString lens;
+    // How it was exposed: "1/250 s, f/8, ISO 100".
+    QString exposure;
+    // The photographer's description of the picture.
+    QString description;
 
-    bool isEmpty() const { return taken.isEmpty() && camera.isEmpty(); }
+    bool isEmpty() const
+    {
+        return taken.isEmpty() && camera.isEmpty() && lens.isEmpty() && exposure.isEmpty()
+               && description.isEmpty();
+    }
     bool operator==(const PictureFacts &) const = default;
 };
 

@@ -91,7 +91,7 @@ bool FinRun::checkDestinations()
     m_copy = m_settings.copyPictures == kTrue;
     m_modern = m_settings.modernPage == kTrue;
     m_makeThumbnails = m_settings.makeThumbnails == kTrue || m_modern;
-    m_thumbnailBox = ThumbnailBoxFor(m_settings);
+    m_thumbnailBox = m_modern ? ModernThumbnailBox() : ThumbnailBoxFor(m_settings);
     m_writer.setProtected([this](const FileStatus &file) { return m_pictures.contains(file); });
     if (!checkPictures() || !checkPage())
         return false;

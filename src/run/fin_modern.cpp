@@ -146,6 +146,18 @@ bool FinRun::makeModernFiles(const QList<ThumbnailJob> &thumbnailJobs,
     return true;
 }
 
+// The name of the folder the modern page is of: the pictures' folder, or
+// the output folder when they were chosen one by one.
+QString FinRun::pageFolderName() const
+{
+    const QChar sep = m_options.separator;
+    QString folder = m_options.pictureFolder.isEmpty() ? m_writer.folder().path()
+                                                       : m_options.pictureFolder;
+    while (folder.endsWith(sep) || folder.endsWith(QLatin1Char('/')))
+        folder.chop(1);
+    return DisplayFileName(FileNameOf(folder, sep));
+}
+
 // The modern page, from the record as it stands now; pictures without a
 // thumbnail are shown as they are.
 bool FinRun::writeModernPage(const WizardSettings &now)
@@ -155,24 +167,23 @@ bool FinRun::writeModernPage(const WizardSettings &now)
     const auto reference = [&](const QString &path) {
         return PictureReference(path, m_copy, copiedNames.value(path, FileNameOf(path, sep)), sep);
     };
-    QList<ModernPageItem> items;
-    items.reserve(m_entries.size());
+    ModernPageContents contents;
+    contents.folderName = pageFolderName();
+    contents.items.reserve(m_entries.size());
     for (const QString &entry : std::as_const(m_entries)) {
         ModernPageItem item = m_modernItems.value(entry);
         item.picture = reference(entry);
-        item.caption = DisplayFileName(FileNameOf(entry, sep));
+        item.name = DisplayFileName(FileNameOf(entry, sep));
         if (item.thumbnail.isEmpty())
             item.thumbnail.reference = item.picture;
-        items.append(item);
+        contents.items.append(item);
     }
     PageBackgrounds backgrounds;
     if (!now.backgroundPicture.isEmpty())
         backgrounds.page = reference(now.backgroundPicture);
-    if (!now.cellPicture.isEmpty())
-        backgrounds.cell = reference(now.cellPicture);
 
     return putPage([&](QIODevice &page, QString *why) {
-        return WriteModernPage(now, backgrounds, items, m_options.major, m_options.minor, page,
+        return WriteModernPage(now, backgrounds, contents, m_options.major, m_options.minor, page,
                                why);
     });
 }

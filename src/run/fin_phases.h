@@ -58,6 +58,7 @@ private:
                          const QList<ThumbnailResult> &thumbnails,
                          const QHash<QString, qsizetype> &jobOfName);
     const OutputFolder *screenFolder(int longSide, QString *why);
+    QString pageFolderName() const;
     bool writeModernPage(const WizardSettings &now);
     // The page (fin_page.cpp).
     bool writePage();

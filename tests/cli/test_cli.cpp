@@ -406,16 +406,47 @@ private slots:
         QCOMPARE(page.count("file://"), page.count("file://" + m_pictures + "/"));
     }
 
-    void modern_page_with_its_title()
+    // The modern page is index.html unless named; without a title it takes
+    // the name of the first folder of pictures, or of the output folder when
+    // the pictures were given one by one.
+    void modern_page_its_name_and_title_data()
     {
-        const QString out = m_dir.filePath("modern");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("given"); // the pictures: "folder" or "files"
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("title given") << QStringList{"--title", "Tom & Jerry"} << "folder"
+                                     << "index.html"
+                                     << "Tom &amp; Jerry";
+        QTest::newRow("the folder's name") << QStringList{} << "folder"
+                                           << "index.html"
+                                           << "pictures";
+        QTest::newRow("one by one: the output folder's") << QStringList{} << "files"
+                                                         << "index.html"
+                                                         << "modern-one by one";
+        QTest::newRow("named") << QStringList{"--name", "page.htm"} << "folder"
+                               << "page.htm"
+                               << "pictures";
+    }
+    void modern_page_its_name_and_title()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, given);
+        QFETCH(QString, page);
+        QFETCH(QString, title);
+        const QString out
+                = m_dir.filePath(QString("modern-") + QTest::currentDataTag()).section(':', 0, 0);
         QVERIFY(QDir().mkpath(out));
-        const CliRun run
-                = runCli({"-o", out, "-q", "--modern", "--title", "Tom & Jerry", m_pictures});
+        const QStringList pictures
+                = given == "folder" ? QStringList{m_pictures}
+                                    : QStringList{m_pictures + "/b.jpg", m_pictures + "/a.png"};
+        const CliRun run = runCli(QStringList{"-o", out, "-q", "--modern"} + options + pictures);
         QCOMPARE(run.exitCode, 0);
-        const QString page = QString::fromUtf8(readFile(out + "/vintora.htm"));
-        QVERIFY(page.startsWith("<!DOCTYPE html>\n"));
-        QVERIFY(page.contains("<title>Tom &amp; Jerry</title>"));
+        QCOMPARE(QDir(out).entryList({"*.htm", "*.html"}, QDir::Files), QStringList{page});
+        const QString written = QString::fromUtf8(readFile(out + "/" + page));
+        QVERIFY(written.startsWith("<!DOCTYPE html>\n"));
+        QVERIFY2(written.contains("<title>" + title + "</title>"),
+                 qPrintable(written.section("<title>", 1).left(80)));
         QVERIFY(QDir(out + "/thumbs").exists());
     }
 
@@ -425,6 +456,8 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.output.startsWith("Usage: vintora-cli [options] PATH...\n"));
         QCOMPARE(run.output.count("(default:"), 25);
+        QVERIFY(run.output.simplified().contains(
+                "(default: vintora.htm, or index.html with --modern)"));
         QVERIFY(run.output.contains("Exit status:\n  0  The page is written.\n"));
         // Each option as its line names it: "--width <N>" is not "--width-percent <N>".
         for (const char *option : {"  -h, --help  ",
