@@ -234,6 +234,7 @@
       // The copy on screen stays behind it until it is drawn.
       shown.style.backgroundImage = 'url("' + shown.currentSrc + '")';
       shown.removeAttribute('srcset');
+      shown.removeAttribute('sizes');
       shown.src = big.src;
     });
     big.src = a.href;
