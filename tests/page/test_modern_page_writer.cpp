@@ -235,8 +235,9 @@ private slots:
                  "screen/2048/big.jpg 2048w\" data-taken=\"2024-05-01T12:33:10\" "
                  "data-camera=\"Canon &lt;EOS&gt; &quot;R&quot;\" data-lens=\"EF 24-105mm f/4L\" "
                  "data-exposure=\"1/250 s, f/8, ISO 100\" data-name=\"big.jpg\"><img "
-                 "src=\"thumbs/big.jpg\" srcset=\"thumbs/big.jpg 1x, thumbs/2x/big.jpg 2x\" "
-                 "width=\"100\" height=\"75\" alt=\"big\" decoding=\"async\"></a></li>");
+                 "src=\"thumbs/big.jpg\" srcset=\"thumbs/big.jpg 100w, thumbs/2x/big.jpg 200w\" "
+                 "sizes=\"calc(1.3333*clamp(80px,36vw - 40px,200px))\" width=\"100\" height=\"75\" "
+                 "alt=\"big\" decoding=\"async\"></a></li>");
         // Without a 2048 copy, the picture itself is the larger choice.
         QVERIFY2(lines[1].contains(
                          "<a href=\"mid,%201.jpg\" data-size=\"1800x1200\" "

@@ -104,9 +104,9 @@ private slots:
         const QString page = QString::fromUtf8(readFile(m_out + "/vintora.htm"));
         QVERIFY(page.startsWith("<!DOCTYPE html>\n"));
         QVERIFY(page.contains(
-                R"(<li id="big.jpg" style="--r:1.5"><a href="big.jpg" data-size="3000x2000" data-screen="screen/1280/big.jpg 1280w, screen/2048/big.jpg 2048w" data-camera="LG" data-name="big.jpg"><img src="thumbs/1x/big.jpg" srcset="thumbs/1x/big.jpg 1x, thumbs/big.jpg 2x" width="330" height="220" alt="big")"));
+                R"html(<li id="big.jpg" style="--r:1.5"><a href="big.jpg" data-size="3000x2000" data-screen="screen/1280/big.jpg 1280w, screen/2048/big.jpg 2048w" data-camera="LG" data-name="big.jpg"><img src="thumbs/1x/big.jpg" srcset="thumbs/1x/big.jpg 330w, thumbs/big.jpg 660w" sizes="calc(1.5*clamp(80px,36vw - 40px,200px))" width="330" height="220" alt="big")html"));
         QVERIFY(page.contains(
-                R"(<li id="mid.jpg" style="--r:1.5"><a href="mid.jpg" data-size="1500x1000" data-screen="screen/1280/mid.jpg 1280w, mid.jpg 1500w" data-name="mid.jpg"><img src="thumbs/1x/mid.jpg" srcset="thumbs/1x/mid.jpg 1x, thumbs/mid.jpg 2x" width="330" height="220" alt="mid")"));
+                R"html(<li id="mid.jpg" style="--r:1.5"><a href="mid.jpg" data-size="1500x1000" data-screen="screen/1280/mid.jpg 1280w, mid.jpg 1500w" data-name="mid.jpg"><img src="thumbs/1x/mid.jpg" srcset="thumbs/1x/mid.jpg 330w, thumbs/mid.jpg 660w" sizes="calc(1.5*clamp(80px,36vw - 40px,200px))" width="330" height="220" alt="mid")html"));
         // Too small for two sizes: one file, shown at the box's height.
         QVERIFY(page.contains(
                 R"(<li id="small.jpg" style="--r:1.3333"><a href="small.jpg" data-size="80x60" data-name="small.jpg"><img src="thumbs/small.jpg" width="293" height="220" alt="small")"));
