@@ -70,11 +70,8 @@ void BM_CopyPictures(benchmark::State &state)
         const auto vintora = [&] {
             ::sync();
             timer.vintora([&] {
-                FinHooks hooks;
-                hooks.chooseOutputFolder = [&] {
-                    return vintoraFolder;
-                };
-                result = RunFin(settings, pictures.paths, QStringLiteral("vintora.htm"), hooks)
+                result = RunFin({settings, pictures.paths, QStringLiteral("vintora.htm"),
+                                 vintoraFolder})
                                  .result;
             });
         };

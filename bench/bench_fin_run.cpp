@@ -50,11 +50,7 @@ QString folderOfPictures()
 FinOutcome runInto(const WizardSettings &settings, const QStringList &pictures,
                    const QString &folder)
 {
-    FinHooks hooks;
-    hooks.chooseOutputFolder = [&folder] {
-        return folder;
-    };
-    return RunFin(settings, pictures, QStringLiteral("vintora.htm"), hooks);
+    return RunFin({settings, pictures, QStringLiteral("vintora.htm"), folder});
 }
 
 // The floor: the folder's names read and sorted, and a page of the same

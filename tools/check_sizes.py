@@ -25,10 +25,6 @@ CPP_SUFFIXES = {".cpp", ".h", ".hpp", ".cc", ".cxx"}
 # What may stay longer, and why: (path from the top of the tree, function
 # name or None for the whole file, reason).
 EXCEPTIONS = [
-    ("src/output/output_writer.cpp", None,
-     "being split into smaller files; this line goes with that change"),
-    ("src/renditions/thumbnail_maker.cpp", "MakeThumbnail",
-     "being rewritten in smaller steps; this line goes with that change"),
 ]
 
 # What may stand between a parameter list's ")" and the body's "{".

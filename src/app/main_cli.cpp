@@ -4,6 +4,7 @@
 #include "base/file_name_bytes.h"
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
+#include "cli/stop_signals.h"
 #include "version.h"
 
 #include <QCoreApplication>
@@ -62,5 +63,6 @@ int main(int argc, char *argv[])
     case CliRequest::Kind::Run:
         break;
     }
-    return runCliRequest(request, out, err, standardErrorTerminal());
+    // Ctrl+C stops the run between files, leaving what it made whole.
+    return runCliRequest(request, out, err, standardErrorTerminal(), StopOnSignals());
 }

@@ -60,7 +60,10 @@ constexpr const char *kExitStatusHelp
           "     alone for safety. The reason is the last line printed.\n"
           "  2  What was typed can never work: an unknown option, a bad number, colour\n"
           "     or word, a file or folder that does not exist, an output folder that\n"
-          "     cannot be made, a page name with a folder part. Nothing is written.\n";
+          "     cannot be made, a page name with a folder part. Nothing is written.\n"
+          "  130  Stopped by Ctrl+C (SIGINT) before the page was written; the files made\n"
+          "       so far are kept whole, and a second Ctrl+C ends it at once.\n"
+          "  143  The same, stopped by SIGTERM.\n";
 
 // The parser's help with the exit status added. QCommandLineParser names the
 // program as it was started, often a whole path; the usage line names it as

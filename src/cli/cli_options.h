@@ -9,7 +9,8 @@
 
 namespace vintora {
 
-// vintora-cli's exit status, as its --help states it.
+// vintora-cli's exit status, as its --help states it. A run stopped by a
+// signal exits with 128 plus its number (see StoppedExitStatus).
 enum CliExitCode {
     kExitFinished = 0,  // the page is written (or help or version shown)
     kExitRunFailed = 1, // went wrong while running; the reason is the last line

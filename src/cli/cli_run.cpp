@@ -5,6 +5,7 @@
 #include "cli/image_warnings.h"
 #include "cli/output_folder.h"
 #include "cli/status_printer.h"
+#include "cli/stop_signals.h"
 #include "pictures/folder_listing.h"
 
 #include <optional>
@@ -77,6 +78,19 @@ QString listed(const QStringList &parts)
            + parts.last();
 }
 
+// The notes on what the folders left out, and on files given that are no
+// such picture.
+template<typename Note>
+void noteGathered(const Gathered &gathered, const Note &note)
+{
+    if (const QString line = LeftOutLine(gathered.leftOut); !line.isEmpty())
+        note(line);
+    for (const QString &path : gathered.notPictures)
+        note(QStringLiteral("\"%1\" is not a JPEG, GIF, PNG or BMP picture; it is on the "
+                            "page as given.")
+                     .arg(DisplayFileName(path)));
+}
+
 } // namespace
 
 QString CliSummaryLine(const CliRequest &request, const FinOutcome &outcome, qint64 pageBytes,
@@ -108,8 +122,17 @@ QString CliSummaryLine(const CliRequest &request, const FinOutcome &outcome, qin
     return line;
 }
 
-CliExitCode runCliRequest(const CliRequest &request, QTextStream &out, QTextStream &err,
-                          const CliTerminal &terminal)
+QString CliStoppedLine(const FinOutcome &outcome)
+{
+    const int made = outcome.filesMade();
+    if (made == 0)
+        return QStringLiteral("Stopped: the page was not written, and no file was made.");
+    return QStringLiteral("Stopped: the page was not written; the %1 made before the stop %2 kept.")
+            .arg(countOf(made, "file", "files"), QLatin1String(made == 1 ? "is" : "are"));
+}
+
+int runCliRequest(const CliRequest &request, QTextStream &out, QTextStream &err,
+                  const CliTerminal &terminal, const StopRequest &stop)
 {
     StatusPrinter printer(err, terminal.statusInPlace && !request.quiet, terminal.width);
     const auto note = [&printer](const QString &text) {
@@ -124,52 +147,35 @@ CliExitCode runCliRequest(const CliRequest &request, QTextStream &out, QTextStre
     const auto gathered = gatherEntries(request.paths, problem);
     if (!gathered)
         return fail(problem);
-    if (!request.quiet) {
-        if (const QString line = LeftOutLine(gathered->leftOut); !line.isEmpty())
-            note(line);
-        for (const QString &path : gathered->notPictures)
-            note(QStringLiteral("\"%1\" is not a JPEG, GIF, PNG or BMP picture; it is on the "
-                                "page as given.")
-                         .arg(DisplayFileName(path)));
-    }
+    if (!request.quiet)
+        noteGathered(*gathered, note);
 
-    // The run pumps events right after each progress status; a status not
-    // followed by a pump is its last word, reported below once the outcome
-    // is known.
-    QString pending;
-    FinHooks hooks;
-    hooks.setStatus = [&pending](const QString &status) {
-        pending = status;
-    };
-    hooks.pumpEvents = [&] {
-        // The folder is given, so the chooser's message means nothing here.
-        // A run may pump more than once per status (while thumbnails are
-        // being made); each status is printed once.
-        if (!request.quiet && !pending.isEmpty()
-            && pending != QLatin1String(kStatusSelectingFolder))
-            printer.showPassing(pending);
-        pending.clear();
-    };
-    // The output folder is made when the run asks for it: a run refused
+    const FinRequest run{request.settings, gathered->entries, request.pageName,
+                         request.outputFolder};
+    if (const std::optional<FinOutcome> refusal = RefusalBeforeFolder(run))
+        return fail(refusal->status);
+    // The output folder is made once the run gets that far: a run refused
     // before (no pictures, say) leaves no empty folder behind.
-    QString folderProblem;
     bool madeFolder = false;
-    hooks.chooseOutputFolder = [&] {
-        if (request.makeOutputFolder
-            && StatFile(request.outputFolder).kind != FileStatus::Kind::Folder) {
-            folderProblem = MakeOutputFolder(request.outputFolder);
-            if (!folderProblem.isEmpty())
-                return QString();
-            madeFolder = true;
-        }
-        return request.outputFolder;
-    };
+    if (request.makeOutputFolder
+        && StatFile(request.outputFolder).kind != FileStatus::Kind::Folder) {
+        if (const QString folderProblem = MakeOutputFolder(request.outputFolder);
+            !folderProblem.isEmpty())
+            return fail(folderProblem);
+        madeFolder = true;
+    }
 
     const ImageWarningCatcher imageWarnings;
     FinOptions options;
     options.pictureFolder = gathered->firstFolder;
-    const FinOutcome outcome
-            = RunFin(request.settings, gathered->entries, request.pageName, hooks, options);
+    const FinOutcome outcome = RunFin(
+            run,
+            [&](const FinProgress &progress) {
+                // Notes and the end are told once the outcome is known.
+                if (!request.quiet && progress.isStep())
+                    printer.showPassing(StatusText(progress));
+            },
+            stop, options);
     // A picture left out is worth a word even when quiet.
     for (const QString &line : outcome.notes)
         note(line);
@@ -177,8 +183,10 @@ CliExitCode runCliRequest(const CliRequest &request, QTextStream &out, QTextStre
         for (const QString &warning : imageWarnings.warnings())
             note(QStringLiteral("image library: %1").arg(warning));
     }
-    if (!folderProblem.isEmpty())
-        return fail(folderProblem);
+    if (outcome.result == FinResult::Cancelled && stop.why() > 0) {
+        note(CliStoppedLine(outcome));
+        return StoppedExitStatus(stop.why());
+    }
     if (outcome.result != FinResult::Finished)
         return fail(outcome.status);
     if (!request.quiet) {

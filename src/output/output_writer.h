@@ -46,20 +46,24 @@ private:
 // the sub-folders it opened there, never over a file the user did not ask
 // it to replace, and it says so when a write fails.
 //
-// - A file that exists is replaced only when the user may write it, when it
-//   is a regular file (a folder, a pipe or a device in its place is left
-//   alone) and when it is none of the protected files (the pictures the run
-//   reads). A link in the file's place is replaced itself, never written
-//   through, unless it leads to a protected file.
-// - The bytes go to an unnamed temporary file in the folder and are linked
-//   into place only once all of them were written and the file closed, so
-//   a failed or killed run leaves the earlier file as it was and no half
-//   file under any name. Where an earlier file is replaced, the new one
-//   takes a short hidden name (".vintora-….part") for the moment between
-//   linking and renaming; the next run into the folder removes such names.
+// - What may be replaced is told in replace_rules.h: a regular file the
+//   user may write that is none of the protected files (the pictures the
+//   run reads), or a link, replaced itself and never written through.
+// - The bytes go to a file in the making (pending_file.h), put in place
+//   only once all of them were written and the file closed, so a failed or
+//   killed run leaves the earlier file as it was and no half file under
+//   its name; files with a short hidden name (".vintora-….part") that a
+//   killed run may leave are removed by the next run into the folder.
 // - Every write, close and rename is checked; the reason of a failure goes
-//   into plain words that follow the file's path ("cannot be written (No
-//   space left on device)").
+//   into plain words that follow the file's path ("the file cannot be
+//   written (No space left on device)"), made as write_failures.h tells.
+//
+// The writer is POSIX throughout: it holds folders open and names files
+// relative to them (openat, mkdirat, linkat, renameat), which no link put in
+// a folder's place can divert. A port to another system needs the same: a
+// folder handle to create, open and rename files in, a rename that
+// replaces a file at once, and a device and inode (or the like) to tell
+// whether two names are the same file.
 //
 // The writing calls may be made from several threads at once for
 // different files.
@@ -118,9 +122,10 @@ public:
     static bool holdsSameBytes(const OutputFolder &folder, const QString &name, SourceFile &source);
 
 private:
-    void removeLeftovers(const OutputFolder &folder) const;
+    // Writes the file name of folder with what fill puts into the open
+    // descriptor it is given; fill gives 0 or the errno it failed with.
     bool writeWith(const OutputFolder &folder, const QString &name,
-                   const std::function<bool(int)> &fill, QString *error) const;
+                   const std::function<int(int)> &fill, QString *error) const;
 
     std::unique_ptr<OutputFolder> m_folder;
     std::map<std::pair<const OutputFolder *, QString>, std::unique_ptr<OutputFolder>> m_subfolders;

@@ -1,5 +1,6 @@
 // The Fin run's checks: what the user asked, the output folder, and every
-// destination, all before the first byte is written.
+// destination, all before the first byte is written; they end in the plan
+// of the run, in which every name is decided.
 
 #include "run/fin_phases.h"
 
@@ -7,18 +8,54 @@
 #include "base/source_file.h"
 #include "base/text_helpers.h"
 #include "output/page_name.h"
+#include "output/picture_identities.h"
+#include "page/index_page_writer.h"
 #include "page/modern_page_files.h"
-#include "renditions/thumbnail_maker.h"
-#include "renditions/thumbnail_names.h"
+#include "run/fin_naming.h"
+
+#include <memory>
 
 namespace vintora {
 
 namespace {
 
-bool tableWithoutColumns(const WizardSettings &settings)
+// The checks of one run, and what they find out on the way.
+class RunChecks
 {
-    return settings.layoutStyle == QLatin1String(kLayoutTable) && settings.tableColumns < 1;
-}
+public:
+    RunChecks(const FinRequest &request, const FinOptions &options, FinContext &context)
+        : m_request(request), m_context(context)
+    {
+        m_plan.settings = request.settings;
+        m_plan.options = options;
+        m_plan.pageName = request.fileName;
+    }
+
+    std::optional<FinPlan> plan();
+
+private:
+    bool takeRequest();
+    bool openFolder();
+    void takeChoices();
+    bool checkPictures();
+    bool checkPage();
+    bool checkMadeFolders();
+    bool checkModernFolders(const OutputFolder *thumbs);
+    void planNames();
+    void planRenditions();
+    void planDesignedCopies();
+    bool checkCopyPlaces();
+
+    bool fail(const QString &why) { return m_context.end(FinResult::Failed, why); }
+
+    const FinRequest &m_request;
+    FinContext &m_context;
+    FinPlan m_plan;
+    // The pictures the writer never writes over, known by their files.
+    std::shared_ptr<PictureIdentities> m_pictures = std::make_shared<PictureIdentities>();
+    QHash<QString, FileStatus> m_looks; // of the pictures copied, looked at once
+    std::unique_ptr<RunNames> m_names;
+};
 
 // A path whose name was not valid text where it came from (a dialog, the
 // command line) holds U+FFFD in place of the bytes it lost; when no file
@@ -26,6 +63,288 @@ bool tableWithoutColumns(const WizardSettings &settings)
 bool nameWasLost(const QString &path)
 {
     return path.contains(QChar::ReplacementCharacter) && !StatLink(path).exists();
+}
+
+std::optional<FinPlan> RunChecks::plan()
+{
+    if (!takeRequest() || !openFolder())
+        return std::nullopt;
+    takeChoices();
+    if (!checkPictures() || !checkPage() || !checkMadeFolders())
+        return std::nullopt;
+    planNames();
+    planRenditions();
+    planDesignedCopies();
+    m_plan.names = m_names->names();
+    if (!checkCopyPlaces())
+        return std::nullopt;
+    return std::move(m_plan);
+}
+
+bool RunChecks::takeRequest()
+{
+    if (const std::optional<FinOutcome> refusal = RefusalBeforeFolder(m_request))
+        return m_context.end(FinResult::Refused, refusal->status);
+    if (m_request.outputFolder.isEmpty())
+        return m_context.end(FinResult::Refused, QLatin1String(kStatusNoFolder));
+    QStringList lost; // entries whose names were lost on their way here
+    for (const QString &entry : m_request.entries) {
+        if (nameWasLost(entry))
+            lost << entry;
+        else
+            m_plan.entries << entry;
+    }
+    for (const QString &entry : std::as_const(lost))
+        m_context.note(LeftOutNote(entry));
+    if (m_plan.entries.isEmpty())
+        return m_context.end(FinResult::Refused, QLatin1String(kStatusNoFiles));
+    // The background and cell pictures are left out the same way.
+    for (QString *picture : {&m_plan.settings.backgroundPicture, &m_plan.settings.cellPicture}) {
+        if (nameWasLost(*picture)) {
+            m_context.note(LeftOutNote(*picture));
+            picture->clear();
+        }
+    }
+    return true;
+}
+
+bool RunChecks::openFolder()
+{
+    const QChar separator = m_plan.options.separator;
+    m_plan.pagePath = JoinPath(m_request.outputFolder, m_plan.pageName, separator);
+    m_context.outcome.pagePath = m_plan.pagePath;
+    if (const QString problem = PageNameProblem(m_plan.pageName, separator); !problem.isEmpty())
+        return fail(problem);
+    QString why;
+    if (!m_context.writer.open(m_request.outputFolder, &why))
+        return fail(why);
+    const std::shared_ptr<const PictureIdentities> pictures = m_pictures;
+    m_context.writer.setProtected(
+            [pictures](const FileStatus &file) { return pictures->contains(file); });
+    return true;
+}
+
+// The choices that decide what is written, and how the page refers to the
+// pictures.
+void RunChecks::takeChoices()
+{
+    const WizardSettings &settings = m_plan.settings;
+    m_plan.copy = settings.copyPictures == kTrue;
+    m_plan.modern = settings.modernPage == kTrue;
+    m_plan.thumbnails = settings.makeThumbnails == kTrue || m_plan.modern;
+    // The modern grid's rows take thumbnails of their own height, whatever
+    // box the record gives the classic page.
+    m_plan.thumbnailBox = m_plan.modern ? ModernThumbnailBox() : ThumbnailBoxFor(settings);
+}
+
+bool RunChecks::checkPictures()
+{
+    const QStringList designed{m_plan.settings.backgroundPicture, m_plan.settings.cellPicture};
+    const bool pageThere = m_context.writer.folder().look(m_plan.pageName).exists();
+    if (m_plan.copy) {
+        // Every picture is looked at before anything is written: one that
+        // is missing, or is no file at all (a named pipe would hang the
+        // run, a device fill the disk), stops the run with nothing copied.
+        for (const QString &picture : m_plan.entries + designed) {
+            if (picture.isEmpty())
+                continue;
+            const FileStatus status = StatFile(picture);
+            m_pictures->add(picture, status);
+            m_looks.insert(picture, status);
+            if (const QString why = NotAPictureFileReason(status); !why.isEmpty())
+                return fail(QStringLiteral("Could not copy %1: %2.").arg(QuotedPath(picture), why));
+        }
+        return true;
+    }
+    // Only files already in the output can be pictures; without copies
+    // the pictures are found folder by folder.
+    if (pageThere || m_plan.thumbnails)
+        m_pictures->addListed(m_plan.entries, m_plan.options.separator);
+    for (const QString &picture : designed) {
+        if (!picture.isEmpty())
+            m_pictures->add(picture, StatFile(picture));
+    }
+    return true;
+}
+
+bool RunChecks::checkPage()
+{
+    const OutputFolder &out = m_context.writer.folder();
+    const QString &pageName = m_plan.pageName;
+    const Qt::CaseSensitivity nameCase = m_plan.options.nameCase;
+    // The page is written in place of whatever is there; it must never be
+    // one of the pictures it shows, which would be lost.
+    if (const QString picture = m_pictures->pictureAt(out.lookThrough(pageName));
+        !picture.isEmpty())
+        return fail(QStringLiteral("Could not write the page %1: it is the picture %2, which the "
+                                   "page would replace. Choose another name or folder.")
+                            .arg(QuotedPath(m_plan.pagePath), QuotedPath(picture)));
+    if (const QString problem = m_context.writer.problemWith(out, pageName); !problem.isEmpty())
+        return fail(QStringLiteral("Could not create the page %1: %2.")
+                            .arg(QuotedPath(m_plan.pagePath), problem));
+    if (m_plan.thumbnails && pageName.compare(QLatin1String(kThumbnailFolder), nameCase) == 0)
+        return fail(QStringLiteral("The page cannot be named \"%1\": the thumbnail files go into "
+                                   "a folder of that name beside it.")
+                            .arg(pageName));
+    if (m_plan.modern && pageName.compare(QLatin1String(kScreenCopyFolder), nameCase) == 0)
+        return fail(QStringLiteral("The page cannot be named \"%1\": the screen-size pictures go "
+                                   "into a folder of that name beside it.")
+                            .arg(pageName));
+    return true;
+}
+
+// Nothing but real folders may stand where the files made of the pictures
+// go; those already there hold files that numbered names pass over.
+bool RunChecks::checkMadeFolders()
+{
+    m_names = std::make_unique<RunNames>(m_context.writer, m_looks, m_plan.copy, m_plan.options);
+    if (!m_plan.thumbnails || !m_plan.thumbnailBox.isValid())
+        return true;
+    OutputWriter &writer = m_context.writer;
+    QString why;
+    const OutputFolder *thumbs
+            = writer.subfolder(writer.folder(), QLatin1String(kThumbnailFolder), false, &why);
+    if (!why.isEmpty())
+        return fail(why);
+    if (!m_plan.modern) {
+        if (thumbs)
+            m_names->addMadeFolder(thumbs);
+        return true;
+    }
+    if (!checkModernFolders(thumbs))
+        return false;
+    const QList<QStringList> made{
+            {QLatin1String(kThumbnailFolder)},
+            {QLatin1String(kThumbnailFolder), QLatin1String(kOneXThumbnailFolder)},
+            {QLatin1String(kScreenCopyFolder), QStringLiteral("1280")},
+            {QLatin1String(kScreenCopyFolder), QStringLiteral("2048")}};
+    for (const QStringList &path : made) {
+        const OutputFolder *folder = &writer.folder();
+        for (const QString &name : path)
+            folder = folder ? writer.subfolder(*folder, name, false, &why) : nullptr;
+        if (folder)
+            m_names->addMadeFolder(folder);
+    }
+    return true;
+}
+
+bool RunChecks::checkModernFolders(const OutputFolder *thumbs)
+{
+    OutputWriter &writer = m_context.writer;
+    const OutputFolder &out = writer.folder();
+    QString why = thumbs ? writer.subfolderProblem(*thumbs, QLatin1String(kOneXThumbnailFolder))
+                         : QString();
+    if (why.isEmpty())
+        why = writer.subfolderProblem(out, QLatin1String(kScreenCopyFolder));
+    if (why.isEmpty()) {
+        if (const OutputFolder *screen
+            = writer.subfolder(out, QLatin1String(kScreenCopyFolder), false, &why)) {
+            for (const int side : kScreenCopySides) {
+                why = writer.subfolderProblem(*screen, QString::number(side));
+                if (!why.isEmpty())
+                    break;
+            }
+        }
+    }
+    return why.isEmpty() || fail(why);
+}
+
+// Each distinct picture's name in the output folder, which names its made
+// files too; then the background and cell pictures' when they are copied.
+void RunChecks::planNames()
+{
+    if (!m_plan.copy && !(m_plan.thumbnails && m_plan.thumbnailBox.isValid()))
+        return; // the page refers to the pictures where they are
+    m_names->reserve(m_plan.pageName);
+    if (m_plan.copy) {
+        // Pictures that already lie in the output folder keep their names
+        // there, so that no other picture of the same name is copied over
+        // them.
+        const OutputFolder &out = m_context.writer.folder();
+        for (const QString &source : std::as_const(m_plan.entries)) {
+            const QString own = FileNameOf(source, m_plan.options.separator);
+            if (m_looks.value(source).sameFileAs(out.lookThrough(own)))
+                m_names->nameFor(source);
+        }
+    }
+    for (const QString &entry : std::as_const(m_plan.entries)) {
+        const QString name = m_names->nameFor(entry);
+        if (m_plan.copy)
+            m_plan.copies.append({entry, name});
+    }
+}
+
+// The files made of a picture: its thumbnail, and for the modern page its
+// thumbnail at 1x and its screen-size copies where it is large enough.
+QList<RenditionFile> renditionFiles(const ThumbnailBox &box, bool modern)
+{
+    const QString thumbs = QLatin1String(kThumbnailFolder);
+    QList<RenditionFile> files{{box, {thumbs}, RenditionFile::Need::Always}};
+    if (!modern)
+        return files;
+    files.append({OneXThumbnailBox(box),
+                  {thumbs, QLatin1String(kOneXThumbnailFolder)},
+                  RenditionFile::Need::WhenSmallerThanFirst});
+    for (const int side : kScreenCopySides)
+        files.append({ScreenCopyBox(side),
+                      {QLatin1String(kScreenCopyFolder), QString::number(side)},
+                      RenditionFile::Need::WhenSmallerThanPicture});
+    return files;
+}
+
+// One job per distinct picture, its files named after the name its copy
+// gets.
+void RunChecks::planRenditions()
+{
+    if (!m_plan.thumbnails || !m_plan.thumbnailBox.isValid())
+        return;
+    const QList<RenditionFile> files = renditionFiles(m_plan.thumbnailBox, m_plan.modern);
+    QHash<QString, qsizetype> jobOfName;
+    for (const QString &entry : std::as_const(m_plan.entries)) {
+        const QString name = m_names->nameFor(entry);
+        auto job = jobOfName.constFind(name);
+        if (job == jobOfName.constEnd()) {
+            job = jobOfName.insert(name, m_plan.renditions.size());
+            m_plan.renditions.append({entry, m_names->stemFor(name), true, files, m_plan.modern});
+        }
+        m_plan.renditionOf.append(*job);
+    }
+}
+
+void RunChecks::planDesignedCopies()
+{
+    if (!m_plan.copy)
+        return;
+    for (const QString &picture :
+         {m_plan.settings.backgroundPicture, m_plan.settings.cellPicture}) {
+        if (!picture.isEmpty())
+            m_plan.designedCopies.append({picture, m_names->nameFor(picture)});
+    }
+}
+
+// Each copy's place may take it: the picture itself, or what may be
+// replaced. One that holds a file of the same size may already hold its
+// bytes, which the copy finds out without writing.
+bool RunChecks::checkCopyPlaces()
+{
+    const OutputFolder &out = m_context.writer.folder();
+    QSet<QString> checked;
+    for (const PlannedCopy &copy : m_plan.copies + m_plan.designedCopies) {
+        if (checked.contains(copy.name))
+            continue;
+        checked.insert(copy.name);
+        const FileStatus there = out.look(copy.name);
+        const FileStatus source = m_looks.value(copy.source);
+        if (!there.exists() || source.sameFileAs(out.lookThrough(copy.name))
+            || (there.isRegular() && there.size == source.size))
+            continue;
+        if (const QString problem = m_context.writer.problemWith(out, copy.name);
+            !problem.isEmpty())
+            return fail(QStringLiteral("Could not copy %1 to %2: %3.")
+                                .arg(QuotedPath(copy.source), QuotedPath(out.pathOf(copy.name)),
+                                     problem));
+    }
+    return true;
 }
 
 } // namespace
@@ -42,232 +361,10 @@ bool NameWasLost(const QString &path)
     return nameWasLost(path);
 }
 
-bool FinRun::takeRequest(const QStringList &listed)
+std::optional<FinPlan> CheckRun(const FinRequest &request, const FinOptions &options,
+                                FinContext &context)
 {
-    m_entries.reserve(listed.size());
-    for (const QString &entry : listed) {
-        if (nameWasLost(entry))
-            m_lost << entry;
-        else
-            m_entries << entry;
-    }
-    if (m_entries.isEmpty() && m_lost.isEmpty())
-        return end(FinResult::Refused, QLatin1String(kStatusNoFiles));
-    if (tableWithoutColumns(m_settings))
-        return end(FinResult::Refused, QLatin1String(kStatusNoColumns));
-    return true;
-}
-
-bool FinRun::chooseFolder()
-{
-    status(QLatin1String(kStatusSelectingFolder));
-    if (pumpAndCheck())
-        return stop();
-    const QString folder = m_hooks.chooseOutputFolder ? m_hooks.chooseOutputFolder() : QString();
-    if (cancelled())
-        return stop();
-    if (folder.isEmpty())
-        return end(FinResult::Refused, QLatin1String(kStatusNoFolder));
-    for (const QString &entry : std::as_const(m_lost))
-        note(LeftOutNote(entry));
-    if (m_entries.isEmpty())
-        return end(FinResult::Refused, QLatin1String(kStatusNoFiles));
-
-    m_outcome.pagePath = JoinPath(folder, m_fileName, m_options.separator);
-    if (const QString problem = PageNameProblem(m_fileName, m_options.separator);
-        !problem.isEmpty())
-        return end(FinResult::Failed, problem);
-    QString why;
-    if (!m_writer.open(folder, &why))
-        return end(FinResult::Failed, why);
-    return true;
-}
-
-bool FinRun::checkDestinations()
-{
-    // The choices that decide what is written are read once: the page
-    // refers to the pictures the way they were actually handled, whatever
-    // the user changes meanwhile.
-    m_copy = m_settings.copyPictures == kTrue;
-    m_modern = m_settings.modernPage == kTrue;
-    m_makeThumbnails = m_settings.makeThumbnails == kTrue || m_modern;
-    m_thumbnailBox = m_modern ? ModernThumbnailBox() : ThumbnailBoxFor(m_settings);
-    m_writer.setProtected([this](const FileStatus &file) { return m_pictures.contains(file); });
-    if (!checkPictures() || !checkPage())
-        return false;
-
-    if (m_makeThumbnails && m_thumbnailBox.isValid()) {
-        QString why;
-        m_thumbs = m_writer.subfolder(m_writer.folder(), QLatin1String(kThumbnailFolder), false,
-                                      &why);
-        if (!why.isEmpty())
-            return end(FinResult::Failed, why);
-        if (m_modern && !checkModernFolders())
-            return false;
-        openMadeFolders();
-    }
-    if (!m_copy && !m_thumbs && !(m_makeThumbnails && m_thumbnailBox.isValid()))
-        return true; // the page refers to the pictures where they are
-    nameCopies();
-    if (!m_copy)
-        return true;
-    // Each copy's place may take it: the picture itself, or what may be
-    // replaced. One that holds a file of the same size may already hold its
-    // bytes, which the copy finds out without writing.
-    QSet<QString> checked;
-    for (const QString &entry : std::as_const(m_entries)) {
-        const QString name = m_namer.nameFor(entry);
-        if (checked.contains(name))
-            continue;
-        checked.insert(name);
-        const OutputFolder &out = m_writer.folder();
-        const FileStatus there = out.look(name);
-        const FileStatus source = m_statuses.value(entry);
-        if (!there.exists() || source.sameFileAs(out.lookThrough(name))
-            || (there.isRegular() && there.size == source.size))
-            continue;
-        if (const QString problem = m_writer.problemWith(out, name); !problem.isEmpty())
-            return end(FinResult::Failed,
-                       QStringLiteral("Could not copy %1 to %2: %3.")
-                               .arg(quotedPath(entry), quotedPath(out.pathOf(name)), problem));
-    }
-    return true;
-}
-
-bool FinRun::checkPictures()
-{
-    const QStringList designed{m_settings.backgroundPicture, m_settings.cellPicture};
-    const bool pageThere = m_writer.folder().look(m_fileName).exists();
-    if (m_copy) {
-        // Every picture is looked at before anything is written: one that
-        // is missing, or is no file at all (a named pipe would hang the
-        // run, a device fill the disk), stops the run with nothing copied.
-        for (const QString &picture : m_entries + designed) {
-            if (picture.isEmpty())
-                continue;
-            const FileStatus status = StatFile(picture);
-            m_pictures.add(picture, status);
-            m_statuses.insert(picture, status);
-            if (const QString why = NotAPictureFileReason(status); !why.isEmpty())
-                return end(FinResult::Failed,
-                           QStringLiteral("Could not copy %1: %2.").arg(quotedPath(picture), why));
-        }
-    } else if (pageThere || m_makeThumbnails) {
-        // Only files already in the output can be pictures; without copies
-        // the pictures are found folder by folder.
-        m_pictures.addListed(m_entries, m_options.separator);
-        for (const QString &picture : designed)
-            m_pictures.add(picture, StatFile(picture));
-    }
-    return true;
-}
-
-bool FinRun::checkPage()
-{
-    const OutputFolder &out = m_writer.folder();
-    const QString &pagePath = m_outcome.pagePath;
-    // The page is written in place of whatever is there; it must never be
-    // one of the pictures it shows, which would be lost.
-    if (const QString picture = m_pictures.pictureAt(out.lookThrough(m_fileName));
-        !picture.isEmpty())
-        return end(FinResult::Failed,
-                   QStringLiteral("Could not write the page %1: it is the picture %2, which the "
-                                  "page would replace. Choose another name or folder.")
-                           .arg(quotedPath(pagePath), quotedPath(picture)));
-    if (const QString problem = m_writer.problemWith(out, m_fileName); !problem.isEmpty())
-        return end(FinResult::Failed, QStringLiteral("Could not create the page %1: %2.")
-                                              .arg(quotedPath(pagePath), problem));
-    if (m_makeThumbnails
-        && m_fileName.compare(QLatin1String(kThumbnailFolder), m_options.nameCase) == 0)
-        return end(FinResult::Failed,
-                   QStringLiteral("The page cannot be named \"%1\": the thumbnail files go into "
-                                  "a folder of that name beside it.")
-                           .arg(m_fileName));
-    if (m_modern && m_fileName.compare(QLatin1String(kScreenCopyFolder), m_options.nameCase) == 0)
-        return end(FinResult::Failed,
-                   QStringLiteral("The page cannot be named \"%1\": the screen-size pictures go "
-                                  "into a folder of that name beside it.")
-                           .arg(m_fileName));
-    return true;
-}
-
-void FinRun::nameCopies()
-{
-    m_namer.reserve(m_fileName);
-    if (m_copy)
-        m_namer.setLook([this](const QString &source) {
-            const auto known = m_statuses.constFind(source);
-            return known != m_statuses.constEnd() ? *known : StatFile(source);
-        });
-    m_namer.setFreeCheck([this](const QString &name, const QString &source) {
-        return nameIsFree(name, source);
-    });
-    if (m_copy) {
-        // Pictures that already lie in the output folder keep their names
-        // there, so that no other picture of the same name is copied over
-        // them.
-        const OutputFolder &out = m_writer.folder();
-        for (const QString &source : m_entries) {
-            const QString own = FileNameOf(source, m_options.separator);
-            if (m_statuses.value(source).sameFileAs(out.lookThrough(own)))
-                m_namer.nameFor(source);
-        }
-    }
-    for (const QString &entry : std::as_const(m_entries))
-        m_namer.nameFor(entry);
-}
-
-// A numbered name is free for a source when nothing of that name lies in
-// any folder it would be written into, or only what an earlier run made of
-// this very picture: its copy (the same bytes) or its thumbnail.
-bool FinRun::nameIsFree(const QString &name, const QString &source) const
-{
-    const auto holdsSource = [&source](const OutputFolder &folder, const QString &there) {
-        SourceFile picture(source);
-        return OutputWriter::holdsSameBytes(folder, there, picture);
-    };
-    if (m_copy) {
-        const FileStatus there = m_writer.folder().look(name);
-        // A link counts as a file there, even when it leads nowhere.
-        if (there.exists() && !(there.isRegular() && holdsSource(m_writer.folder(), name)))
-            return false;
-    }
-    for (const OutputFolder *folder : m_madeFolders) {
-        for (const QString &candidate : ThumbnailFileNames(name)) {
-            const FileStatus there = folder->look(candidate);
-            if (there.exists()
-                && !(there.isRegular()
-                     && (IsMadeThumbnail(*folder, candidate) || holdsSource(*folder, candidate))))
-                return false;
-        }
-    }
-    return true;
-}
-
-// The folders already there that hold files made of the pictures (the
-// thumbnails, and for the modern page its 1x thumbnails and screen-size
-// copies), whose names numbered names must pass over too. Each was checked
-// to be a real folder.
-void FinRun::openMadeFolders()
-{
-    if (m_thumbs)
-        m_madeFolders << m_thumbs;
-    if (!m_modern)
-        return;
-    QString why;
-    if (m_thumbs) {
-        if (const OutputFolder *oneX
-            = m_writer.subfolder(*m_thumbs, QLatin1String(kOneXThumbnailFolder), false, &why))
-            m_madeFolders << oneX;
-    }
-    if (const OutputFolder *screen
-        = m_writer.subfolder(m_writer.folder(), QLatin1String(kScreenCopyFolder), false, &why)) {
-        for (const int side : kScreenCopySides) {
-            if (const OutputFolder *sized
-                = m_writer.subfolder(*screen, QString::number(side), false, &why))
-                m_madeFolders << sized;
-        }
-    }
+    return RunChecks(request, options, context).plan();
 }
 
 } // namespace vintora

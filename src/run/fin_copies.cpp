@@ -1,54 +1,63 @@
-// The Fin run's copies: each distinct picture once, under the name it was
-// given, through the run's writer.
+// The Fin run's copies: each distinct picture once, under the name the
+// plan gave it, through the run's writer; then the background and cell
+// pictures.
 
 #include "run/fin_phases.h"
 
 #include "base/source_file.h"
 
+#include <QSet>
+
 namespace vintora {
 
-// Copies one picture unless it was copied already; the failure, in a whole
-// sentence, when it could not be.
-std::optional<QString> FinRun::copyOne(const QString &source)
+namespace {
+
+// Copies one picture unless its name was copied to already; false, with
+// the run ended, when it could not be.
+bool copyOnce(const PlannedCopy &copy, QSet<QString> &copied, FinContext &context)
 {
-    const QString name = m_namer.nameFor(source);
-    if (m_copiedNames.contains(name))
-        return std::nullopt;
-    m_copiedNames.insert(name);
-    const OutputFolder &out = m_writer.folder();
+    if (copied.contains(copy.name))
+        return true;
+    copied.insert(copy.name);
+    const OutputFolder &out = context.writer.folder();
     QString why;
-    SourceFile picture(source);
+    SourceFile picture(copy.source);
     if (picture.isOpen()) {
         qint64 bytes = 0;
-        switch (m_writer.copyFile(picture, out, name, &why, &bytes)) {
+        switch (context.writer.copyFile(picture, out, copy.name, &why, &bytes)) {
         case OutputWriter::CopyOutcome::Copied:
-            ++m_outcome.copiedPictures;
-            m_outcome.copiedBytes += bytes;
-            return std::nullopt;
+            ++context.outcome.copiedPictures;
+            context.outcome.copiedBytes += bytes;
+            return true;
         case OutputWriter::CopyOutcome::InPlace:
-            ++m_outcome.copiesInPlace;
-            return std::nullopt;
+            ++context.outcome.copiesInPlace;
+            return true;
         case OutputWriter::CopyOutcome::Failed:
             break;
         }
     } else {
         why = picture.problem();
     }
-    return QStringLiteral("Could not copy %1 to %2: %3.")
-            .arg(quotedPath(source), quotedPath(out.pathOf(name)), why);
+    return context.end(FinResult::Failed, QStringLiteral("Could not copy %1 to %2: %3.")
+                                                  .arg(QuotedPath(copy.source),
+                                                       QuotedPath(out.pathOf(copy.name)), why));
 }
 
-bool FinRun::copyPictures()
+} // namespace
+
+bool CopyPictures(const FinPlan &plan, FinContext &context)
 {
-    if (!m_copy)
-        return true;
-    const qsizetype n = m_entries.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        status(CopyingStatus(i, n));
-        if (pumpAndCheck())
-            return stop();
-        if (const auto failure = copyOne(m_entries.at(i)))
-            return end(FinResult::Failed, *failure);
+    QSet<QString> copied;
+    const qsizetype count = plan.copies.size();
+    for (qsizetype i = 0; i < count; ++i) {
+        const PlannedCopy &copy = plan.copies.at(i);
+        context.report({FinProgress::Phase::Copying, i, count, copy.source, QString()});
+        if (context.stopped() || !copyOnce(copy, copied, context))
+            return false;
+    }
+    for (const PlannedCopy &copy : plan.designedCopies) {
+        if (context.stopped() || !copyOnce(copy, copied, context))
+            return false;
     }
     return true;
 }

@@ -1,86 +1,82 @@
-// The Fin run's last phase: the page, from one reading of the record made
-// after the last pumped event, written whole or not at all.
+// The Fin run's last phase: the page, classic or modern, made whole in
+// memory from the plan and what was made of the pictures, then put in
+// place.
 
 #include "run/fin_phases.h"
 
-#include "base/source_file.h"
+#include "page/index_page_writer.h"
+#include "run/fin_page_items.h"
 
 #include <QBuffer>
 
+#include <functional>
+
 namespace vintora {
 
-// The background and cell pictures as the record names them now: a name
-// lost on its way here is left out with a note; the page must not be
-// either of them; copied when the pictures are.
-bool FinRun::takeDesignedPictures(WizardSettings &now)
+namespace {
+
+// How the classic page refers to the pictures: as they were handled, with
+// the thumbnail of each picture that has one.
+PageWriteOptions classicPageOptions(const FinPlan &plan, const QList<RenditionResult> &made)
 {
-    for (QString *picture : {&now.backgroundPicture, &now.cellPicture}) {
-        if (NameWasLost(*picture)) {
-            note(LeftOutNote(*picture));
-            picture->clear();
-        }
-        if (!picture->isEmpty())
-            m_pictures.add(*picture, StatFile(*picture));
+    PageWriteOptions options;
+    options.separator = plan.options.separator;
+    options.copied = plan.copy;
+    options.copiedNames = plan.names;
+    for (qsizetype i = 0; i < plan.renditionOf.size(); ++i) {
+        const RenditionResult &result = made.at(plan.renditionOf.at(i));
+        if (result.hasThumbnail())
+            options.thumbnails.insert(plan.entries.at(i),
+                                      {result.files.at(kThumbnailFile).name,
+                                       ShownSize(result.pictureSize, plan.thumbnailBox)});
     }
-    const FileStatus page = m_writer.folder().lookThrough(m_fileName);
-    for (const QString &picture : {now.backgroundPicture, now.cellPicture}) {
-        if (!picture.isEmpty() && StatFile(picture).sameFileAs(page))
-            return end(FinResult::Failed,
-                       QStringLiteral("Could not write the page %1: it is the picture %2, which "
-                                      "the page would replace. Choose another name or folder.")
-                               .arg(quotedPath(m_outcome.pagePath), quotedPath(picture)));
-    }
-    if (m_copy) {
-        for (const QString &picture : {now.backgroundPicture, now.cellPicture}) {
-            if (picture.isEmpty())
-                continue;
-            if (const auto failure = copyOne(picture))
-                return end(FinResult::Failed, *failure);
-        }
-    }
-    return true;
+    return options;
 }
 
-bool FinRun::writePage()
-{
-    status(QLatin1String(kStatusWritingHeader));
-    if (pumpAndCheck())
-        return stop();
-
-    // From here on nothing pumps events: the page and the two pictures it
-    // names besides the thumbnails come from one reading of the record.
-    WizardSettings now = m_settings;
-    if (now.layoutStyle == QLatin1String(kLayoutTable) && now.tableColumns < 1)
-        return end(FinResult::Failed, QLatin1String(kStatusNoColumns));
-    if (!takeDesignedPictures(now))
-        return false;
-    if (m_modern)
-        return writeModernPage(now);
-
-    PageWriteOptions pageOptions;
-    pageOptions.separator = m_options.separator;
-    pageOptions.copied = m_copy;
-    pageOptions.copiedNames = m_namer.names();
-    pageOptions.thumbnails = m_thumbnails;
-    return putPage([&](QIODevice &page, QString *why) {
-        return WriteIndexPage(now, m_entries, m_options.major, m_options.minor, page, pageOptions,
-                              why);
-    });
-}
-
-bool FinRun::putPage(const std::function<bool(QIODevice &, QString *)> &write)
+// The page made whole in memory by write, then put in place.
+bool putPage(const FinPlan &plan, const std::function<bool(QIODevice &, QString *)> &write,
+             FinContext &context)
 {
     QByteArray bytes;
     QBuffer page(&bytes);
     page.open(QIODevice::WriteOnly);
     QString why;
     if (!write(page, &why))
-        return end(FinResult::Failed, QStringLiteral("Could not write the page %1: %2")
-                                              .arg(quotedPath(m_outcome.pagePath), why));
-    if (!m_writer.writeFile(m_writer.folder(), m_fileName, bytes, &why))
-        return end(FinResult::Failed, QStringLiteral("Could not write the page %1: %2.")
-                                              .arg(quotedPath(m_outcome.pagePath), why));
+        return context.end(FinResult::Failed, QStringLiteral("Could not write the page %1: %2")
+                                                      .arg(QuotedPath(plan.pagePath), why));
+    if (!context.writer.writeFile(context.writer.folder(), plan.pageName, bytes, &why))
+        return context.end(FinResult::Failed, QStringLiteral("Could not write the page %1: %2.")
+                                                      .arg(QuotedPath(plan.pagePath), why));
     return true;
+}
+
+} // namespace
+
+bool WritePage(const FinPlan &plan, const QList<RenditionResult> &made, FinContext &context)
+{
+    context.report({FinProgress::Phase::WritingPage, 0, 0, QString(), QString()});
+    if (context.stopped())
+        return false;
+    if (plan.modern) {
+        const ModernPageContents contents
+                = ModernPageContentsOf(plan, made, context.writer.folder().path());
+        const PageBackgrounds backgrounds = ModernPageBackgrounds(plan);
+        return putPage(
+                plan,
+                [&](QIODevice &page, QString *why) {
+                    return WriteModernPage(plan.settings, backgrounds, contents, plan.options.major,
+                                           plan.options.minor, page, why);
+                },
+                context);
+    }
+    const PageWriteOptions options = classicPageOptions(plan, made);
+    return putPage(
+            plan,
+            [&](QIODevice &page, QString *why) {
+                return WriteIndexPage(plan.settings, plan.entries, plan.options.major,
+                                      plan.options.minor, page, options, why);
+            },
+            context);
 }
 
 } // namespace vintora

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "base/stop_request.h"
 #include "output/copy_plan.h"
+#include "run/fin_progress.h"
 #include "settings/wizard_settings.h"
 #include "version.h"
 
@@ -8,40 +10,19 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
+#include <optional>
 
 namespace vintora {
 
-// The texts the run shows on the status line.
-inline constexpr const char *kStatusNoFiles = "No files selected to process... no output...";
-inline constexpr const char *kStatusSelectingFolder = "Selecting output folder...";
-inline constexpr const char *kStatusNoFolder = "No output folder chosen... no output...";
-inline constexpr const char *kStatusWritingHeader = "Writing header";
-inline constexpr const char *kStatusFinished = "Finished!";
-inline constexpr const char *kStatusNoColumns = "A table needs at least one column... no output...";
-inline constexpr const char *kStatusNoFileName = "No file name for the page... no output...";
-inline constexpr const char *kStatusCancelled = "Stopped... the page was not written...";
-
-// "Copying files: " copied " of " count.
-QString CopyingStatus(qsizetype copied, qsizetype count);
-// "Making thumbnails: " made " of " count.
-QString MakingThumbnailsStatus(qsizetype made, qsizetype count);
-
-// What the run needs from whoever starts it: the wizard window hands in its
-// status line, its event pump and the folder chooser; a command-line tool a
-// fixed folder and a printer. Hooks left empty do nothing (the chooser then
-// chooses nothing).
-struct FinHooks
+// What a run is asked, taken whole at the click on Fin: the run reads
+// nothing else, so what changes meanwhile (a page switch rewriting the
+// record, say) changes nothing of it.
+struct FinRequest
 {
-    std::function<void(const QString &status)> setStatus;
-    // One pass of the event loop. What it handles may change the settings.
-    std::function<void()> pumpEvents;
-    // The output folder, or empty when none was chosen.
-    std::function<QString()> chooseOutputFolder;
-    // Asked after every pump and after the chooser; true stops the run
-    // before anything else is read, copied or written, and no page is
-    // committed.
-    std::function<bool()> cancelRequested;
+    WizardSettings settings;
+    QStringList entries;  // the picture list, in order
+    QString fileName;     // the page's name, as typed
+    QString outputFolder; // as chosen; empty when none was
 };
 
 struct FinOptions
@@ -78,17 +59,28 @@ struct FinOutcome
     // already up to date (its 1x thumbnails count as thumbnails).
     int screenCopiesMade = 0;
     int screenCopiesKept = 0;
+
+    // Every file this run wrote but the page.
+    int filesMade() const { return copiedPictures + thumbnailsMade + screenCopiesMade; }
 };
 
-// The Fin run: checks there is something to do, asks for the output folder,
-// copies the pictures into it when copyPictures is true (each distinct
-// source once, under a name of its own, never onto itself), then writes the
-// index page there under fileName, used as typed.
+// What a run refuses before any output folder is asked for: an empty
+// picture list, a table without columns. Nothing when it may go on.
+std::optional<FinOutcome> RefusalBeforeFolder(const FinRequest &request);
+
+// The Fin run, in four phases: the checks, which decide every destination
+// and name before the first byte is written; the copies of the pictures
+// when copyPictures is true (each distinct source once, under a name of its
+// own, never onto itself, then the background and cell pictures); the
+// files made of the pictures; and the index page, written into the output
+// folder under fileName, used as typed.
 //
 // With makeThumbnails, a small thumbnail of every distinct picture is made
 // (on every core) into the folder "thumbs" beside the page, named after the
 // name its copy gets, and the page shows it in the picture's proportions; a
-// picture that cannot be decoded is shown as it is, with a note.
+// picture that cannot be decoded is shown as it is, with a note. The modern
+// page makes its thumbnails at two sizes and screen-size copies of the
+// larger pictures too, every file of a picture from one decode.
 //
 // Every file goes through one OutputWriter, so nothing the user did not ask
 // to replace is lost: every destination is checked before the first byte
@@ -96,18 +88,19 @@ struct FinOutcome
 // it (through a link, say) is one of the pictures; every picture to be
 // copied must be a regular file; a numbered name never takes the name of a
 // file already in a folder it goes to; a file the user may not write is not
-// replaced; nothing is written outside the output folder and its thumbs
-// folder. A copy whose place already holds its bytes is left untouched. A
-// picture whose name was lost on its way here (not valid text, and no file
-// answers to it) is left out with a note instead of stopping the run.
+// replaced; nothing is written outside the output folder and its own
+// sub-folders. A copy whose place already holds its bytes is left
+// untouched. A picture whose name was lost on its way here (not valid text,
+// and no file answers to it) is left out with a note instead of stopping
+// the run.
 //
-// settings is the live record: copyPictures and makeThumbnails are read
-// once, before anything is written, and decide how the page refers to the
-// pictures; everything else is read after the last pump, when the page is
-// written. entries are the picture list as it stood at the click. The page
-// is written whole or not at all: a run that fails or is cancelled leaves
-// any earlier page untouched. Pictures copied before a failure stay.
-FinOutcome RunFin(const WizardSettings &settings, const QStringList &entries,
-                  const QString &fileName, const FinHooks &hooks, const FinOptions &options = {});
+// Progress goes to progress as it happens, on the calling thread. The run
+// looks at stop between files: before each copy, before each picture's
+// files, before the page. Stopped, it ends Cancelled; the files made so far
+// are kept. The page is written whole or not at all: a run that fails or is
+// stopped leaves any earlier page untouched. Pictures copied before a
+// failure stay.
+FinOutcome RunFin(const FinRequest &request, const FinProgressSink &progress = {},
+                  const StopRequest &stop = StopRequest(), const FinOptions &options = {});
 
 } // namespace vintora

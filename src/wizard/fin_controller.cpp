@@ -3,21 +3,21 @@
 #include "desktop/folder_chooser.h"
 #include "wizard/picture_list.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QThread>
 
 namespace vintora {
 
-// What the run's hooks reach. It outlives the controller when the window
-// goes away mid-run, so the hooks never touch a destroyed object.
-struct FinController::RunState
+// The run going on: what stops it, the thread it runs on, and what it
+// locked.
+struct FinController::Run
 {
-    QPointer<FinController> controller;
-    QPointer<QLabel> status;
+    StopRequest stop;
+    std::unique_ptr<QThread> thread;
     QPointer<QWidget> window; // watched for its close
-    bool cancel = false;
+    bool listWasLocked = false;
 };
 
 FinController::FinController(QWidget *owner, Dialogs &dialogs, WizardSettings &settings,
@@ -35,20 +35,26 @@ FinController::FinController(QWidget *owner, Dialogs &dialogs, WizardSettings &s
 
 FinController::~FinController()
 {
-    if (m_run)
-        m_run->cancel = true;
+    if (!m_run)
+        return;
+    // The run's last calls to this controller are queued and go with it.
+    m_run->stop.request();
+    if (m_run->thread)
+        m_run->thread->wait();
+    if (m_pictures)
+        m_pictures->setLocked(m_run->listWasLocked);
 }
 
 void FinController::requestCancel()
 {
     if (m_run)
-        m_run->cancel = true;
+        m_run->stop.request();
 }
 
 bool FinController::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Close && m_run && watched == m_run->window)
-        m_run->cancel = true;
+        requestCancel();
     return QObject::eventFilter(watched, event);
 }
 
@@ -56,76 +62,73 @@ void FinController::run()
 {
     if (m_run || !m_pictures)
         return;
+    if (m_pageTitle)
+        m_settings.pageTitle = m_pageTitle->text();
+    FinRequest request{m_settings, m_pictures->entries(),
+                       m_fileName ? m_fileName->text() : QString(), QString()};
 
-    const auto state = std::make_shared<RunState>();
-    state->controller = this;
-    state->status = m_status;
-    state->window = m_owner ? m_owner->window() : nullptr;
-    m_run = state;
+    m_run = std::make_unique<Run>();
+    m_run->listWasLocked = m_pictures->isLocked();
+    m_run->window = m_owner ? m_owner->window() : nullptr;
+    m_pictures->setLocked(true);
+    if (m_run->window)
+        m_run->window->installEventFilter(this);
+    emit runningChanged(true);
 
-    FinOutcome outcome;
-    {
-        // Everything the run locks is given back however it ends; the
-        // objects may be gone by then.
-        struct Restore
-        {
-            QPointer<PictureList> pictures;
-            bool wasLocked;
-            QPointer<QWidget> window;
-            QPointer<FinController> controller;
-
-            ~Restore()
-            {
-                if (pictures)
-                    pictures->setLocked(wasLocked);
-                if (window && controller)
-                    window->removeEventFilter(controller);
-            }
-        } restore{m_pictures, m_pictures->isLocked(), state->window, this};
-
-        m_pictures->setLocked(true);
-        if (state->window)
-            state->window->installEventFilter(this);
-        emit runningChanged(true);
-
-        FinHooks hooks;
-        hooks.setStatus = [state](const QString &text) {
-            if (state->status) {
-                state->status->setText(text);
-                state->status->setToolTip(text);
-            }
-            if (state->controller)
-                emit state->controller->statusChanged(text);
-        };
-        hooks.pumpEvents = [] {
-            QCoreApplication::processEvents();
-        };
-        hooks.chooseOutputFolder = [state]() -> QString {
-            FinController *self = state->controller;
-            if (!self)
-                return {};
-            return BrowseForFolder(self->m_dialogs, self->m_owner,
-                                   QLatin1String(kOutputFolderTitle));
-        };
-        hooks.cancelRequested = [state] {
-            return state->cancel || !state->controller;
-        };
-
-        const QStringList entries = m_pictures->entries();
-        const QString fileName = m_fileName ? m_fileName->text() : QString();
-        if (m_pageTitle)
-            m_settings.pageTitle = m_pageTitle->text();
-        outcome = RunFin(m_settings, entries, fileName, hooks);
+    if (const std::optional<FinOutcome> refusal = RefusalBeforeFolder(request)) {
+        showProgress({FinProgress::Phase::Ended, 0, 0, QString(), refusal->status});
+        finishRun(*refusal);
+        return;
     }
-    if (!state->controller)
-        return; // destroyed mid-run
+    showProgress({FinProgress::Phase::SelectingFolder, 0, 0, QString(), QString()});
+    const QPointer<FinController> alive(this);
+    request.outputFolder = BrowseForFolder(m_dialogs, m_owner, QLatin1String(kOutputFolderTitle));
+    if (alive)
+        startRun(std::move(request));
+}
+
+void FinController::startRun(FinRequest request)
+{
+    // The thread reaches this controller only through queued calls, which
+    // run on the GUI thread; the controller waits for the thread before it
+    // goes, so it is there for every call.
+    m_run->thread.reset(QThread::create([this, request = std::move(request), stop = &m_run->stop] {
+        const auto progress = [this](const FinProgress &step) {
+            QMetaObject::invokeMethod(
+                    this, [this, step] { showProgress(step); }, Qt::QueuedConnection);
+        };
+        const FinOutcome outcome = RunFin(request, progress, *stop);
+        QMetaObject::invokeMethod(
+                this, [this, outcome] { finishRun(outcome); }, Qt::QueuedConnection);
+    }));
+    m_run->thread->start();
+}
+
+void FinController::showProgress(const FinProgress &progress)
+{
+    const QString text = StatusText(progress);
+    if (m_status) {
+        m_status->setText(text);
+        m_status->setToolTip(text);
+    }
+    emit statusChanged(text);
+}
+
+void FinController::finishRun(const FinOutcome &outcome)
+{
+    if (m_run->thread)
+        m_run->thread->wait(); // sending this was its last act
+    if (m_pictures)
+        m_pictures->setLocked(m_run->listWasLocked);
+    if (m_run->window)
+        m_run->window->removeEventFilter(this);
+    m_run.reset();
 
     // Pictures left out are named where the whole story of the run is read.
     if (m_status && !outcome.notes.isEmpty())
         m_status->setToolTip(outcome.status + QLatin1String("\n\n")
                              + outcome.notes.join(QLatin1Char('\n')));
     m_lastOutcome = outcome;
-    m_run.reset();
     emit runningChanged(false);
     if (outcome.result == FinResult::Failed)
         m_dialogs.showFailure(m_owner ? m_owner->window() : nullptr, outcome.status);

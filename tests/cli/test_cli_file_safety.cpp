@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,6 +72,31 @@ QByteArray jpegOf(QColor colour, qsizetype size)
         if (size == 0 || bytes.size() >= size)
             return bytes;
     }
+}
+
+// A camera's photograph of 4032 x 3024, with a sensor's fine noise.
+void writeCameraPhotograph(const QString &path)
+{
+    QImage image(4032, 3024, QImage::Format_RGB32);
+    quint32 noise = 2463534242u;
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            noise ^= noise << 13;
+            noise ^= noise >> 17;
+            noise ^= noise << 5;
+            const int n = int(noise % 17) - 8;
+            line[x] = qRgb(std::clamp(x / 16 + n, 0, 255), std::clamp(y / 12 + n, 0, 255),
+                           std::clamp(128 + n, 0, 255));
+        }
+    }
+    image.save(path, "jpeg", 92);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool matchesOne(const QString &entry, QStringList &patterns)
@@ -198,6 +225,11 @@ private slots:
                 << pictures + "printf b > p/b.jpg; mkdir o/b.jpg" << cli + "-o o p"
                 << "" << 1 << "o/b.jpg\": a folder of that name is in the way." << QStringList{}
                 << QStringList{} << "";
+        QTest::newRow("a folder at the background's copy place, found before any copy")
+                << pictures + "printf b > bg.jpg; mkdir o/bg.jpg"
+                << cli + "-o o --background bg.jpg p"
+                << "" << 1 << "o/bg.jpg\": a folder of that name is in the way." << QStringList{}
+                << QStringList{} << "";
         QTest::newRow("read-only file of another user")
                 << pictures
                            + "printf root > o/a.jpg; chmod 444 o/a.jpg; chmod 666 o/*.htm; chmod "
@@ -291,6 +323,14 @@ private slots:
                 << QStringList{page, "f \\./o/cut\\.jpg", "d \\./o/thumbs"} << QStringList{} << "";
 
         // A full disk and killed runs: the earlier files stay as they were.
+        // Without unnamed files a file has its hidden name from the start,
+        // and a run killed before it was put in place leaves that behind.
+#ifdef VINTORA_WITHOUT_TMPFILE
+        const QStringList leftInOut{part},
+                leftInThumbs{"f \\./o/thumbs/\\.vintora-[0-9a-z]+\\.part"};
+#else
+        const QStringList leftInOut, leftInThumbs;
+#endif
         QTest::newRow("full disk at the page")
                 << "mkdir p o; for i in $(seq 60); do printf x > "
                    "p/a-picture-with-a-long-name-$i.jpg; done; mount -t tmpfs -o size=16k tmpfs "
@@ -301,13 +341,14 @@ private slots:
                 << QStringList{} << QStringList{} << "";
         QTest::newRow("killed while copying")
                 << photos << killAt.arg("copy_file_range", "1") + "-o o p"
-                << "" << kKilled << "" << QStringList{} << QStringList{} << "";
+                << "" << kKilled << "" << leftInOut << QStringList{} << "";
         QTest::newRow("killed as a copy is put in place")
                 << photos << killAt.arg("linkat", "1") + "-o o p"
-                << "" << kKilled << "" << QStringList{} << QStringList{} << "";
+                << "" << kKilled << "" << leftInOut << QStringList{} << "";
         QTest::newRow("killed while a thumbnail is put in place")
                 << photos << killAt.arg("linkat", "1") + "-o o --no-copy --thumbnails p"
-                << "" << kKilled << "" << QStringList{"d \\./o/thumbs"} << QStringList{} << "";
+                << "" << kKilled << "" << QStringList{"d \\./o/thumbs"} + leftInThumbs
+                << QStringList{} << "";
         QTest::newRow("killed as the earlier page is replaced")
                 << photos << killAt.arg("renameat", "1") + "-o o --no-copy p"
                 << "" << kKilled << "" << QStringList{part} << QStringList{} << "";
@@ -388,6 +429,72 @@ private slots:
             const QByteArray page = shell(dir.path(), "cat */vintora.htm").second;
             QVERIFY2(page.contains(pageHas.toLatin1()), page.constData());
         }
+    }
+
+    // Ctrl+C (or SIGTERM) while a modern run of 40 camera photographs makes
+    // their files: the run stops between files and says so in one line;
+    // every file it made is whole under its own name, nothing hidden or
+    // half-written is left, and the earlier page is as it was.
+    void stopped_by_a_signal_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("Ctrl+C") << int(SIGINT) << 130;
+        QTest::newRow("SIGTERM") << int(SIGTERM) << 143;
+    }
+    void stopped_by_a_signal()
+    {
+        QFETCH(int, signal);
+        QFETCH(int, exitCode);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("p"));
+        writeCameraPhotograph(dir.filePath("p/IMG_10.jpg"));
+        shell(dir.path(), "mkdir o; printf page > o/vintora.htm; for i in $(seq 11 49); do cp "
+                          "p/IMG_10.jpg p/IMG_$i.jpg; done");
+        const QList<QByteArray> before = snapshot(dir.path());
+
+        QProcess cli;
+        cli.setWorkingDirectory(dir.path());
+        cli.setReadChannel(QProcess::StandardError);
+        cli.start(VINTORA_CLI, {"-o", "o", "--modern", "--no-copy", "p"});
+        // The signal goes once the run's own progress says that the files
+        // of the first picture are made.
+        QByteArray said;
+        while (!said.contains("Making pictures: 1 of 40") && cli.waitForReadyRead(60000))
+            said += cli.readAllStandardError();
+        QCOMPARE(::kill(pid_t(cli.processId()), signal), 0);
+        QVERIFY(cli.waitForFinished(60000));
+        said += cli.readAllStandardError();
+        QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(cli.exitCode() == exitCode, said.constData());
+        const QRegularExpressionMatch closing
+                = QRegularExpression("\nvintora-cli: Stopped: the page was not written; the "
+                                     "(\\d+) files made before the stop are kept\\.\n$")
+                          .match(QString::fromUtf8(said));
+        QVERIFY2(closing.hasMatch(), said.constData());
+
+        const QList<QByteArray> after = snapshot(dir.path());
+        for (const QByteArray &entry : before)
+            QVERIFY2(after.contains(entry), entry.constData());
+        // The thumbnails and screen-size pictures of the pictures whose
+        // files were made, each a whole JPEG.
+        const QRegularExpression madeFile(QRegularExpression::anchoredPattern(
+                "[0-9a-f]{32}  \\./o/((thumbs/(1x/)?|screen/(1280|2048)/)IMG_[0-9]{2}\\.jpg)"));
+        const QRegularExpression madeFolder(QRegularExpression::anchoredPattern(
+                "d \\./o/(thumbs|thumbs/1x|screen|screen/1280|screen/2048) "));
+        int files = 0;
+        for (const QByteArray &entry : after) {
+            if (before.contains(entry) || madeFolder.match(QString::fromLatin1(entry)).hasMatch())
+                continue;
+            const QRegularExpressionMatch file = madeFile.match(QString::fromLatin1(entry));
+            QVERIFY2(file.hasMatch(), entry.constData());
+            const QByteArray bytes = readAll(dir.filePath("o/" + file.captured(1)));
+            QVERIFY2(bytes.endsWith("\xFF\xD9") && !QImage::fromData(bytes).isNull(),
+                     entry.constData());
+            ++files;
+        }
+        QCOMPARE(files, closing.captured(1).toInt());
+        QVERIFY(QDir(dir.filePath("o/thumbs")).entryList(QDir::Files).size() < 40);
     }
 };
 

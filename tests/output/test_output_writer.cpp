@@ -2,12 +2,14 @@
 // nothing half-made is ever seen.
 
 #include "output/output_writer.h"
+#include "output/pending_file.h"
 #include "support/fixtures.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -184,6 +186,90 @@ private slots:
                  (QStringList{".vintora-l1nk.part", ".vintora-notes.txt", "download12345.part"}));
         QVERIFY(m_writerHolder->writeFile(*screen, QString(255, 'n'), "long name", &why));
         QCOMPARE(readFile(path("out/screen/" + QString(255, 'n'))), QByteArray("long name"));
+    }
+
+    // A hidden file that another writer, here or in another program, is
+    // still making is no leftover: it is removed only once no one holds it.
+    void a_file_another_writer_is_making_is_left_alone()
+    {
+        PendingFile ours(m_writerHolder->folder().handle());
+        QVERIFY(ours.create(std::nullopt).ok());
+        QVERIFY(posix::WriteAll(ours.handle(), "made").ok());
+        writeFile(path("out/.vintora-l1ve.part"), "in the making");
+        QFile theirs(path("out/.vintora-l1ve.part"));
+        QVERIFY(theirs.open(QIODevice::ReadOnly));
+        QVERIFY(::flock(theirs.handle(), LOCK_EX | LOCK_NB) == 0);
+
+        QString why;
+        QVERIFY2(OutputWriter().open(path("out"), &why), qPrintable(why));
+        QCOMPARE(ours.commit("made.htm", false).error, 0);
+        QCOMPARE(readFile(path("out/made.htm")), QByteArray("made"));
+        QCOMPARE(folderNames(path("out")),
+                 QStringList({".vintora-l1ve.part", "a.jpg", "made.htm"}));
+        theirs.close();
+        QVERIFY2(OutputWriter().open(path("out"), &why), qPrintable(why));
+        QCOMPARE(folderNames(path("out")), QStringList({"a.jpg", "made.htm"}));
+    }
+
+    // A failure says what could not be done and why, with the system's
+    // words for a call that failed; for a folder, as a whole sentence. It
+    // leaves nothing behind.
+    void failures_say_what_could_not_be_done_data()
+    {
+        QTest::addColumn<QString>("setup"); // shell, in the test's folder, once out/ is open
+        QTest::addColumn<QString>("call"); // "open" a folder, make a "subfolder" or "write" in out/
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("said"); // DIR stands for the test's folder
+        QTest::newRow("an output folder that is a file")
+                << "printf x > f"
+                << "open"
+                << "f"
+                << "Could not open the output folder \"DIR/f\": it is not a folder.";
+        QTest::newRow("an output folder that is missing")
+                << "true"
+                << "open"
+                << "none"
+                << "Could not open the output folder \"DIR/none\": the folder cannot be opened (No "
+                   "such file or directory).";
+        QTest::newRow("a named pipe in a sub-folder's place")
+                << "mkfifo out/thumbs"
+                << "subfolder"
+                << "thumbs"
+                << "Could not make the folder \"DIR/out/thumbs\": a named pipe of that name is in "
+                   "the way.";
+        QTest::newRow("a sub-folder of a folder removed meanwhile")
+                << "rm -r out"
+                << "subfolder"
+                << "thumbs"
+                << "Could not make the folder \"DIR/out/thumbs\": the folder cannot be made (No "
+                   "such file or directory).";
+        QTest::newRow("a sub-folder name too long to open")
+                << "true"
+                << "subfolder" << QString(256, 'n')
+                << "Could not open the folder \"DIR/out/" + QString(256, 'n')
+                           + "\": the folder cannot be opened (File name too long).";
+        QTest::newRow("a file name too long") << "true"
+                                              << "write" << QString(256, 'n')
+                                              << "the file cannot be written (File name too long)";
+    }
+    void failures_say_what_could_not_be_done()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, call);
+        QFETCH(QString, name);
+        QFETCH(QString, said);
+        QVERIFY(QProcess::execute("/bin/sh", {"-c", "cd '" + dir().path() + "' && " + setup}) == 0);
+        const QStringList before = folderNames(path("out")); // nothing is left behind
+        OutputWriter &writer = *m_writerHolder;
+        QString why;
+        if (call == "open")
+            QVERIFY(!OutputWriter().open(path(name), &why));
+        else if (call == "subfolder")
+            QVERIFY(!writer.subfolder(writer.folder(), name, true, &why));
+        else
+            QVERIFY(!writer.writeFile(writer.folder(), name, "bytes", &why));
+        QCOMPARE(why, QString(said).replace("DIR", dir().path()));
+        QCOMPARE(folderNames(path("out")), before);
     }
 
     // Files are the same only with the same inode on the same device.

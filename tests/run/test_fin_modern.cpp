@@ -55,19 +55,20 @@ class TestFinModern : public QObject
     QTemporaryDir m_dir;
     QString m_out;
     WizardSettings m_settings;
+    QStringList m_statuses;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
     FinOutcome run(const QStringList &entries, const QString &fileName = "vintora.htm",
                    const QString &pictureFolder = QString())
     {
-        FinHooks hooks;
-        hooks.chooseOutputFolder = [this] {
-            return m_out;
-        };
+        m_statuses.clear();
         FinOptions options;
         options.pictureFolder = pictureFolder;
-        return RunFin(m_settings, entries, fileName, hooks, options);
+        return RunFin(
+                {m_settings, entries, fileName, m_out},
+                [this](const FinProgress &step) { m_statuses << StatusText(step); }, StopRequest(),
+                options);
     }
 
 private slots:
@@ -89,6 +90,10 @@ private slots:
         const QStringList pictures{path("p/big.jpg"), path("p/mid.jpg"), path("p/small.jpg")};
         FinOutcome outcome = run(pictures);
         QCOMPARE(outcome.result, FinResult::Finished);
+        // Every file of a picture is made by one job: one line counts them.
+        QCOMPARE(m_statuses.filter("Making"),
+                 QStringList({"Making pictures: 0 of 3", "Making pictures: 1 of 3",
+                              "Making pictures: 2 of 3"}));
         QCOMPARE(folderNames(m_out + "/thumbs"),
                  QStringList({"1x", "big.jpg", "mid.jpg", "small.jpg"}));
         QCOMPARE(folderNames(m_out + "/thumbs/1x"), QStringList({"big.jpg", "mid.jpg"}));

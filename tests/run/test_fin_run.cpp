@@ -7,6 +7,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+#include <tuple>
+
 using namespace vintora;
 
 class TestFinRun : public QObject
@@ -17,29 +20,22 @@ class TestFinRun : public QObject
     QString m_out;
     WizardSettings m_settings;
     QStringList m_statuses;
-    std::function<void(const QString &status)> m_onPump;
-    bool m_cancel = false;
+    QList<FinProgress> m_progress;
+    std::function<void(const QString &status)> m_onStatus;
+    std::unique_ptr<StopRequest> m_stop;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QString page() const { return QString::fromUtf8(readFile(m_out + "/vintora.htm")); }
 
     FinOutcome run(const QStringList &entries, const QString &fileName = "vintora.htm")
     {
-        FinHooks hooks;
-        hooks.setStatus = [this](const QString &text) {
-            m_statuses << text;
+        const auto progress = [this](const FinProgress &step) {
+            m_progress << step;
+            m_statuses << StatusText(step);
+            if (m_onStatus)
+                m_onStatus(m_statuses.last());
         };
-        hooks.pumpEvents = [this] {
-            if (m_onPump)
-                m_onPump(m_statuses.last());
-        };
-        hooks.chooseOutputFolder = [this] {
-            return m_out;
-        };
-        hooks.cancelRequested = [this] {
-            return m_cancel;
-        };
-        return RunFin(m_settings, entries, fileName, hooks);
+        return RunFin({m_settings, entries, fileName, m_out}, progress, *m_stop);
     }
 
 private slots:
@@ -52,8 +48,9 @@ private slots:
             writeFile(path(name), name);
         m_settings = tableSettings();
         m_statuses.clear();
-        m_onPump = nullptr;
-        m_cancel = false;
+        m_progress.clear();
+        m_onStatus = nullptr;
+        m_stop = std::make_unique<StopRequest>();
     }
 
     void a_picture_in_the_output_folder_is_never_copied_over()
@@ -133,8 +130,24 @@ private slots:
                  QStringList{"Left out \"" + lost
                              + "\": its name could not be read exactly, so the file cannot be "
                                "found."});
-        QCOMPARE(m_statuses.mid(2, 2), QStringList({"Copying files: 0 of 1", "Writing header"}));
+        QCOMPARE(m_statuses.mid(1, 2), QStringList({"Copying files: 0 of 1", "Writing header"}));
         QCOMPARE(page().count("<IMG SRC"), 1);
+        QCOMPARE(folderNames(m_out), QStringList({"a.jpg", "vintora.htm"}));
+    }
+
+    // So is a background or cell picture whose name was lost: the page
+    // goes without it.
+    void background_with_a_lost_name_is_left_out()
+    {
+        const QString lost = path("bg") + QChar(0xFFFD) + ".gif";
+        m_settings.backgroundPicture = lost;
+        const FinOutcome outcome = run({path("x/a.jpg")});
+        QCOMPARE(outcome.result, FinResult::Finished);
+        QCOMPARE(outcome.notes,
+                 QStringList{"Left out \"" + lost
+                             + "\": its name could not be read exactly, so the file cannot be "
+                               "found."});
+        QVERIFY(page().contains("<body bgcolor = "));
         QCOMPARE(folderNames(m_out), QStringList({"a.jpg", "vintora.htm"}));
     }
 
@@ -257,10 +270,9 @@ private slots:
         }
         m_settings.makeThumbnails = kTrue;
         m_settings.thumbWidth = m_settings.thumbHeight = 50;
-        m_onPump = [this](const QString &status) {
-            m_cancel = m_cancel
-                       || (status.startsWith("Making thumbnails: ")
-                           && status != "Making thumbnails: 0 of 30");
+        m_onStatus = [this](const QString &status) {
+            if (status.startsWith("Making thumbnails: ") && status != "Making thumbnails: 0 of 30")
+                m_stop->request();
         };
         QCOMPARE(run(pictures).result, FinResult::Cancelled);
         QCOMPARE(m_statuses.last(), QString("Stopped... the page was not written..."));
@@ -268,52 +280,96 @@ private slots:
         QVERIFY(!QFile::exists(m_out + "/vintora.htm"));
     }
 
-    // The copy choice the run acted on decides the references, whatever
-    // happens to it meanwhile; the rest is read when the page is written.
-    void copy_choice_read_once_the_rest_at_writing_data()
+    // Stopped between files: the files made so far are kept, nothing
+    // half-written is left, and the earlier page stays as it was.
+    void stop_between_files_commits_no_page_data()
     {
-        QTest::addColumn<bool>("copy");
-        QTest::newRow("copy") << true;
-        QTest::newRow("no copy") << false;
+        QTest::addColumn<QString>("at"); // the status at which the stop is asked
+        QTest::addColumn<QStringList>("statuses");
+        QTest::addColumn<QStringList>("left");
+        const QString stopped("Stopped... the page was not written...");
+        QTest::newRow("before it starts")
+                << QString() << QStringList{stopped} << QStringList{"vintora.htm"};
+        QTest::newRow("copying") << QString("Copying files: 1 of 3")
+                                 << QStringList{"Copying files: 0 of 3", "Copying files: 1 of 3",
+                                                stopped}
+                                 << QStringList{"a.jpg", "vintora.htm"};
+        QTest::newRow("writing") << QString("Writing header")
+                                 << QStringList{"Copying files: 0 of 3", "Copying files: 1 of 3",
+                                                "Copying files: 2 of 3", "Writing header", stopped}
+                                 << QStringList{"a.jpg", "b.jpg", "bg.gif", "vintora.htm"};
     }
-    void copy_choice_read_once_the_rest_at_writing()
-    {
-        QFETCH(bool, copy);
-        m_settings.copyPictures = toFlag(copy);
-        m_onPump = [this, copy](const QString &status) {
-            if (status == QString("Selecting output folder..."))
-                return;
-            m_settings.copyPictures = toFlag(!copy);
-            m_settings.pageColor = 0x0000FF;
-            m_settings.backgroundPicture = path("bg.gif");
-        };
-        QCOMPARE(run({path("x/a.jpg"), path("x/b.jpg")}).result, FinResult::Finished);
-        const QStringList copied{"a.jpg", "b.jpg", "bg.gif", "vintora.htm"};
-        QCOMPARE(folderNames(m_out), copy ? copied : QStringList{"vintora.htm"});
-        QCOMPARE(page().contains(R"(<body background = "bg.gif" bgcolor = "#FF0000")"), copy);
-        QCOMPARE(page().contains("file://"), !copy);
-    }
-
-    void cancel_commits_no_page_data()
-    {
-        QTest::addColumn<QString>("at");
-        QTest::newRow("selecting") << QString("Selecting output folder...");
-        QTest::newRow("copying") << QString("Copying files: 1 of 3");
-        QTest::newRow("writing") << QString("Writing header");
-    }
-    void cancel_commits_no_page()
+    void stop_between_files_commits_no_page()
     {
         QFETCH(QString, at);
+        QFETCH(QStringList, statuses);
+        QFETCH(QStringList, left);
         writeFile(m_out + "/vintora.htm", "earlier page");
-        m_onPump = [this, at](const QString &status) {
-            m_cancel = m_cancel || status == at;
+        if (at.isEmpty())
+            m_stop->request();
+        m_onStatus = [this, at](const QString &status) {
+            if (status == at)
+                m_stop->request();
         };
         QCOMPARE(run({path("x/a.jpg"), path("x/b.jpg"), path("bg.gif")}).result,
                  FinResult::Cancelled);
-        QCOMPARE(m_statuses.mid(m_statuses.size() - 2),
-                 QStringList({at, QString("Stopped... the page was not written...")}));
+        QCOMPARE(m_statuses, statuses);
         QCOMPARE(readFile(m_out + "/vintora.htm"), QByteArray("earlier page"));
-        QVERIFY(!folderNames(m_out).join(' ').contains("vintora.htm."));
+        QCOMPARE(folderNames(m_out), left);
+    }
+
+    // Progress is told as data: the phase, how many of how many, and the
+    // file the step is about.
+    void progress_is_told_as_data()
+    {
+        m_settings.backgroundPicture = path("bg.gif");
+        QCOMPARE(run({path("x/a.jpg"), path("x/b.jpg"), path("x/a.jpg")}).result,
+                 FinResult::Finished);
+        QList<std::tuple<FinProgress::Phase, qsizetype, qsizetype, QString>> told;
+        for (const FinProgress &step : std::as_const(m_progress))
+            told.append({step.phase, step.done, step.total, step.file});
+        using Phase = FinProgress::Phase;
+        QCOMPARE(told, (QList<std::tuple<Phase, qsizetype, qsizetype, QString>>{
+                               {Phase::Copying, 0, 3, path("x/a.jpg")},
+                               {Phase::Copying, 1, 3, path("x/b.jpg")},
+                               {Phase::Copying, 2, 3, path("x/a.jpg")},
+                               {Phase::WritingPage, 0, 0, QString()},
+                               {Phase::Finished, 0, 0, QString()}}));
+    }
+
+    // One function makes the status line of every step, for the command
+    // line and the wizard alike.
+    void status_texts_data()
+    {
+        QTest::addColumn<int>("phase");
+        QTest::addColumn<int>("done");
+        QTest::addColumn<int>("total");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("status");
+        using Phase = FinProgress::Phase;
+        const auto row = [](const char *name, Phase phase, int done, int total, const char *text,
+                            const char *status) {
+            QTest::newRow(name) << int(phase) << done << total << QString(text) << QString(status);
+        };
+        row("selecting", Phase::SelectingFolder, 0, 0, "", "Selecting output folder...");
+        row("copying", Phase::Copying, 0, 3, "", "Copying files: 0 of 3");
+        row("thumbnails", Phase::MakingThumbnails, 1, 5, "", "Making thumbnails: 1 of 5");
+        row("modern pictures", Phase::MakingPictures, 3, 40, "", "Making pictures: 3 of 40");
+        row("page", Phase::WritingPage, 0, 0, "", "Writing header");
+        row("finished", Phase::Finished, 0, 0, "", "Finished!");
+        row("note", Phase::Note, 0, 0, "Left out \"a\".", "Left out \"a\".");
+        row("ended", Phase::Ended, 0, 0, "No output folder chosen... no output...",
+            "No output folder chosen... no output...");
+    }
+    void status_texts()
+    {
+        QFETCH(int, phase);
+        QFETCH(int, done);
+        QFETCH(int, total);
+        QFETCH(QString, text);
+        QFETCH(QString, status);
+        QCOMPARE(StatusText({FinProgress::Phase(phase), done, total, path("x/a.jpg"), text}),
+                 status);
     }
 };
 

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 // Dialogs that answer from queues filled by the test and record each call.
 // A dialog shown with nothing queued answers as a cancel and is counted as
 // unexpected.
@@ -27,10 +29,14 @@ public:
     QList<std::optional<QColor>> colors;
     QList<Call> calls;
     int unexpected = 0;
+    // Done while the folder chooser is open, as a person might meanwhile.
+    std::function<void()> whileChoosingFolder;
 
     QString chooseFolder(QWidget *owner, const QString &title) override
     {
         calls.append({"folder", title, owner, {}});
+        if (whileChoosingFolder)
+            whileChoosingFolder();
         return folders.isEmpty() ? (++unexpected, QString()) : folders.takeFirst();
     }
     QString openFile(QWidget *owner, const QString &filter) override

@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,6 +43,15 @@ struct Wizard
         window->show();
     }
     ~Wizard() { delete window; }
+
+    // Clicks Fin and waits for the run, which goes on on a thread of its
+    // own, to end.
+    bool runFin()
+    {
+        QSignalSpy ended(fin, &FinController::runningChanged);
+        QTest::mouseClick(btnFin, Qt::LeftButton);
+        return !fin->isRunning() || ended.wait(30000);
+    }
 };
 
 const QStringList kCopyingThree{QString("Selecting output folder..."),
@@ -97,7 +107,7 @@ private slots:
         w.pictures->append(QStringList{pics() + "/a.jpg"}.mid(0, pictures));
         if (status != QString("No output folder chosen... no output..."))
             w.dialogs.folders = {m_out}; // there to be taken, were the chooser opened
-        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QVERIFY(w.runFin());
         QCOMPARE(w.labStatus->text(), status);
         QCOMPARE(w.dialogs.calls.size(),
                  status == QString("No output folder chosen... no output...") ? 1 : 0);
@@ -114,7 +124,7 @@ private slots:
         w.settings.backgroundPicture = m_dir.filePath("tile.bmp");
         w.dialogs.folders = {pics(), m_out};
         w.pictures->addFolder();
-        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QVERIFY(w.runFin());
         QCOMPARE(w.statuses, kCopyingThree);
         QCOMPARE(w.labStatus->text(), QString("Finished!"));
         QCOMPARE(folderNames(m_out),
@@ -137,7 +147,7 @@ private slots:
         w.txtFilename->setText(name);
         w.pictures->append({pics() + "/a.jpg"});
         w.dialogs.folders = {m_out};
-        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QVERIFY(w.runFin());
         QCOMPARE(w.statuses, QStringList({QString("Selecting output folder..."),
                                           QString("Writing header"), QString("Finished!")}));
         QCOMPARE(folderNames(m_out), QStringList{name});
@@ -151,7 +161,7 @@ private slots:
         QVERIFY(QDir().mkpath(m_out + "/vintora.htm"));
         w.pictures->append({pics() + "/a.jpg"});
         w.dialogs.folders = {m_out};
-        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QVERIFY(w.runFin());
         const QString failure = "Could not create the page \"" + m_out
                                 + "/vintora.htm\": a folder of that name is in the way.";
         QCOMPARE(w.labStatus->text(), failure);
@@ -177,7 +187,7 @@ private slots:
             w.pictures->addFiles();
             w.pictures->removeAt(0);
         };
-        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QVERIFY(w.runFin());
         QVERIFY(busy);
         QCOMPARE(w.statuses, kCopyingThree);
         QCOMPARE(w.dialogs.calls.size(), 1); // the one output folder chooser
@@ -185,6 +195,59 @@ private slots:
         QVERIFY(w.btnFin->isEnabled() && !w.pictures->isLocked() && !w.fin->isRunning());
     }
 
+    // The run works from the record as it stood at the click: what
+    // changes in it meanwhile (a page switch capturing a page anew) changes
+    // nothing of the run.
+    void the_run_keeps_the_record_of_the_click_data()
+    {
+        QTest::addColumn<bool>("copy");
+        QTest::newRow("copy") << true;
+        QTest::newRow("no copy") << false;
+    }
+    void the_run_keeps_the_record_of_the_click()
+    {
+        QFETCH(bool, copy);
+        Wizard w;
+        w.settings.copyPictures = toFlag(copy);
+        w.dialogs.folders = {pics(), m_out};
+        w.pictures->addFolder();
+        w.onStatus = [&](const QString &status) {
+            if (status != QString("Selecting output folder..."))
+                return;
+            w.settings.copyPictures = toFlag(!copy);
+            w.settings.pageColor = 0x0000FF;
+            w.settings.backgroundPicture = m_dir.filePath("tile.bmp");
+        };
+        QVERIFY(w.runFin());
+        QCOMPARE(w.labStatus->text(), QString("Finished!"));
+        const QStringList copied{"a.jpg", "b.png", "c.gif", "vintora.htm"};
+        QCOMPARE(folderNames(m_out), copy ? copied : QStringList{"vintora.htm"});
+        const QString page = QString::fromUtf8(readFile(m_out + "/vintora.htm"));
+        QVERIFY(page.contains(R"(<body bgcolor = "#000000" text = "#000000")"));
+        QVERIFY(!page.contains("tile.bmp"));
+        QCOMPARE(page.contains("file://"), !copy);
+        QCOMPARE(w.settings.copyPictures, toFlag(!copy)); // the record itself did change
+    }
+
+    // The run goes on on a thread of its own: the click returns at once,
+    // with the run under way, and the window stays live until it ends.
+    void the_click_returns_while_the_run_goes_on()
+    {
+        Wizard w;
+        w.dialogs.folders = {pics(), m_out};
+        w.pictures->addFolder();
+        QSignalSpy ended(w.fin, &FinController::runningChanged);
+        QTest::mouseClick(w.btnFin, Qt::LeftButton);
+        QVERIFY(w.fin->isRunning());
+        QVERIFY(!w.btnFin->isEnabled() && w.pictures->isLocked());
+        QVERIFY(ended.wait(30000));
+        QCOMPARE(ended.last(), QVariantList{false});
+        QCOMPARE(w.statuses, kCopyingThree);
+        QVERIFY(w.btnFin->isEnabled() && !w.pictures->isLocked());
+    }
+
+    // Closing the window stops the run before its next file; destroying
+    // it (and the controller with it) starts nothing more.
     void closing_the_window_mid_run_writes_nothing_data()
     {
         QTest::addColumn<bool>("destroy");
@@ -195,19 +258,22 @@ private slots:
     {
         QFETCH(bool, destroy);
         Wizard w;
-        w.dialogs.folders = {pics(), m_out};
+        w.dialogs.folders = {pics()};
         w.pictures->addFolder();
         writeFile(m_out + "/vintora.htm", "earlier page");
-        w.onStatus = [&](const QString &status) {
-            if (status == QString("Copying files: 1 of 3"))
-                destroy ? delete w.window : (void) w.window->close();
+        w.dialogs.folders = {m_out};
+        w.dialogs.whileChoosingFolder = [&] {
+            destroy ? delete w.window : (void) w.window->close();
         };
+        QSignalSpy ended(w.fin, &FinController::runningChanged);
         // A widget must not be destroyed inside its own mouse event, so the
         // destroyed case starts the run the way a queued click would.
         destroy ? w.fin->run() : QTest::mouseClick(w.btnFin, Qt::LeftButton);
-        QCOMPARE(w.statuses.last(), destroy ? QString("Copying files: 1 of 3")
+        if (!destroy)
+            QVERIFY(ended.wait(30000));
+        QCOMPARE(w.statuses.last(), destroy ? QString("Selecting output folder...")
                                             : QString("Stopped... the page was not written..."));
-        QCOMPARE(folderNames(m_out), QStringList({"a.jpg", "vintora.htm"}));
+        QCOMPARE(folderNames(m_out), QStringList({"vintora.htm"}));
         QCOMPARE(readFile(m_out + "/vintora.htm"), QByteArray("earlier page"));
     }
 };

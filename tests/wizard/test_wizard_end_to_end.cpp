@@ -11,6 +11,7 @@
 #include "wizard/picture_list.h"
 
 #include <QBuffer>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -47,7 +48,7 @@ private slots:
         w.type(w.w().outputPage().fileNameBox(), "gallery.html");
 
         w.dialogs.folders = {QDir::toNativeSeparators(out)};
-        w.click(w.w().finButton());
+        QVERIFY(w.runFin());
         QCOMPARE(w.w().outputPage().statusLine()->text(), QString("Finished!"));
         QCOMPARE(folderNames(out), (QStringList{"a.png", "b.jpg", "c.gif", "gallery.html"}));
 
@@ -95,7 +96,7 @@ private slots:
 
         w.type(box, "x.html");
         QVERIFY(!w.w().page(kOutputPage)->showsProblem());
-        w.click(w.w().finButton());
+        QVERIFY(w.runFin());
         QCOMPARE(w.dialogs.count("folder"), 1);
     }
 
@@ -113,12 +114,48 @@ private slots:
         w.click(w.w().picturesPage().addFolderLink());
         w.fore();
         w.fore();
-        // Close the window as soon as the run pumps its first events.
-        QMetaObject::invokeMethod(
-                w.window.get(), [&w] { w.window->close(); }, Qt::QueuedConnection);
-        w.click(w.w().finButton());
-        QVERIFY(!w.w().outputPage().statusLine()->text().startsWith("Finished"));
+        // The window is closed while the output folder is being chosen.
+        w.dialogs.whileChoosingFolder = [&w] {
+            w.window->close();
+        };
+        QVERIFY(w.runFin());
+        QCOMPARE(w.w().outputPage().statusLine()->text(),
+                 QString("Stopped... the page was not written..."));
         QVERIFY(!QFile::exists(out + "/vintora.htm"));
+    }
+
+    // Back and Fore during a run switch pages and capture them anew, as
+    // always; the run, which took the record at the click, goes on as it
+    // was asked: the pictures copied, the page referring to the copies.
+    void page_switch_during_a_run_leaves_it_as_clicked()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath("out");
+        QVERIFY(QDir().mkpath(out));
+        for (const char *name : {"a.jpg", "b.png"})
+            writeFile(dir.filePath("p/") + name, name);
+        WizardFixture w;
+        for (int i = 0; i < 5; ++i)
+            w.fore();
+        w.dialogs.folders = {dir.filePath("p"), out};
+        w.click(w.w().picturesPage().addFolderLink());
+        w.fore();
+        w.fore(); // page 7, the pictures to be copied
+        const vintora::FinController &fin = w.w().outputPage().finController();
+        QSignalSpy ended(&fin, &FinController::runningChanged);
+        w.click(w.w().finButton());
+        QVERIFY(fin.isRunning());
+        w.back();
+        w.click(w.find<QRadioButton>("optCopy(1)"));
+        w.fore();
+        QCOMPARE(w.page(), int(kOutputPage));
+        QCOMPARE(w.settings.copyPictures, kFalse); // captured anew
+        QVERIFY(ended.wait(30000));
+        QCOMPARE(w.w().outputPage().statusLine()->text(), QString("Finished!"));
+        QCOMPARE(folderNames(out), (QStringList{"a.jpg", "b.png", "vintora.htm"}));
+        const QString page = QString::fromUtf8(readFile(out + "/vintora.htm"));
+        QVERIFY(page.contains(R"(<A HREF = "a.jpg"><IMG SRC = "a.jpg")"));
+        QVERIFY(!page.contains("file://"));
     }
 
     // A named pipe in the list, pictures copied as they start: the run
@@ -134,7 +171,7 @@ private slots:
             w.fore();
         QVERIFY(w.w().picturesPage().pictureList().append({pipe}));
         w.dialogs.folders = {out};
-        w.click(w.w().finButton());
+        QVERIFY(w.runFin());
         QCOMPARE(w.dialogs.calls.last().kind, QString("failure"));
         QCOMPARE(w.dialogs.calls.last().text,
                  "Could not copy \"" + pipe + "\": it is a named pipe, not a file.");

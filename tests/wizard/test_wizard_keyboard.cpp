@@ -84,6 +84,7 @@ private slots:
         press(Qt::Key_Tab, 2); // past "Select files", to the page
         press(Qt::Key_Return, 2);
         press(Qt::Key_Enter); // Fin
+        QVERIFY(w.runEnded());
         QCOMPARE(folderNames(out), (QStringList{"a.jpg", "vintora.htm"}));
         press(Qt::Key_Tab, 3); // the file name, the title, the link
         QCOMPARE(focusName(), QString("labOpenPage"));

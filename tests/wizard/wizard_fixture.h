@@ -4,6 +4,7 @@
 #include "controls/picture_box.h"
 #include "support/recording_url_opener.h"
 #include "support/scripted_dialogs.h"
+#include "wizard/fin_controller.h"
 #include "wizard/pages/layout_style_page.h"
 #include "wizard/pages/output_page.h"
 #include "wizard/pages/packaging_page.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -45,6 +47,21 @@ struct WizardFixture
     static void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
     void fore() { click(window->foreButton()); }
     void back() { click(window->backButton()); }
+
+    // Clicks Fin and waits for the run, which goes on on a thread of its
+    // own, to end.
+    bool runFin() const
+    {
+        click(window->finButton());
+        return runEnded();
+    }
+    // Waits for a run under way to end; at once when none is.
+    bool runEnded() const
+    {
+        const vintora::FinController &fin = window->outputPage().finController();
+        QSignalSpy ended(&fin, &vintora::FinController::runningChanged);
+        return !fin.isRunning() || ended.wait(30000);
+    }
 
     void type(QLineEdit *box, const QString &text)
     {

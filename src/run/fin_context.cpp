@@ -1,0 +1,43 @@
+#include "run/fin_context.h"
+
+#include "base/file_name_bytes.h"
+
+namespace vintora {
+
+void FinContext::report(const FinProgress &step)
+{
+    outcome.status = StatusText(step);
+    if (progress)
+        progress(step);
+}
+
+void FinContext::note(const QString &text)
+{
+    outcome.notes << text;
+    report({FinProgress::Phase::Note, 0, 0, QString(), text});
+}
+
+bool FinContext::end(FinResult result, const QString &status)
+{
+    outcome.result = result;
+    if (result == FinResult::Finished)
+        report({FinProgress::Phase::Finished, 0, 0, QString(), QString()});
+    else
+        report({FinProgress::Phase::Ended, 0, 0, QString(), status});
+    return false;
+}
+
+bool FinContext::stopped()
+{
+    if (!stop.isRequested())
+        return false;
+    end(FinResult::Cancelled, QLatin1String(kStatusCancelled));
+    return true;
+}
+
+QString QuotedPath(const QString &path)
+{
+    return QLatin1Char('"') + DisplayFileName(path) + QLatin1Char('"');
+}
+
+} // namespace vintora

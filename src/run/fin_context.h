@@ -1,0 +1,35 @@
+#pragma once
+
+#include "output/output_writer.h"
+#include "run/fin_run.h"
+
+namespace vintora {
+
+// What the phases of one run share besides the plan: the one writer,
+// where progress goes, the request to stop, and the outcome being built.
+struct FinContext
+{
+    FinContext(const FinProgressSink &sink, const StopRequest &request)
+        : progress(sink), stop(request)
+    {}
+
+    OutputWriter writer;
+    const FinProgressSink &progress;
+    const StopRequest &stop;
+    FinOutcome outcome;
+
+    // Tells where the run stands; the status stays the last one told.
+    void report(const FinProgress &step);
+    // A line of its own, kept in the outcome's notes.
+    void note(const QString &text);
+    // Ends the run with result and its status (Finished's is "Finished!").
+    // Always false, so that a phase can return it.
+    bool end(FinResult result, const QString &status = QString());
+    // True when a stop was asked; the run has then ended, Cancelled.
+    bool stopped();
+};
+
+// The path in quotes, for messages: "/photos/a.jpg".
+QString QuotedPath(const QString &path);
+
+} // namespace vintora
