@@ -424,6 +424,9 @@ private slots:
         QTest::newRow("one by one: the output folder's") << QStringList{} << "files"
                                                          << "index.html"
                                                          << "modern-one by one";
+        QTest::newRow("a file, then two folders: the first folder's") << QStringList{} << "folders"
+                                                                      << "index.html"
+                                                                      << "pictures";
         QTest::newRow("named") << QStringList{"--name", "page.htm"} << "folder"
                                << "page.htm"
                                << "pictures";
@@ -437,9 +440,15 @@ private slots:
         const QString out
                 = m_dir.filePath(QString("modern-") + QTest::currentDataTag()).section(':', 0, 0);
         QVERIFY(QDir().mkpath(out));
-        const QStringList pictures
-                = given == "folder" ? QStringList{m_pictures}
-                                    : QStringList{m_pictures + "/b.jpg", m_pictures + "/a.png"};
+        QStringList pictures{m_pictures};
+        if (given == "files")
+            pictures = {m_pictures + "/b.jpg", m_pictures + "/a.png"};
+        if (given == "folders") {
+            const QString second = m_dir.filePath("second");
+            QVERIFY(QDir().mkpath(second));
+            QVERIFY(QFile::copy(m_pictures + "/b.jpg", second + "/c.jpg"));
+            pictures = {m_pictures + "/a.png", m_pictures, second};
+        }
         const CliRun run = runCli(QStringList{"-o", out, "-q", "--modern"} + options + pictures);
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(QDir(out).entryList({"*.htm", "*.html"}, QDir::Files), QStringList{page});

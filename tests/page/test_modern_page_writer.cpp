@@ -103,6 +103,12 @@ private slots:
         const qsizetype style = page.indexOf("</style>") - page.indexOf("<style>");
         const qsizetype script = page.indexOf("</script>") - page.indexOf("<script>");
         QVERIFY2(style + script <= 15 * 1024, qPrintable(QString::number(style + script)));
+        // What only a reader of the source needs stays out of the page.
+        const QString inside = page.section("<style>", 1).section("</style>", 0, 0)
+                               + page.section("<script>", 1).section("</script>", 0, 0);
+        for (const QString &line : inside.split('\n'))
+            QVERIFY2(!line.startsWith("//") && !line.startsWith("/*") && !line.startsWith(' '),
+                     qPrintable(line));
     }
 
     // No file name stands under a thumbnail: the name is the alternative
