@@ -1,5 +1,6 @@
 // vintora-cli as a user runs it: exit status, status lines, the page.
 
+#include "cli_process.h"
 #include "support/crafted_pictures.h"
 #include "support/fixtures.h"
 
@@ -14,30 +15,6 @@
 using namespace vintora;
 
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QStringList errorLines;
-    QString output;
-};
-
-CliRun runCli(const QStringList &arguments, const QString &workingFolder = QString())
-{
-    QProcess cli;
-    cli.setWorkingDirectory(workingFolder);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("DISPLAY"); // it needs no display
-    environment.remove("QT_QPA_PLATFORM");
-    cli.setProcessEnvironment(environment);
-    cli.start(QStringLiteral(VINTORA_CLI), arguments);
-    cli.waitForFinished(60000);
-    CliRun run;
-    run.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
-    run.errorLines = QString::fromUtf8(cli.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
-    run.output = QString::fromUtf8(cli.readAllStandardOutput());
-    return run;
-}
 
 // CRC-32 as PNG chunks carry it.
 quint32 crc32(const QByteArray &bytes)
