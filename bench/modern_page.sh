@@ -8,7 +8,9 @@
 # - the Nu HTML checker on the modern page;
 # - what a browser loads before any click (phone and desktop size), and what
 #   a click on the first thumbnail loads on a phone, against the pictures;
-# - screenshots of both pages at phone and desktop size (docs/screenshots/).
+# - how long the modern page takes to lay out a title of one long word;
+# - screenshots of both pages at phone and desktop size, and of the viewer
+#   zoomed (docs/screenshots/).
 # Needs Node with npm, Java and Chromium; installs Lighthouse and the
 # checker into bench/modern_page/node_modules.
 set -euo pipefail
@@ -49,8 +51,9 @@ echo "pictures: $(ls "$photos"/*.jpg | wc -l) files, $pictures bytes"
 echo "first picture: $(stat -c %s "$photos/IMG_0001.jpg") bytes"
 
 runs="${LIGHTHOUSE_RUNS:-3}"
+declare -A pageName=([modern]=index.html [classic]=vintora.htm)
 for page in modern classic; do
-    url="http://127.0.0.1:$port/$page/vintora.htm"
+    url="http://127.0.0.1:$port/$page/${pageName[$page]}"
     for run in $(seq "$runs"); do
         "$tools/node_modules/.bin/lighthouse" "$url" --quiet --output=json \
             --output-path="$work/$page.$run.json" \
@@ -64,6 +67,9 @@ for page in modern classic; do
     echo "$page weight: $(node "$tools/weigh.mjs" "$url" "$shots/$page" $extra)"
 done
 
+echo "modern page, a title of one long word: $(node "$tools/long_title.mjs" \
+    "http://127.0.0.1:$port/modern/index.html")"
+
 echo "modern page, Nu HTML checker:"
 java -jar "$tools/node_modules/vnu-jar/build/dist/vnu.jar" --also-check-css --format text \
-    "$work/modern/vintora.htm" 2>&1 || true
+    "$work/modern/index.html" 2>&1 || true

@@ -4,7 +4,8 @@
 // Prints one JSON line: the bytes loaded to show the page at phone size
 // (390 x 844 at 3x) and at desktop size (1280 x 900), before any click
 // and after scrolling to the end; with "viewer", also the bytes a click on
-// the first thumbnail loads on the phone, by file.
+// the first thumbnail loads on the phone, by file, and what zooming in on
+// it then loads, with screenshots of the viewer zoomed on both screens.
 import {createRequire} from 'node:module';
 import {mkdtempSync, rmSync} from 'node:fs';
 import os from 'node:os';
@@ -17,6 +18,15 @@ const [url, shots, viewer] = process.argv.slice(2);
 const phone = {width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true};
 const desktop = {width: 1280, height: 900, deviceScaleFactor: 1};
 const settle = () => new Promise(r => setTimeout(r, 1500));
+// A double click a little above the middle of the viewer's picture.
+async function zoomIn(page) {
+  const [x, y] = await page.evaluate(() => {
+    const r = document.querySelector('dialog.viewer .stage').getBoundingClientRect();
+    return [(r.left + r.right) / 2, r.top + r.height * 0.4];
+  });
+  await page.mouse.click(x, y, {clickCount: 2});
+  await settle();
+}
 
 const profile = mkdtempSync(path.join(os.tmpdir(), 'vintora-weigh-'));
 const browser = await puppeteer.launch({
@@ -74,7 +84,19 @@ if (viewer) {
   result.viewer_files = Object.fromEntries([...files].filter(([u]) => !seen.has(u))
     .map(([u, b]) => [decodeURIComponent(new URL(u).pathname), b]));
   await page.screenshot({path: `${shots}-viewer-phone.png`});
+  const zoomed = total();
+  await zoomIn(page);
+  result.viewer_zoom = total() - zoomed;
+  await page.screenshot({path: `${shots}-viewer-zoomed-phone.png`});
   await page.close();
+
+  const {page: wide} = await watched(desktop);
+  await wide.goto(url, {waitUntil: 'networkidle0'});
+  await wide.click('.gallery li:nth-child(1) a');
+  await settle();
+  await zoomIn(wide);
+  await wide.screenshot({path: `${shots}-viewer-zoomed-desktop.png`});
+  await wide.close();
 }
 
 await browser.close();

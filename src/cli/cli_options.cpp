@@ -39,8 +39,8 @@ struct Option
     const char *names;
     const char *description;
     const char *valueName = nullptr;
-    QString defaultValue = {};          // what the parser gives when the option is not set
-    const char *shownDefault = nullptr; // in --help, for options without a value
+    QString defaultValue = {}; // what the parser gives when the option is not set
+    QString shownDefault = {}; // in --help, when it says more than defaultValue
 };
 
 // The end of --help: one rule for the exit status.
@@ -192,7 +192,9 @@ std::vector<Option> runOptions()
              "Output folder; required. A folder that does not exist yet is made, with the "
              "folders above it",
              "DIR"},
-            {"name", "Page file name, without a folder part", "NAME", text(v.pageName)},
+            {"name", "Page file name, without a folder part", "NAME", text(v.pageName),
+             text(v.pageName) + QLatin1String(", or ") + text(v.modernPageName)
+                     + QLatin1String(" with --modern")},
             {"layout", "Layout of the page: table or generic", "table|generic",
              text(v.tables ? kLayoutTable : kLayoutGeneric)},
             {"columns", "Thumbnails per table row; at least 1 for a table", "N",
@@ -238,7 +240,8 @@ std::vector<Option> runOptions()
              {},
              v.keepLocation ? "on" : "off"},
             {"title", "Title and heading of the modern page, at most 200 characters", "TEXT",
-             text(v.pageTitle)},
+             text(v.pageTitle),
+             "the name of the first folder of pictures, or of the output folder"},
             {"text-color", "Body text colour", "COLOR", htmlColorText(v.labelColors[0])},
             {"link-color", "Link colour", "COLOR", htmlColorText(v.labelColors[1])},
             {"active-link-color", "Active link colour", "COLOR", htmlColorText(v.labelColors[2])},
@@ -260,7 +263,7 @@ QStringList addOptions(QCommandLineParser &parser)
     QStringList colorOptions;
     for (const Option &o : runOptions()) {
         QString description = QString::fromLatin1(o.description);
-        const QString shown = o.shownDefault ? QString::fromLatin1(o.shownDefault) : o.defaultValue;
+        const QString shown = o.shownDefault.isEmpty() ? o.defaultValue : o.shownDefault;
         if (!shown.isEmpty())
             description += QStringLiteral(" (default: %1)").arg(shown);
         QCommandLineOption option(QString::fromLatin1(o.names).split(QLatin1Char(',')),
@@ -316,7 +319,9 @@ void readOutputAndPaths(Reader &r, CliRequest &request)
     } else if (outputStatus.kind != FileStatus::Kind::Folder) {
         r.fail(QStringLiteral("--output: %1 is not a folder").arg(output));
     }
-    request.pageName = r.text("name");
+    request.pageName = r.isSet("name") || !r.isSet("modern")
+                               ? r.text("name")
+                               : QLatin1String(kStartValues.modernPageName);
     // The native separator and "/" both make a folder part, on every platform.
     if (const QString problem = PageNameProblem(request.pageName); !problem.isEmpty())
         r.fail(QStringLiteral("--name: ") + problem);

@@ -21,6 +21,7 @@ struct Gathered
     QStringList entries;
     LeftOutFiles leftOut;    // files the folders' listings passed over
     QStringList notPictures; // files given that no listing would take
+    QString firstFolder;     // of the folders given, the first; empty for none
 };
 
 // Folders add their pictures as "Select a folder" does; files are added as
@@ -41,6 +42,8 @@ std::optional<Gathered> gatherEntries(const QStringList &paths, QString &problem
                 return std::nullopt;
             }
             gathered.entries += *pictures;
+            if (gathered.firstFolder.isEmpty())
+                gathered.firstFolder = absoluteCliPath(path);
         } else if (status.exists()) {
             gathered.entries << absoluteCliPath(path);
             if (!MatchesPicturePattern(path))
@@ -189,6 +192,8 @@ int runCliRequest(const CliRequest &request, QTextStream &out, QTextStream &err,
     }
 
     const ImageWarningCatcher imageWarnings;
+    FinOptions options;
+    options.pictureFolder = gathered->firstFolder;
     const FinOutcome outcome = RunFin(
             run,
             [&](const FinProgress &progress) {
@@ -196,7 +201,7 @@ int runCliRequest(const CliRequest &request, QTextStream &out, QTextStream &err,
                 if (!request.quiet && progress.isStep())
                     printer.showPassing(StatusText(progress));
             },
-            stop);
+            stop, options);
     // A picture left out is worth a word even when quiet.
     for (const QString &line : outcome.notes)
         note(line);

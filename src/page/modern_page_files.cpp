@@ -16,6 +16,15 @@ QString relativeReference(const QString &folder, const QString &name, QChar sepa
 
 } // namespace
 
+ThumbnailBox ModernThumbnailBox()
+{
+    ThumbnailBox box;
+    box.sizing = ThumbnailBox::Sizing::Pixels;
+    box.width = 660;
+    box.height = 220;
+    return box;
+}
+
 QList<int> ScreenCopySides(QSize picture)
 {
     const int longer = std::max(picture.width(), picture.height());

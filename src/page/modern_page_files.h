@@ -14,7 +14,7 @@ namespace vintora {
 // inside that one, and screen-size copies of the larger pictures in
 // folders by their longer side:
 //
-//   thumbs/NAME            2x thumbnail (made as for the classic page)
+//   thumbs/NAME            2x thumbnail (in ModernThumbnailBox)
 //   thumbs/1x/NAME         1x thumbnail
 //   screen/1280/NAME       longer side 1280
 //   screen/2048/NAME       longer side 2048
@@ -22,6 +22,11 @@ namespace vintora {
 // NAME is the name the picture's copy gets, as for the thumbnails.
 inline constexpr const char *kOneXThumbnailFolder = "1x";
 inline constexpr const char *kScreenCopyFolder = "screen";
+
+// The box of the modern page's thumbnails, whatever the record's: 220
+// pixels high, about a row of its grid on a desktop, and up to three times
+// as wide; made at twice that for high-density screens.
+ThumbnailBox ModernThumbnailBox();
 
 // The longer sides screen copies are made at, smallest first.
 inline constexpr int kScreenCopySides[] = {1280, 2048};

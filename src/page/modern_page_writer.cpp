@@ -1,9 +1,11 @@
 #include "page/modern_page_writer.h"
 
 #include "base/maker.h"
-#include "base/text_helpers.h"
 #include "page/modern_page/modern_page_assets.h"
+#include "page/modern_page_albums.h"
+#include "page/modern_page_text.h"
 #include "settings/html_color.h"
+#include "settings/start_values.h"
 
 #include <QSet>
 #include <QStringBuilder>
@@ -14,101 +16,15 @@ namespace vintora {
 
 namespace {
 
-constexpr const char *kDefaultTitle = "Vintora Index Page";
+// A title for a page whose record and folder give none.
+constexpr const char *kFallbackTitle = "Pictures";
 
-// Characters no HTML text may hold (controls, noncharacters, surrogates
-// without their partner) become U+FFFD; a name keeps every other
-// character.
-QString cleanText(const QString &text)
-{
-    QString clean = text;
-    for (qsizetype i = 0; i < clean.size(); ++i) {
-        const char16_t u = clean.at(i).unicode();
-        if (QChar::isHighSurrogate(u) && i + 1 < clean.size() && clean.at(i + 1).isLowSurrogate()) {
-            const char32_t c = QChar::surrogateToUcs4(u, clean.at(i + 1).unicode());
-            if ((c & 0xFFFE) == 0xFFFE) {
-                clean[i] = QChar::ReplacementCharacter;
-                clean.remove(i + 1, 1);
-            } else {
-                ++i;
-            }
-            continue;
-        }
-        const bool control = u < 0x20 || (u >= 0x7F && u <= 0x9F);
-        const bool nonCharacter = (u >= 0xFDD0 && u <= 0xFDEF) || u >= 0xFFFE;
-        if (control || nonCharacter || QChar::isSurrogate(u))
-            clean[i] = QChar::ReplacementCharacter;
-    }
-    return clean;
-}
-
-QString htmlClean(const QString &text)
-{
-    // As element content or a double-quoted attribute value.
-    return cleanText(text).toHtmlEscaped();
-}
-
-// A picture reference (see PictureReference) as a URL in an attribute that
-// HTML checkers take as valid: the characters a URL may not hold are
-// percent-encoded where the reference leaves them ("<", ">" and '"' as
-// entities, spaces and brackets as they are), and a backslash, which is
-// left only where it separates folders, becomes "/". In srcset, where
-// spaces and commas separate candidates, commas are encoded too.
-QString pageUrl(const QString &reference, bool inSrcset = false)
-{
-    QString out;
-    out.reserve(reference.size() + 8);
-    for (qsizetype i = 0; i < reference.size(); ++i) {
-        const QChar c = reference.at(i);
-        if (c == QLatin1Char('&')) {
-            const QStringView rest = QStringView(reference).mid(i);
-            if (rest.startsWith(QLatin1String("&lt;"))) {
-                out += QLatin1String("%3C");
-                i += 3;
-            } else if (rest.startsWith(QLatin1String("&gt;"))) {
-                out += QLatin1String("%3E");
-                i += 3;
-            } else if (rest.startsWith(QLatin1String("&quot;"))) {
-                out += QLatin1String("%22");
-                i += 5;
-            } else {
-                out += c; // "&amp;", kept as an entity
-            }
-            continue;
-        }
-        switch (c.unicode()) {
-        case u' ':
-        case u'[':
-        case u']':
-        case u'^':
-        case u'`':
-        case u'{':
-        case u'|':
-        case u'}':
-            out += QLatin1Char('%') + QString::number(c.unicode(), 16).toUpper();
-            break;
-        case u',':
-            out += inSrcset ? QLatin1String("%2C") : QLatin1String(",");
-            break;
-        case u'\\':
-            out += QLatin1Char('/');
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
-// A reference inside url("...") of the style sheet, where entities mean
-// nothing: what pageUrl gives holds no quote, backslash or "<", so only
-// "&amp;" needs undoing.
-QString cssUrl(const QString &reference)
-{
-    return QLatin1String("url(\"")
-           + pageUrl(reference).replace(QLatin1String("&amp;"), QLatin1String("&"))
-           + QLatin1String("\")");
-}
+// The height a row of thumbnails starts from, at least: 100 pixels on a
+// phone 390 wide, where two pictures of 3 : 2 still fit side by side, 80
+// on one of 320, and 200 from a small tablet up. The style sheet lays the
+// rows out by it, and each thumbnail's sizes tell the browser the width it
+// takes at that height, so that it picks the file that is sharp enough.
+constexpr const char *kRowHeight = "clamp(80px,36vw - 40px,200px)";
 
 // The name without its extension: "IMG_0001.jpg" gives "IMG_0001"; a
 // name that is all extension (".jpg") stays as it is.
@@ -123,9 +39,9 @@ QString withoutExtension(const QString &name)
 class EntryIds
 {
 public:
-    QString idFor(const QString &caption)
+    QString idFor(const QString &name)
     {
-        QString base = cleanText(caption);
+        QString base = CleanPageText(name);
         for (QChar &c : base) {
             if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')
                 || c == QLatin1Char('\f') || c == QLatin1Char('\r'))
@@ -144,85 +60,37 @@ private:
     QSet<QString> m_taken;
 };
 
-QString px(int value)
-{
-    return QString::number(std::max(0, value)) + QLatin1String("px");
-}
-
 QString color(ColorValue value)
 {
     return QLatin1Char('#') + HtmlColor(value);
 }
 
-// "Left", "Center", "Right" and "Top", "Middle", "Bottom" as places in a
-// cell; any other word centres.
-QString place(const QString &word, const char *start, const char *end)
+// Colours left at their start values were not chosen: the page then takes
+// light or dark as the visitor's system prefers.
+bool colorsChosen(const WizardSettings &s)
 {
-    if (word == QLatin1String(start))
-        return QStringLiteral("flex-start");
-    if (word == QLatin1String(end))
-        return QStringLiteral("flex-end");
-    return QStringLiteral("center");
+    const StartValues &v = kStartValues;
+    return s.textColor != v.labelColors[0] || s.linkColor != v.labelColors[1]
+           || s.activeLinkColor != v.labelColors[2] || s.visitedLinkColor != v.labelColors[3]
+           || s.pageColor != v.pageColor;
 }
 
-bool pixelSizing(const WizardSettings &s)
+// The record's choices as the custom properties gallery.css reads; empty
+// when there are none.
+QString choices(const WizardSettings &s, const PageBackgrounds &backgrounds)
 {
-    return s.thumbHeight != 0;
-}
-
-// The record's choices as the custom properties gallery.css reads.
-QString choices(const WizardSettings &s, const PageBackgrounds &backgrounds, bool table)
-{
-    const int border = std::max<int>(0, s.tableBorder);
-    const int padding = std::max<int>(0, s.cellPadding);
-    QString cell;
-    if (pixelSizing(s)) {
-        const int frame = table && border > 0 ? 2 : 0;
-        cell = px(std::max<int>(1, s.thumbWidth) + (table ? 2 * padding + frame : 0));
-    } else {
-        cell = QString::number(std::clamp<int>(s.thumbWidthPercent, 1, 100)) + QLatin1Char('%');
-    }
-    QString css = QLatin1String(":root{--page:") + color(s.pageColor) + QLatin1String(";--text:")
-                  + color(s.textColor) + QLatin1String(";--link:") + color(s.linkColor)
-                  + QLatin1String(";--vlink:") + color(s.visitedLinkColor)
-                  + QLatin1String(";--alink:") + color(s.activeLinkColor);
+    QStringList properties;
+    if (colorsChosen(s))
+        properties << QLatin1String("--page:") + color(s.pageColor)
+                   << QLatin1String("--text:") + color(s.textColor)
+                   << QLatin1String("--link:") + color(s.linkColor)
+                   << QLatin1String("--vlink:") + color(s.visitedLinkColor)
+                   << QLatin1String("--alink:") + color(s.activeLinkColor);
     if (!backgrounds.page.isEmpty())
-        css += QLatin1String(";--back:") + cssUrl(backgrounds.page);
-    css += QLatin1String(";--cell:") + cell;
-    if (pixelSizing(s))
-        css += QLatin1String(";--box-h:") + px(s.thumbHeight);
-    if (table) {
-        css += QLatin1String(";--cols:") + QString::number(s.tableColumns)
-               + QLatin1String(";--pad:") + px(padding) + QLatin1String(";--gap:")
-               + px(s.cellSpacing) + QLatin1String(";--frame:") + px(border)
-               + QLatin1String(";--cell-color:") + color(s.cellColor);
-        if (!backgrounds.cell.isEmpty())
-            css += QLatin1String(";--cell-back:") + cssUrl(backgrounds.cell);
-        const QString align = place(s.cellAlign, "Left", "Right");
-        const QString textAlign = align == QLatin1String("flex-start") ? QStringLiteral("left")
-                                  : align == QLatin1String("flex-end") ? QStringLiteral("right")
-                                                                       : QStringLiteral("center");
-        css += QLatin1String(";--align:") + align + QLatin1String(";--valign:")
-               + place(s.cellVAlign, "Top", "Bottom") + QLatin1String(";--text-align:") + textAlign;
-    }
-    css += QLatin1Char('}');
-    return css;
-}
-
-QString bodyClasses(const WizardSettings &s, bool table, bool flow)
-{
-    QStringList classes;
-    if (table)
-        classes << QStringLiteral("table");
-    if (flow)
-        classes << QStringLiteral("flow");
-    if (table && s.tableBorder > 0)
-        classes << QStringLiteral("framed");
-    if (s.imageBorders != kFalse)
-        classes << QStringLiteral("borders");
-    if (!pixelSizing(s))
-        classes << QStringLiteral("percent");
-    return classes.join(QLatin1Char(' '));
+        properties << QLatin1String("--back:") + CssUrl(backgrounds.page);
+    if (properties.isEmpty())
+        return QString();
+    return QLatin1String(":root{") + properties.join(QLatin1Char(';')) + QLatin1String("}\n");
 }
 
 QString sizeAttributes(QSize size)
@@ -233,6 +101,20 @@ QString sizeAttributes(QSize size)
            + QLatin1String("\" height=\"") + QString::number(size.height()) + QLatin1Char('"');
 }
 
+// Width over height, as the grid sizes the entry: of the picture, else of
+// its thumbnail, else square; to four places, without trailing zeros.
+QString aspectRatio(const ModernPageItem &item)
+{
+    const QSize size = !item.pictureSize.isEmpty() ? item.pictureSize : item.thumbnail.size;
+    const double ratio = size.isEmpty() ? 1.0 : double(size.width()) / size.height();
+    QString text = QString::number(ratio, 'f', 4);
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
+}
+
 // The srcset of the screen-size copies, each by its width; the picture
 // itself joins them when it is no larger than the largest copy would be,
 // so that a large screen gets it in place of an enlarged copy.
@@ -240,52 +122,129 @@ QString screenSet(const ModernPageItem &item)
 {
     QStringList candidates;
     for (const PageImage &copy : item.screenCopies)
-        candidates << pageUrl(copy.reference, true) + QLatin1Char(' ')
+        candidates << PageUrl(copy.reference, true) + QLatin1Char(' ')
                               + QString::number(copy.size.width()) + QLatin1Char('w');
     if (!candidates.isEmpty() && item.screenCopies.size() < 2 && !item.pictureSize.isEmpty())
-        candidates << pageUrl(item.picture, true) + QLatin1Char(' ')
+        candidates << PageUrl(item.picture, true) + QLatin1Char(' ')
                               + QString::number(item.pictureSize.width()) + QLatin1Char('w');
     return candidates.join(QLatin1String(", "));
 }
 
-QString entry(const ModernPageItem &item, const QString &id, bool eager)
+QString dataAttribute(const char *name, const QString &value)
 {
-    QString link = QLatin1String("<a href=\"") + pageUrl(item.picture) + QLatin1Char('"');
-    if (!item.pictureSize.isEmpty())
-        link += QLatin1String(" data-size=\"") + QString::number(item.pictureSize.width())
-                + QLatin1Char('x') + QString::number(item.pictureSize.height()) + QLatin1Char('"');
-    if (!item.screenCopies.isEmpty())
-        link += QLatin1String(" data-screen=\"") + screenSet(item) + QLatin1Char('"');
-    if (!item.facts.taken.isEmpty())
-        link += QLatin1String(" data-taken=\"") + htmlClean(item.facts.taken) + QLatin1Char('"');
-    if (!item.facts.camera.isEmpty())
-        link += QLatin1String(" data-camera=\"") + htmlClean(item.facts.camera) + QLatin1Char('"');
-    link += QLatin1Char('>');
+    if (value.isEmpty())
+        return QString();
+    return QLatin1String(" data-") + QLatin1String(name) + QLatin1String("=\"") + value
+           + QLatin1Char('"');
+}
 
-    const QString oneX = pageUrl(item.thumbnail.reference);
-    QString image = QLatin1String("<img src=\"") + oneX + QLatin1Char('"');
-    if (!item.thumbnail2x.isEmpty())
-        image += QLatin1String(" srcset=\"") + pageUrl(item.thumbnail.reference, true)
-                 + QLatin1String(" 1x, ") + pageUrl(item.thumbnail2x.reference, true)
-                 + QLatin1String(" 2x\"");
-    image += sizeAttributes(item.thumbnail.size) + QLatin1String(" alt=\"")
-             + htmlClean(withoutExtension(item.caption)) + QLatin1String("\" decoding=\"async\"");
+// What the viewer shows of the picture, on its link: its size, its
+// screen-size copies, its facts, and its name when it has no caption.
+QString viewerAttributes(const ModernPageItem &item, const QString &description)
+{
+    const PictureFacts &facts = item.facts;
+    QString size;
+    if (!item.pictureSize.isEmpty())
+        size = QString::number(item.pictureSize.width()) + QLatin1Char('x')
+               + QString::number(item.pictureSize.height());
+    return dataAttribute("size", size) + dataAttribute("screen", screenSet(item))
+           + dataAttribute("taken", HtmlText(ShortenedText(facts.taken, kFactTextLimit)))
+           + dataAttribute("camera", HtmlText(ShortenedText(facts.camera, kFactTextLimit)))
+           + dataAttribute("lens", HtmlText(ShortenedText(facts.lens, kFactTextLimit)))
+           + dataAttribute("exposure", HtmlText(ShortenedText(facts.exposure, kFactTextLimit)))
+           + (description.isEmpty() ? dataAttribute("name", HtmlText(item.name)) : QString());
+}
+
+// The thumbnail; with a file at each density, both by their widths, and
+// the width the entry takes at the row height, for the browser to pick
+// the one sharp enough for the screen.
+QString thumbnailImage(const ModernPageItem &item, const QString &ratio, const QString &alt,
+                       bool eager)
+{
+    QString image
+            = QLatin1String("<img src=\"") + PageUrl(item.thumbnail.reference) + QLatin1Char('"');
+    if (!item.thumbnail2x.isEmpty() && !item.thumbnail.size.isEmpty())
+        image += QLatin1String(" srcset=\"") + PageUrl(item.thumbnail.reference, true)
+                 + QLatin1Char(' ') + QString::number(item.thumbnail.size.width())
+                 + QLatin1String("w, ") + PageUrl(item.thumbnail2x.reference, true)
+                 + QLatin1Char(' ') + QString::number(item.thumbnail2x.size.width())
+                 + QLatin1String("w\" sizes=\"calc(") + ratio + QLatin1Char('*')
+                 + QLatin1String(kRowHeight) + QLatin1String(")\"");
+    image += sizeAttributes(item.thumbnail.size) + QLatin1String(" alt=\"") + HtmlText(alt)
+             + QLatin1String("\" decoding=\"async\"");
     if (!eager)
         image += QLatin1String(" loading=\"lazy\"");
-    image += QLatin1Char('>');
+    return image + QLatin1Char('>');
+}
 
-    return QLatin1String("<li id=\"") + id.toHtmlEscaped() + QLatin1String("\"><figure>") + link
-           + image + QLatin1String("</a><figcaption>") + htmlClean(item.caption)
-           + QLatin1String("</figcaption></figure></li>\n");
+QString entry(const ModernPageItem &item, const QString &id, bool eager)
+{
+    const QString description = ShortenedText(item.facts.description, kDescriptionLimit);
+    const QString link = QLatin1String("<a href=\"") + PageUrl(item.picture) + QLatin1Char('"')
+                         + viewerAttributes(item, description) + QLatin1Char('>');
+    const QString ratio = aspectRatio(item);
+    const QString alt = description.isEmpty() ? withoutExtension(item.name) : description;
+    QString caption;
+    if (!description.isEmpty())
+        caption = QLatin1String("<p class=\"caption\" aria-hidden=\"true\">")
+                  + HtmlText(description) + QLatin1String("</p>");
+    return QLatin1String("<li id=\"") + id.toHtmlEscaped() + QLatin1String("\" style=\"--r:")
+           + ratio + QLatin1String("\">") + link + thumbnailImage(item, ratio, alt, eager)
+           + QLatin1String("</a>") + caption + QLatin1String("</li>\n");
+}
+
+QString countOf(qsizetype count, const char *one, const char *many)
+{
+    return QString::number(count) + QLatin1Char(' ') + QLatin1String(count == 1 ? one : many);
+}
+
+// "Title, a page of 3 albums and 12 pictures."
+QString pageDescription(const QString &title, const ModernPageContents &contents)
+{
+    QStringList parts;
+    if (!contents.albums.isEmpty())
+        parts << countOf(contents.albums.size(), "album", "albums");
+    if (!contents.items.isEmpty() || parts.isEmpty())
+        parts << countOf(contents.items.size(), "picture", "pictures");
+    return title + QLatin1String(", a page of ") + parts.join(QLatin1String(" and "))
+           + QLatin1Char('.');
+}
+
+QString head(const QString &title, const QString &description, const QString &version,
+             const QString &style)
+{
+    // The empty icon keeps browsers from asking the server for one.
+    return QLatin1String("<!DOCTYPE html>\n<!-- Code generated by Vintora ") + version
+           + QLatin1String(", ") + QLatin1String(maker::kNotice)
+           + QLatin1String(" -->\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+                           "<meta name=\"viewport\" content=\"width=device-width, "
+                           "initial-scale=1\">\n<link rel=\"icon\" href=\"data:,\">\n<title>")
+           + title + QLatin1String("</title>\n<meta name=\"description\" content=\"") + description
+           + QLatin1String("\">\n<meta name=\"generator\" content=\"Vintora ") + version
+           + QLatin1String("\">\n<style>\n") + style + QLatin1String("</style>\n</head>\n");
+}
+
+QString gallery(const ModernPageContents &contents)
+{
+    const int eager = std::max<int>(0, kEagerThumbnails - int(contents.albums.size()));
+    QString html = QLatin1String("<ul class=\"gallery\">\n");
+    EntryIds ids;
+    for (qsizetype i = 0; i < contents.items.size(); ++i) {
+        const ModernPageItem &item = contents.items.at(i);
+        html += entry(item, ids.idFor(item.name), i < eager);
+    }
+    return html + QLatin1String("</ul>\n");
 }
 
 } // namespace
 
-QString ModernPageTitle(const WizardSettings &settings)
+QString ModernPageTitle(const WizardSettings &settings, const QString &folderName)
 {
-    const QString title = settings.pageTitle.simplified();
+    QString title = settings.pageTitle.simplified();
     if (title.isEmpty())
-        return QLatin1String(kDefaultTitle);
+        title = folderName.simplified();
+    if (title.isEmpty())
+        return QLatin1String(kFallbackTitle);
     if (PageTitleLength(title) <= kLongestPageTitle)
         return title;
     const QList<uint> characters = title.toUcs4();
@@ -299,21 +258,8 @@ qsizetype PageTitleLength(const QString &title)
     return title.toUcs4().size();
 }
 
-int EagerThumbnailCount(const WizardSettings &s)
-{
-    // A wide screen: about 1200 pixels of thumbnails side by side.
-    int perRow = 0;
-    if (s.layoutStyle == QLatin1String(kLayoutTable))
-        perRow = s.tableColumns;
-    else if (pixelSizing(s))
-        perRow = 1200 / std::max(1, s.thumbWidth + 8);
-    else
-        perRow = 100 / std::max(1, int(s.thumbWidthPercent));
-    return 2 * std::clamp(perRow, 1, 12);
-}
-
 bool WriteModernPage(const WizardSettings &settings, const PageBackgrounds &backgrounds,
-                     const QList<ModernPageItem> &items, int major, int minor, QIODevice &out,
+                     const ModernPageContents &contents, int major, int minor, QIODevice &out,
                      QString *error)
 {
     const bool table = settings.layoutStyle == QLatin1String(kLayoutTable);
@@ -324,38 +270,19 @@ bool WriteModernPage(const WizardSettings &settings, const PageBackgrounds &back
         return false;
     }
 
-    const QString title = htmlClean(ModernPageTitle(settings));
+    const QString title = ModernPageTitle(settings, contents.folderName);
     const QString version = QString::number(major) + QLatin1Char('.') + QString::number(minor);
-    const qsizetype count = items.size();
-    const QString description
-            = title + QLatin1String(", a page of ") + QString::number(count)
-              + (count == 1 ? QLatin1String(" picture.") : QLatin1String(" pictures."));
-    // The empty icon keeps browsers from asking the server for one.
-    QString page
-            = QLatin1String("<!DOCTYPE html>\n<!-- Code generated by Vintora ") + version
-              + QLatin1String(", ") + QLatin1String(maker::kNotice)
-              + QLatin1String(" -->\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-                              "<meta name=\"viewport\" content=\"width=device-width, "
-                              "initial-scale=1\">\n<link rel=\"icon\" href=\"data:,\">\n<title>")
-              + title + QLatin1String("</title>\n<meta name=\"description\" content=\"")
-              + description + QLatin1String("\">\n<meta name=\"generator\" content=\"Vintora ")
-              + version + QLatin1String("\">\n<style>\n")
-              + QString::fromUtf8(modern_page::kGalleryCss) + choices(settings, backgrounds, table)
-              + QLatin1String("\n</style>\n</head>\n<body class=\"")
-              + bodyClasses(settings, table, flow) + QLatin1String("\">\n<h1>") + title
-              + QLatin1String("</h1>\n");
-    if (table || flow) {
-        page += QLatin1String("<ul class=\"gallery\">\n");
-        EntryIds ids;
-        const int eager = EagerThumbnailCount(settings);
-        for (qsizetype i = 0; i < count; ++i) {
-            const ModernPageItem &item = items.at(i);
-            page += entry(item, ids.idFor(item.caption), i < eager);
-        }
-        page += QLatin1String("</ul>\n");
-    }
-    page += QLatin1String("<footer><a href=\"") + QLatin1String(maker::kWebAddress)
-            + QLatin1String("\">this page generated by Vintora software</a></footer>\n<script>\n")
+    QString page = head(HtmlText(title), HtmlText(pageDescription(title, contents)), version,
+                        QString::fromUtf8(modern_page::kGalleryCss)
+                                + QLatin1String(".gallery{--row:") + QLatin1String(kRowHeight)
+                                + QLatin1String("}\n") + choices(settings, backgrounds));
+    page += settings.imageBorders != kFalse ? QLatin1String("<body class=\"borders\">\n")
+                                            : QLatin1String("<body>\n");
+    page += TrailHtml(contents.trail, title) + QLatin1String("<h1>") + HtmlText(title)
+            + QLatin1String("</h1>\n") + AlbumCardsHtml(contents.albums);
+    if (table || flow)
+        page += gallery(contents);
+    page += QLatin1String("<footer>this page generated by Vintora software</footer>\n<script>\n")
             + QString::fromUtf8(modern_page::kViewerJs)
             + QLatin1String("</script>\n</body>\n</html>\n");
 

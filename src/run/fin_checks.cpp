@@ -134,7 +134,9 @@ void RunChecks::takeChoices()
     m_plan.modern = settings.modernPage == kTrue;
     m_plan.removeLocation = m_plan.modern && m_plan.copy && settings.keepLocation != kTrue;
     m_plan.thumbnails = settings.makeThumbnails == kTrue || m_plan.modern;
-    m_plan.thumbnailBox = ThumbnailBoxFor(settings);
+    // The modern grid's rows take thumbnails of their own height, whatever
+    // box the record gives the classic page.
+    m_plan.thumbnailBox = m_plan.modern ? ModernThumbnailBox() : ThumbnailBoxFor(settings);
 }
 
 bool RunChecks::checkPictures()

@@ -63,12 +63,13 @@ bool WritePage(const FinPlan &plan, const QList<RenditionResult> &made, FinConte
             if (!plan.copy && result.facts.hasLocation)
                 ++context.outcome.picturesWithLocation;
         }
-        const QList<ModernPageItem> items = ModernPageItems(plan, made, context.withheld);
+        const ModernPageContents contents = ModernPageContentsOf(
+                plan, made, context.writer.folder().path(), context.withheld);
         const PageBackgrounds backgrounds = ModernPageBackgrounds(plan);
         return putPage(
                 plan,
                 [&](QIODevice &page, QString *why) {
-                    return WriteModernPage(plan.settings, backgrounds, items, plan.options.major,
+                    return WriteModernPage(plan.settings, backgrounds, contents, plan.options.major,
                                            plan.options.minor, page, why);
                 },
                 context);

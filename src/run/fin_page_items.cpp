@@ -41,13 +41,25 @@ void addMadeFiles(const FinPlan &plan, const RenditionResult &result, ModernPage
         item.thumbnail.size = shown;
 }
 
+// The name of a folder as the page shows it, whatever separators end it.
+QString folderName(QString folder, QChar separator)
+{
+    while (folder.endsWith(separator) || folder.endsWith(QLatin1Char('/')))
+        folder.chop(1);
+    return DisplayFileName(FileNameOf(folder, separator));
+}
+
 } // namespace
 
-QList<ModernPageItem> ModernPageItems(const FinPlan &plan, const QList<RenditionResult> &made,
-                                      const QSet<QString> &withheld)
+ModernPageContents ModernPageContentsOf(const FinPlan &plan, const QList<RenditionResult> &made,
+                                        const QString &outputFolder, const QSet<QString> &withheld)
 {
     const QChar separator = plan.options.separator;
-    QList<ModernPageItem> items;
+    ModernPageContents contents;
+    contents.folderName = folderName(
+            plan.options.pictureFolder.isEmpty() ? outputFolder : plan.options.pictureFolder,
+            separator);
+    QList<ModernPageItem> &items = contents.items;
     items.reserve(plan.entries.size());
     for (qsizetype i = 0; i < plan.entries.size(); ++i) {
         const QString &entry = plan.entries.at(i);
@@ -64,12 +76,12 @@ QList<ModernPageItem> ModernPageItems(const FinPlan &plan, const QList<Rendition
             if (item.picture.isEmpty())
                 item.picture = item.thumbnail.reference;
         }
-        item.caption = DisplayFileName(FileNameOf(entry, separator));
+        item.name = DisplayFileName(FileNameOf(entry, separator));
         if (item.thumbnail.isEmpty())
             item.thumbnail.reference = item.picture;
         items.append(item);
     }
-    return items;
+    return contents;
 }
 
 PageBackgrounds ModernPageBackgrounds(const FinPlan &plan)
@@ -77,8 +89,6 @@ PageBackgrounds ModernPageBackgrounds(const FinPlan &plan)
     PageBackgrounds backgrounds;
     if (!plan.settings.backgroundPicture.isEmpty())
         backgrounds.page = reference(plan, plan.settings.backgroundPicture);
-    if (!plan.settings.cellPicture.isEmpty())
-        backgrounds.cell = reference(plan, plan.settings.cellPicture);
     return backgrounds;
 }
 

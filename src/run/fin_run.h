@@ -31,6 +31,10 @@ struct FinOptions
     Qt::CaseSensitivity nameCase = kFileNameCase;
     int major = kVersionMajor;
     int minor = kVersionMinor;
+    // The first folder the pictures were chosen by; empty when they were
+    // chosen one by one. The modern page without a title takes its name,
+    // or else the output folder's.
+    QString pictureFolder;
 };
 
 enum class FinResult {

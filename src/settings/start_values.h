@@ -37,9 +37,11 @@ struct StartValues
     bool thumbnailFiles = false; // "Make small thumbnail files"
     // Packaging: "Copy the picture files".
     bool copyPictures = true;
-    // Output: the page's file name.
+    // Output: the page's file name, the modern page's, and the modern
+    // page's title (empty: the folder's name).
     const char *pageName = "vintora.htm";
-    const char *pageTitle = "Vintora Index Page";
+    const char *modernPageName = "index.html";
+    const char *pageTitle = "";
     // The modern page's options: location left out, an album of each
     // sub-folder, pictures by date taken, no zips.
     bool keepLocation = false;

@@ -66,6 +66,8 @@ void FinController::run()
         m_settings.pageTitle = m_pageTitle->text();
     FinRequest request{m_settings, m_pictures->entries(),
                        m_fileName ? m_fileName->text() : QString(), QString()};
+    FinOptions options;
+    options.pictureFolder = m_pictures->firstFolder();
 
     m_run = std::make_unique<Run>();
     m_run->listWasLocked = m_pictures->isLocked();
@@ -84,20 +86,21 @@ void FinController::run()
     const QPointer<FinController> alive(this);
     request.outputFolder = BrowseForFolder(m_dialogs, m_owner, QLatin1String(kOutputFolderTitle));
     if (alive)
-        startRun(std::move(request));
+        startRun(std::move(request), std::move(options));
 }
 
-void FinController::startRun(FinRequest request)
+void FinController::startRun(FinRequest request, FinOptions options)
 {
     // The thread reaches this controller only through queued calls, which
     // run on the GUI thread; the controller waits for the thread before it
     // goes, so it is there for every call.
-    m_run->thread.reset(QThread::create([this, request = std::move(request), stop = &m_run->stop] {
+    m_run->thread.reset(QThread::create([this, request = std::move(request),
+                                         options = std::move(options), stop = &m_run->stop] {
         const auto progress = [this](const FinProgress &step) {
             QMetaObject::invokeMethod(
                     this, [this, step] { showProgress(step); }, Qt::QueuedConnection);
         };
-        const FinOutcome outcome = RunFin(request, progress, *stop);
+        const FinOutcome outcome = RunFin(request, progress, *stop, options);
         QMetaObject::invokeMethod(
                 this, [this, outcome] { finishRun(outcome); }, Qt::QueuedConnection);
     }));

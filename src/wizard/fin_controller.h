@@ -67,7 +67,7 @@ protected:
 private:
     struct Run;
 
-    void startRun(FinRequest request);
+    void startRun(FinRequest request, FinOptions options);
     void showProgress(const FinProgress &progress);
     void finishRun(const FinOutcome &outcome);
 

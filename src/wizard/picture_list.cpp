@@ -138,6 +138,8 @@ qsizetype PictureList::addFolder()
             = ListFolderPictures(folder, QDir::separator(), &leftOut);
     if (!paths || !append(*paths))
         return 0;
+    if (!paths->isEmpty())
+        noteFolder(folder);
     emit reported(LeftOutLine(leftOut));
     return paths->size();
 }
@@ -174,6 +176,7 @@ qsizetype PictureList::addDropped(const QList<QUrl> &urls)
         return 0;
     QStringList paths;
     QStringList refused;
+    QStringList folders; // that gave pictures
     LeftOutFiles leftOut;
     for (const QUrl &url : urls) {
         if (!url.isLocalFile())
@@ -189,6 +192,8 @@ qsizetype PictureList::addDropped(const QList<QUrl> &urls)
             LeftOutFiles folderLeftOut;
             if (const std::optional<QStringList> pictures
                 = ListFolderPictures(folder, QDir::separator(), &folderLeftOut)) {
+                if (!pictures->isEmpty())
+                    folders.append(folder);
                 paths.append(*pictures);
                 leftOut.add(folderLeftOut);
             }
@@ -197,6 +202,8 @@ qsizetype PictureList::addDropped(const QList<QUrl> &urls)
         }
     }
     const bool added = append(paths);
+    if (added && !folders.isEmpty())
+        noteFolder(folders.first());
     if (const QString line = LeftOutLine(leftOut); added && !line.isEmpty())
         refused.append(line);
     emit reported(refused.join(u'\n'));
@@ -205,7 +212,17 @@ qsizetype PictureList::addDropped(const QList<QUrl> &urls)
 
 bool PictureList::removeAt(qsizetype row)
 {
-    return !m_locked && m_model.removeAt(row);
+    if (m_locked || !m_model.removeAt(row))
+        return false;
+    if (m_model.entries().isEmpty())
+        m_firstFolder.clear();
+    return true;
+}
+
+void PictureList::noteFolder(const QString &folder)
+{
+    if (m_firstFolder.isEmpty())
+        m_firstFolder = folder;
 }
 
 bool PictureList::removeSelected(QListView *view)

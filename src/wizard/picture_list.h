@@ -34,6 +34,10 @@ public:
     QAbstractItemModel *model() { return &m_model; }
     const QStringList &entries() const { return m_model.entries(); }
     qsizetype count() const { return m_model.entries().size(); }
+    // The first folder whose pictures were added (by "Select a folder" or a
+    // drop) since the list was last empty; empty when there is none. The
+    // modern page takes its name as title when it is given none.
+    const QString &firstFolder() const { return m_firstFolder; }
 
     bool isLocked() const { return m_locked; }
     void setLocked(bool locked);
@@ -83,6 +87,7 @@ private:
     // The paths that may be added, in order; a line for each refused one.
     QStringList acceptFiles(const QStringList &paths, QStringList &refused) const;
     void removeByKey(QListView *view);
+    void noteFolder(const QString &folder);
 
     QPointer<QWidget> m_owner;
     Dialogs &m_dialogs;
@@ -92,6 +97,7 @@ private:
     QPointer<QWidget> m_view;
     QPointer<QWidget> m_viewport;
     bool m_locked = false;
+    QString m_firstFolder;
 };
 
 } // namespace vintora

@@ -1,17 +1,17 @@
 // The modern page in Debian's Chromium, driven through the DevTools
 // protocol: on a phone and on a desktop, from file:// and over HTTP.
-// vintora-cli makes the page of the pictures the sample tool draws:
+// vintora-cli makes the page of the pictures the sample tool draws (and one
+// with a title of one long word):
 //   node modern_page.test.mjs SAMPLE_TOOL VINTORA_CLI WORK_FOLDER
 import {test, before, after} from 'node:test';
 import assert from 'node:assert/strict';
 import {execFileSync, spawnSync} from 'node:child_process';
-import {mkdirSync, mkdtempSync, readFileSync, rmSync, statSync} from 'node:fs';
-import http from 'node:http';
-import {inflateSync} from 'node:zlib';
+import {mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import {fileURLToPath, pathToFileURL} from 'node:url';
 import puppeteer from 'puppeteer-core';
+import {layoutFacts, near, pixelAt, serve, viewerState} from './page_facts.mjs';
 
 const [sampleTool, cli, work] = process.argv.slice(2);
 
@@ -31,6 +31,8 @@ const pictures = [
   ['last.jpg', 1300, 1950],
 ];
 const count = pictures.length;
+const longWord = 'W'.repeat(200);
+const [lens, exposure, description] = ['EF 24-105mm f/4L', '1/250 s, f/8, ISO 100', 'Tram 28 up the hill'];
 
 const phone = {width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true};
 const small = {width: 320, height: 640, deviceScaleFactor: 2, isMobile: true, hasTouch: true};
@@ -38,21 +40,6 @@ const desktop = {width: 1280, height: 900, deviceScaleFactor: 1};
 
 let browser, server, origin, profile;
 const problems = []; // script errors and dialogs of any page
-
-function serve(root) {
-  const types = {'.htm': 'text/html; charset=utf-8', '.jpg': 'image/jpeg', '.png': 'image/png'};
-  return http.createServer((request, response) => {
-    const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
-    const file = path.join(root, name);
-    try {
-      if (!file.startsWith(root + path.sep) || !statSync(file).isFile()) throw new Error();
-      response.writeHead(200, {'Content-Type': types[path.extname(file)] || 'application/octet-stream'});
-      response.end(readFileSync(file));
-    } catch {
-      response.writeHead(404).end();
-    }
-  });
-}
 
 before(async () => {
   rmSync(work, {recursive: true, force: true});
@@ -63,6 +50,19 @@ before(async () => {
     mkdirSync(path.join(work, layout));
     execFileSync(cli, ['-q', '-o', path.join(work, layout), '--layout', layout, '--modern', ...files]);
   }
+  mkdirSync(path.join(work, 'long'));
+  execFileSync(cli, ['-q', '-o', path.join(work, 'long'), '--modern', '--title', longWord, files[0]]);
+  // The sample pictures carry a date and a camera; the lens, the exposure
+  // and a description go on a copy of the page as the writer puts them,
+  // so that the facts line and the caption are seen with all of them.
+  const page = readFileSync(path.join(work, 'table', 'index.html'), 'utf8');
+  const described = page
+    .replace('data-camera="Canon EOS 80D" data-name="alpha.jpg"',
+             `data-camera="Canon EOS 80D" data-lens="${lens}" data-exposure="${exposure}"`)
+    .replace(/alt="alpha" (.*?)<\/a><\/li>/, `alt="${description}" $1</a><p class="caption" aria-hidden="true">${description}</p></li>`);
+  assert.notEqual(described.indexOf(lens), -1);
+  assert.notEqual(described.indexOf('class="caption"'), -1);
+  writeFileSync(path.join(work, 'table', 'described.html'), described);
   server = serve(work);
   await new Promise(done => server.listen(0, '127.0.0.1', done));
   origin = `http://127.0.0.1:${server.address().port}`;
@@ -81,17 +81,17 @@ after(async () => {
   if (profile) rmSync(profile, {recursive: true, force: true});
 });
 
-function pageUrl(how, layout) {
-  return how === 'http' ? `${origin}/${layout}/vintora.htm`
-                        : pathToFileURL(path.join(work, layout, 'vintora.htm')).href;
+function pageUrl(how, layout, name = 'index.html') {
+  return how === 'http' ? `${origin}/${layout}/${name}`
+                        : pathToFileURL(path.join(work, layout, name)).href;
 }
 
-async function open(viewport, how = 'http', layout = 'table', hash = '') {
+async function open(viewport, how = 'http', layout = 'table', hash = '', name = 'index.html') {
   const page = await browser.newPage();
   page.on('pageerror', e => problems.push(`script error: ${e.message}`));
   page.on('dialog', d => { problems.push(`dialog: ${d.message()}`); d.dismiss(); });
   await page.setViewport(viewport);
-  await page.goto(pageUrl(how, layout) + hash, {waitUntil: 'load'});
+  await page.goto(pageUrl(how, layout, name) + hash, {waitUntil: 'load'});
   return page;
 }
 
@@ -106,100 +106,78 @@ async function loadAll(page) {
   await page.waitForFunction(() => [...document.images].every(i => i.complete), {timeout: 20000});
 }
 
-const layoutFacts = page => page.evaluate(() => {
-  const items = [...document.querySelectorAll('.gallery li')];
-  const first = items[0].getBoundingClientRect();
-  // In a flow the items of a row line up at the bottom.
-  const inFirstRow = li => li.getBoundingClientRect().top < first.bottom;
-  return {
-    sideways: document.documentElement.scrollWidth - document.documentElement.clientWidth,
-    perRow: items.filter(inFirstRow).length,
-    images: [...document.querySelectorAll('.gallery img')].map(i => ({
-      src: i.currentSrc, natural: [i.naturalWidth, i.naturalHeight], shown: [i.width, i.height],
-    })),
-    captions: [...document.querySelectorAll('figcaption')].map(c => c.textContent),
-    alts: [...document.querySelectorAll('.gallery img')].map(i => i.alt),
-  };
-});
-
-const viewerState = page => page.evaluate(() => {
-  const viewer = document.querySelector('dialog.viewer');
-  const shown = viewer.querySelector('img');
-  return {
-    open: viewer.open,
-    label: viewer.getAttribute('aria-label'),
-    info: viewer.querySelector('.info').textContent,
-    // The bar as it reads on screen: the parts shown, with the separators
-    // the style sheet puts before them.
-    seen: [...viewer.querySelectorAll('.info span')].filter(s => s.getClientRects().length).map(s => {
-      const before = getComputedStyle(s, '::before').content;
-      return (before.startsWith('"') ? JSON.parse(before) : '') + s.textContent;
-    }).join(''),
-    // What a screen reader announces when the picture changes.
-    live: viewer.querySelector('[aria-live="polite"]')?.textContent ?? null,
-    sizes: shown.sizes,
-    hash: location.hash,
-    src: shown.currentSrc,
-    loaded: shown.complete && shown.naturalWidth > 0,
-    full: viewer.querySelector('a.full').href,
-    // The focused button by its name, or the thumbnail by its place.
-    focus: document.activeElement.getAttribute('aria-label') ??
-           [...document.querySelectorAll('.gallery a')].indexOf(document.activeElement),
-    outline: getComputedStyle(document.activeElement).outline,
-  };
-});
-
-// The colour on screen at a point of the page, as [red, green, blue].
-async function pixelAt(page, x, y) {
-  const png = Buffer.from(await page.screenshot(
-    {clip: {x, y, width: 1, height: 1}, captureBeyondViewport: false}));
-  const data = [];
-  for (let at = 8; at < png.length; at += 12 + png.readUInt32BE(at)) {
-    if (png.toString('latin1', at + 4, at + 8) === 'IDAT')
-      data.push(png.subarray(at + 8, at + 8 + png.readUInt32BE(at)));
-  }
-  // The first pixel has no neighbour to be predicted from, so it stands as
-  // it is after its row's filter byte, whatever the filter.
-  return [...inflateSync(Buffer.concat(data)).subarray(1, 4)];
-}
-
-const near = (colour, expected) => colour.every((c, i) => Math.abs(c - expected[i]) <= 12);
-
 const hashOf = i => '#' + encodeURIComponent(pictures[i][0].replaceAll(' ', '_'));
 
-for (const [label, viewport, perRow] of [['phone, 390 wide', phone, 3], ['320 wide', small, 2],
-                                         ['desktop, 1280 wide', desktop, 4]]) {
+// Every row but the last spans the width at one height; the last keeps
+// the row height, never taller than the others.
+function assertJustified(facts, label) {
+  const full = facts.rows.slice(0, -1);
+  assert.ok(full.length >= 2, `${label}: ${full.length} full rows`);
+  for (const row of full) {
+    const span = row.at(-1).right - row[0].left;
+    assert.ok(span >= 0.95 * facts.content, `${label}: a row spans ${span} of ${facts.content}`);
+    for (const box of row)
+      assert.ok(Math.abs(box.height - row[0].height) <= 1, `${label}: heights ${row.map(b => b.height)}`);
+  }
+  const last = facts.rows.at(-1);
+  assert.ok(last[0].height <= Math.max(...full.map(row => row[0].height)) + 1);
+}
+
+// Wider than 2.5 : 1, a picture may take a phone's row alone, and so may
+// the one before it.
+const wide = i => pictures[i][1] / pictures[i][2] > 2.5;
+
+// The thumbnail file a screen picks: the 2x one only where the 1x one,
+// 220 pixels high, is not sharp enough at the row's height.
+for (const [label, viewport, rowHeight, thumbnail] of [
+  ['phone, 390 wide', phone, [100, 250], /\/thumbs\/[^/]+$/],
+  ['320 wide', small, [80, 250], /\/thumbs\/1x\//],
+  ['desktop, 1280 wide', desktop, [200, 300], /\/thumbs\/1x\//]]) {
   for (const how of ['http', 'file']) {
-    test(`${label}, ${how}: no sideways scrolling, ${perRow} per row, thumbnails in proportion`, async () => {
+    test(`${label}, ${how}: justified rows, no sideways scrolling, thumbnails in proportion, no names`, async () => {
       const page = await open(viewport, how);
       await loadAll(page);
       const facts = await layoutFacts(page);
       assert.equal(facts.sideways, 0);
-      assert.equal(facts.perRow, perRow);
+      assertJustified(facts, label);
+      for (const row of facts.rows.slice(0, -1)) {
+        const height = Math.round(row[0].height);
+        assert.ok(height >= rowHeight[0] && height <= rowHeight[1], `${label}: a row ${height} high`);
+        if (viewport.isMobile)
+          assert.ok(row.length >= 2 || wide(row[0].index) || wide(row[0].index + 1),
+                    `${label}: ${pictures[row[0].index][0]} alone in its row`);
+      }
       assert.equal(facts.images.length, count);
       facts.images.forEach((image, i) => {
         const [w, h] = [pictures[i][1], pictures[i][2]];
         assert.ok(image.natural[0] > 0, `${pictures[i][0]} did not load`);
-        assert.ok(Math.abs(image.shown[1] - image.shown[0] * h / w) <= 1,
+        assert.ok(Math.abs(image.shown[1] - image.shown[0] * h / w) <= 1.5,
                   `${pictures[i][0]} shown ${image.shown}`);
-        assert.match(image.src, viewport.deviceScaleFactor > 1 ? /\/thumbs\/[^/]+$/ : /\/thumbs\/1x\//);
+        assert.match(image.src, thumbnail);
       });
-      assert.deepEqual(facts.captions, pictures.map(p => p[0]));
+      // No file name stands under a thumbnail; it is the alternative text.
+      assert.deepEqual(facts.texts, pictures.map(() => ''));
       assert.deepEqual(facts.alts, pictures.map(p => p[0].replace(/\.[^.]*$/, '')));
       await page.close();
     });
   }
 }
 
-test('generic layout flows without sideways scrolling, two or more per row on a phone', async () => {
-  for (const viewport of [phone, small, desktop]) {
-    const page = await open(viewport, 'http', 'generic');
-    await loadAll(page);
-    const facts = await layoutFacts(page);
-    assert.equal(facts.sideways, 0);
-    assert.ok(facts.perRow >= 2, `${facts.perRow} per row at ${viewport.width}`);
-    await page.close();
-  }
+test('a title of one long word breaks within the screen, the page follows a dark system', async () => {
+  const page = await open(phone, 'http', 'long');
+  const h1 = await page.evaluate(() => {
+    const h1 = document.querySelector('h1');
+    return {lines: Math.round(h1.getBoundingClientRect().height / parseFloat(getComputedStyle(h1).lineHeight)),
+            wrap: getComputedStyle(h1).overflowWrap,
+            sideways: document.documentElement.scrollWidth - document.documentElement.clientWidth};
+  });
+  assert.equal(h1.sideways, 0);
+  assert.equal(h1.wrap, 'break-word');
+  assert.ok(h1.lines >= 3, `${h1.lines} lines`);
+  assert.deepEqual(await pixelAt(page, 2, 2), [255, 255, 255]);
+  await page.emulateMediaFeatures([{name: 'prefers-color-scheme', value: 'dark'}]);
+  assert.deepEqual(await pixelAt(page, 2, 2), [18, 18, 18]);
+  await page.close();
 });
 
 test('the viewer on a phone: click, arrows, swipe, turning, Escape, Enter, Back, the full size', async () => {
@@ -320,6 +298,133 @@ test('a shared address opens its picture, the close button leaves it; Back close
   }
 });
 
+// The picture's zoom as the screen shows it, once it has settled at
+// scale (to two places); its place on the stage in pixels.
+async function zoomBecomes(page, scale) {
+  const now = () => page.evaluate(() => {
+    const m = new DOMMatrix(getComputedStyle(document.querySelector('dialog.viewer .shown')).transform);
+    return {scale: Math.round(m.a * 100) / 100, x: m.e, y: m.f};
+  });
+  try {
+    await page.waitForFunction(s => Math.round(new DOMMatrix(getComputedStyle(
+      document.querySelector('dialog.viewer .shown')).transform).a * 100) / 100 === s, {timeout: 5000}, scale);
+  } catch {
+    assert.fail(`the zoom stays at ${JSON.stringify(await now())}, not ${scale}`);
+  }
+  return now();
+}
+
+test('the viewer on a desktop: zoom by double click, keys, wheel; a drag moves it; the full size; Home, End', async () => {
+  const page = await open(desktop);
+  await page.click('.gallery li:nth-child(1) a');
+  await page.waitForFunction(() => document.querySelector('dialog.viewer img').complete);
+  assert.match((await viewerState(page)).src, /\/screen\/1280\/alpha\.jpg$/);
+  const middle = await page.evaluate(() => {
+    const r = document.querySelector('dialog.viewer .stage').getBoundingClientRect();
+    return [(r.left + r.right) / 2, (r.top + r.bottom) / 2];
+  });
+  // Zoomed past the copy's detail, the picture itself takes its place.
+  const fullSize = page.waitForRequest(r => decodeURIComponent(r.url()).endsWith('/table/alpha.jpg'),
+                                       {timeout: 10000});
+  await page.mouse.click(...middle, {clickCount: 2});
+  await zoomBecomes(page, 2.5);
+  await fullSize;
+  await page.waitForFunction(() => document.querySelector('dialog.viewer img').currentSrc.endsWith('/alpha.jpg'));
+
+  await page.keyboard.press('+');
+  await zoomBecomes(page, 3.75);
+  await page.keyboard.press('-');
+  await page.keyboard.press('-');
+  await zoomBecomes(page, 1.67);
+  await page.mouse.wheel({deltaY: -100});
+  const before = await zoomBecomes(page, 2.33);
+  await page.mouse.down();
+  await page.mouse.move(middle[0] - 200, middle[1] - 100, {steps: 4});
+  await page.mouse.up();
+  const after = await zoomBecomes(page, 2.33);
+  assert.deepEqual([Math.round(after.x - before.x), Math.round(after.y - before.y)], [-200, -100]);
+  await page.mouse.click(middle[0] - 200, middle[1] - 100, {clickCount: 2});
+  assert.deepEqual(await zoomBecomes(page, 1), {scale: 1, x: 0, y: 0});
+
+  await page.keyboard.press('End');
+  let state = await viewerState(page);
+  assert.match(state.info, /^12 \/ 12last\.jpg$/);
+  assert.equal(state.hash, hashOf(11));
+  await page.keyboard.press('Home');
+  assert.match((await viewerState(page)).info, /^1 \/ 12alpha\.jpg/);
+  // A new picture comes fitted.
+  await page.keyboard.press('+');
+  await zoomBecomes(page, 1.5);
+  await page.keyboard.press('ArrowRight');
+  await zoomBecomes(page, 1);
+  await page.close();
+});
+
+test("the viewer's full screen and download buttons", async () => {
+  const page = await open(desktop);
+  await page.click('.gallery li:nth-child(7) a');
+  const download = await page.evaluate(() => {
+    const a = document.querySelector('dialog.viewer a.download');
+    return {href: a.href, download: a.hasAttribute('download'), label: a.getAttribute('aria-label')};
+  });
+  assert.deepEqual(download, {href: `${origin}/table/Tom%20&%20Jerry's.jpg`, download: true, label: 'Download'});
+  await page.click('dialog.viewer button.fullscreen');
+  await page.waitForFunction(() => document.fullscreenElement?.className === 'frame');
+  assert.equal((await viewerState(page)).focus, 'Full screen');
+  await page.keyboard.press('f');
+  await page.waitForFunction(() => !document.fullscreenElement);
+  assert.equal((await viewerState(page)).open, true);
+  await page.close();
+});
+
+test('on a phone a pinch and a double tap zoom the picture', async () => {
+  const page = await open(phone);
+  await page.click('.gallery li:nth-child(1) a');
+  await page.waitForFunction(() => document.querySelector('dialog.viewer img').complete);
+  const cdp = await page.createCDPSession();
+  const touch = (type, points) => cdp.send('Input.dispatchTouchEvent',
+    {type, touchPoints: points.map(([x, y], id) => ({x, y, id}))});
+  await touch('touchStart', [[150, 420], [240, 420]]);
+  await touch('touchMove', [[100, 420], [290, 420]]);
+  await touch('touchMove', [[60, 420], [330, 420]]);
+  await touch('touchEnd', []);
+  await zoomBecomes(page, 3);
+  // Zoomed, a swipe moves the picture and stays on it.
+  await page.touchscreen.touchStart(300, 400);
+  await page.touchscreen.touchMove(200, 400);
+  await page.touchscreen.touchEnd();
+  assert.match((await viewerState(page)).info, /^1 \/ 12alpha\.jpg/);
+  await page.touchscreen.tap(195, 420);
+  await page.touchscreen.tap(195, 420);
+  await zoomBecomes(page, 1);
+  await page.touchscreen.tap(195, 420);
+  await page.touchscreen.tap(195, 420);
+  await zoomBecomes(page, 2.5);
+  await page.close();
+});
+
+test('the facts line shows what the picture holds; its description is the caption', async () => {
+  const page = await open(desktop, 'http', 'table', '', 'described.html');
+  const opacity = () => page.evaluate(() => getComputedStyle(document.querySelector('.caption')).opacity);
+  assert.equal(await opacity(), '0');
+  await page.hover('.gallery li:nth-child(1)');
+  assert.equal(await opacity(), '1');
+  await page.mouse.move(640, 5);
+  assert.equal(await opacity(), '0');
+  await page.focus('.gallery li:nth-child(1) a');
+  assert.equal(await opacity(), '1');
+  await page.keyboard.press('Enter');
+  let state = await viewerState(page);
+  assert.equal(state.label, description);
+  assert.match(state.seen, new RegExp('^1 / 12 \u00b7 [^\u00b7]*2024[^\u00b7]* \u00b7 Canon EOS 80D \u00b7 ' +
+    'EF 24-105mm f/4L \u00b7 1/250 s, f/8, ISO 100 \u00b7 Tram 28 up the hill$'));
+  // Nothing where the picture holds nothing.
+  await page.keyboard.press('ArrowRight');
+  state = await viewerState(page);
+  assert.equal(state.seen, '2 / 12 \u00b7 "onerror=alert(1).jpg');
+  await page.close();
+});
+
 test('a desktop at twice the density takes the 2048 copy; Ctrl-click opens a new tab', async () => {
   const page = await open({...desktop, deviceScaleFactor: 2});
   // With Ctrl the browser has the click: the picture opens in a tab of its own.
@@ -351,7 +456,7 @@ test('no script error and no dialog on any page', () => {
 
 test('the Nu HTML checker has nothing to say about either page', () => {
   const jar = fileURLToPath(new URL('node_modules/vnu-jar/build/dist/vnu.jar', import.meta.url));
-  const pages = ['table', 'generic'].map(layout => path.join(work, layout, 'vintora.htm'));
+  const pages = ['table', 'generic', 'long'].map(layout => path.join(work, layout, 'index.html'));
   const check = spawnSync('java', ['-jar', jar, '--also-check-css', '--format', 'json', ...pages],
                           {encoding: 'utf8'});
   assert.deepEqual(JSON.parse(check.stderr).messages, []);

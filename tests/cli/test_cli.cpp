@@ -1,5 +1,6 @@
 // vintora-cli as a user runs it: exit status, status lines, the page.
 
+#include "cli_process.h"
 #include "support/crafted_pictures.h"
 #include "support/fixtures.h"
 
@@ -14,30 +15,6 @@
 using namespace vintora;
 
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QStringList errorLines;
-    QString output;
-};
-
-CliRun runCli(const QStringList &arguments, const QString &workingFolder = QString())
-{
-    QProcess cli;
-    cli.setWorkingDirectory(workingFolder);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("DISPLAY"); // it needs no display
-    environment.remove("QT_QPA_PLATFORM");
-    cli.setProcessEnvironment(environment);
-    cli.start(QStringLiteral(VINTORA_CLI), arguments);
-    cli.waitForFinished(60000);
-    CliRun run;
-    run.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
-    run.errorLines = QString::fromUtf8(cli.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
-    run.output = QString::fromUtf8(cli.readAllStandardOutput());
-    return run;
-}
 
 // CRC-32 as PNG chunks carry it.
 quint32 crc32(const QByteArray &bytes)
@@ -406,16 +383,56 @@ private slots:
         QCOMPARE(page.count("file://"), page.count("file://" + m_pictures + "/"));
     }
 
-    void modern_page_with_its_title()
+    // The modern page is index.html unless named; without a title it takes
+    // the name of the first folder of pictures, or of the output folder when
+    // the pictures were given one by one.
+    void modern_page_its_name_and_title_data()
     {
-        const QString out = m_dir.filePath("modern");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("given"); // the pictures: "folder" or "files"
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("title given") << QStringList{"--title", "Tom & Jerry"} << "folder"
+                                     << "index.html"
+                                     << "Tom &amp; Jerry";
+        QTest::newRow("the folder's name") << QStringList{} << "folder"
+                                           << "index.html"
+                                           << "pictures";
+        QTest::newRow("one by one: the output folder's") << QStringList{} << "files"
+                                                         << "index.html"
+                                                         << "modern-one by one";
+        QTest::newRow("a file, then two folders: the first folder's") << QStringList{} << "folders"
+                                                                      << "index.html"
+                                                                      << "pictures";
+        QTest::newRow("named") << QStringList{"--name", "page.htm"} << "folder"
+                               << "page.htm"
+                               << "pictures";
+    }
+    void modern_page_its_name_and_title()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, given);
+        QFETCH(QString, page);
+        QFETCH(QString, title);
+        const QString out
+                = m_dir.filePath(QString("modern-") + QTest::currentDataTag()).section(':', 0, 0);
         QVERIFY(QDir().mkpath(out));
-        const CliRun run
-                = runCli({"-o", out, "-q", "--modern", "--title", "Tom & Jerry", m_pictures});
+        QStringList pictures{m_pictures};
+        if (given == "files")
+            pictures = {m_pictures + "/b.jpg", m_pictures + "/a.png"};
+        if (given == "folders") {
+            const QString second = m_dir.filePath("second");
+            QVERIFY(QDir().mkpath(second));
+            QVERIFY(QFile::copy(m_pictures + "/b.jpg", second + "/c.jpg"));
+            pictures = {m_pictures + "/a.png", m_pictures, second};
+        }
+        const CliRun run = runCli(QStringList{"-o", out, "-q", "--modern"} + options + pictures);
         QCOMPARE(run.exitCode, 0);
-        const QString page = QString::fromUtf8(readFile(out + "/vintora.htm"));
-        QVERIFY(page.startsWith("<!DOCTYPE html>\n"));
-        QVERIFY(page.contains("<title>Tom &amp; Jerry</title>"));
+        QCOMPARE(QDir(out).entryList({"*.htm", "*.html"}, QDir::Files), QStringList{page});
+        const QString written = QString::fromUtf8(readFile(out + "/" + page));
+        QVERIFY(written.startsWith("<!DOCTYPE html>\n"));
+        QVERIFY2(written.contains("<title>" + title + "</title>"),
+                 qPrintable(written.section("<title>", 1).left(80)));
         QVERIFY(QDir(out + "/thumbs").exists());
     }
 
@@ -425,6 +442,8 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.output.startsWith("Usage: vintora-cli [options] PATH...\n"));
         QCOMPARE(run.output.count("(default:"), 26);
+        QVERIFY(run.output.simplified().contains(
+                "(default: vintora.htm, or index.html with --modern)"));
         QVERIFY(run.output.contains("Exit status:\n  0  The page is written.\n"));
         // Each option as its line names it: "--width <N>" is not "--width-percent <N>".
         for (const char *option : {"  -h, --help  ",

@@ -63,7 +63,7 @@ private slots:
                                       .copyPictures = -1,
                                       .makeThumbnails = 0,
                                       .modernPage = 0,
-                                      .pageTitle = "Vintora Index Page",
+                                      .pageTitle = "",
                                       .keepLocation = 0,
                                       .makeAlbums = -1,
                                       .pictureOrder = "date",

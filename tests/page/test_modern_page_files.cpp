@@ -64,6 +64,29 @@ private slots:
         QCOMPARE(OneXThumbnailSize(picture, box), size);
     }
 
+    // The modern page's thumbnails are made for rows about 220 pixels high,
+    // whatever box the record gives the classic page.
+    void modern_thumbnail_sizes_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QSize>("twoX");
+        QTest::addColumn<QSize>("oneX");
+        QTest::newRow("camera photo") << QSize(4032, 3024) << QSize(587, 440) << QSize(293, 220);
+        QTest::newRow("portrait") << QSize(3024, 4032) << QSize(330, 440) << QSize(165, 220);
+        QTest::newRow("panorama, wider than 3 : 1")
+                << QSize(8000, 1000) << QSize(1320, 165) << QSize(660, 83);
+        QTest::newRow("smaller than the box")
+                << QSize(200, 150) << QSize(200, 150) << QSize(200, 150);
+    }
+    void modern_thumbnail_sizes()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(QSize, twoX);
+        QFETCH(QSize, oneX);
+        QCOMPARE(ThumbnailPixelSize(picture, ModernThumbnailBox()), twoX);
+        QCOMPARE(OneXThumbnailSize(picture, ModernThumbnailBox()), oneX);
+    }
+
     // The links the page writes to the thumbnails and screen copies of the
     // picture copied as name: a browser following them finds the files.
     void references_to_the_copies_data()

@@ -60,11 +60,16 @@ class TestFinModern : public QObject
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    FinOutcome run(const QStringList &entries, const QString &fileName = "vintora.htm")
+    FinOutcome run(const QStringList &entries, const QString &fileName = "vintora.htm",
+                   const QString &pictureFolder = QString())
     {
         m_statuses.clear();
-        return RunFin({m_settings, entries, fileName, m_out},
-                      [this](const FinProgress &step) { m_statuses << StatusText(step); });
+        FinOptions options;
+        options.pictureFolder = pictureFolder;
+        return RunFin(
+                {m_settings, entries, fileName, m_out},
+                [this](const FinProgress &step) { m_statuses << StatusText(step); }, StopRequest(),
+                options);
     }
 
 private slots:
@@ -96,19 +101,21 @@ private slots:
         QCOMPARE(folderNames(m_out + "/screen/1280"), QStringList({"big.jpg", "mid.jpg"}));
         QCOMPARE(folderNames(m_out + "/screen/2048"), QStringList({"big.jpg"}));
         QCOMPARE(QImage(m_out + "/screen/2048/big.jpg").size(), QSize(2048, 1365));
-        QCOMPARE(QImage(m_out + "/thumbs/1x/mid.jpg").size(), QSize(100, 67));
+        // Made for the modern grid's rows, whatever box the record gives.
+        QCOMPARE(QImage(m_out + "/thumbs/1x/mid.jpg").size(), QSize(330, 220));
+        QCOMPARE(QImage(m_out + "/thumbs/mid.jpg").size(), QSize(660, 440));
         QCOMPARE(outcome.thumbnailsMade, 5);
         QCOMPARE(outcome.screenCopiesMade, 3);
 
         const QString page = QString::fromUtf8(readFile(m_out + "/vintora.htm"));
         QVERIFY(page.startsWith("<!DOCTYPE html>\n"));
         QVERIFY(page.contains(
-                R"(<a href="big.jpg" data-size="3000x2000" data-screen="screen/1280/big.jpg 1280w, screen/2048/big.jpg 2048w" data-camera="LG"><img src="thumbs/1x/big.jpg" srcset="thumbs/1x/big.jpg 1x, thumbs/big.jpg 2x" width="100" height="67" alt="big")"));
+                R"html(<li id="big.jpg" style="--r:1.5"><a href="big.jpg" data-size="3000x2000" data-screen="screen/1280/big.jpg 1280w, screen/2048/big.jpg 2048w" data-camera="LG" data-name="big.jpg"><img src="thumbs/1x/big.jpg" srcset="thumbs/1x/big.jpg 330w, thumbs/big.jpg 660w" sizes="calc(1.5*clamp(80px,36vw - 40px,200px))" width="330" height="220" alt="big")html"));
         QVERIFY(page.contains(
-                R"(<a href="mid.jpg" data-size="1500x1000" data-screen="screen/1280/mid.jpg 1280w, mid.jpg 1500w"><img src="thumbs/1x/mid.jpg" srcset="thumbs/1x/mid.jpg 1x, thumbs/mid.jpg 2x" width="100" height="67" alt="mid")"));
-        // Too small for two sizes: one file, shown at the box's size.
+                R"html(<li id="mid.jpg" style="--r:1.5"><a href="mid.jpg" data-size="1500x1000" data-screen="screen/1280/mid.jpg 1280w, mid.jpg 1500w" data-name="mid.jpg"><img src="thumbs/1x/mid.jpg" srcset="thumbs/1x/mid.jpg 330w, thumbs/mid.jpg 660w" sizes="calc(1.5*clamp(80px,36vw - 40px,200px))" width="330" height="220" alt="mid")html"));
+        // Too small for two sizes: one file, shown at the box's height.
         QVERIFY(page.contains(
-                R"(<a href="small.jpg" data-size="80x60"><img src="thumbs/small.jpg" width="100" height="75" alt="small")"));
+                R"(<li id="small.jpg" style="--r:1.3333"><a href="small.jpg" data-size="80x60" data-name="small.jpg"><img src="thumbs/small.jpg" width="293" height="220" alt="small")"));
 
         outcome = run(pictures);
         QCOMPARE(outcome.result, FinResult::Finished);
@@ -126,8 +133,40 @@ private slots:
         const QString page = QString::fromUtf8(readFile(m_out + "/vintora.htm"));
         QVERIFY2(
                 page.contains(
-                        R"(<a href="far.jpg" data-size="80x60" data-taken="2024-05-01T12:33:10" data-camera="Canon"><img )"),
+                        R"(<a href="far.jpg" data-size="80x60" data-taken="2024-05-01T12:33:10" data-camera="Canon" data-name="far.jpg"><img )"),
                 qPrintable(page));
+    }
+
+    // Without a title the page takes the name of the pictures' folder, or
+    // of the output folder when they were chosen one by one.
+    void title_from_the_folder_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("pictureFolder");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("the record's") << "Lisbon"
+                                      << "p"
+                                      << "<h1>Lisbon</h1>";
+        QTest::newRow("the pictures' folder") << ""
+                                              << "Summer & sea/"
+                                              << "<h1>Summer &amp; sea</h1>";
+        QTest::newRow("one by one") << ""
+                                    << ""
+                                    << "<h1>out folder</h1>";
+    }
+    void title_from_the_folder()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, pictureFolder);
+        QFETCH(QString, shown);
+        m_out = path(QString("title-") + QTest::currentDataTag() + "/out folder");
+        QDir().mkpath(m_out);
+        m_settings.pageTitle = title;
+        writeFile(path("p/a.jpg"), jpeg({80, 60}));
+        const QString folder = pictureFolder.isEmpty() ? QString() : path(pictureFolder);
+        QCOMPARE(run({path("p/a.jpg")}, "index.html", folder).result, FinResult::Finished);
+        const QString page = QString::fromUtf8(readFile(m_out + "/index.html"));
+        QVERIFY2(page.contains(shown), qPrintable(page.section("<body", 1).left(200)));
     }
 
     // A numbered name passes over the user's files in every folder the

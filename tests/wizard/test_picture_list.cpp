@@ -109,6 +109,57 @@ private slots:
                  QString("Left out 1 file that is not a JPEG, GIF, PNG or BMP picture: 1 .txt"));
         ::unlink(raw.constData()); // a name QTemporaryDir cannot spell
     }
+
+    // The modern page without a title takes the name of the first folder
+    // whose pictures are in the list. Steps: "files", a folder's name for
+    // "Select a folder", "drop" for a drop of both folders, "empty" for
+    // removing every entry.
+    void first_folder_names_the_page_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("files only") << QStringList{"files"} << "";
+        QTest::newRow("files, then two folders")
+                << QStringList{"files", "Lisbon", "Porto"} << "Lisbon";
+        QTest::newRow("a folder without pictures first")
+                << QStringList{"empty folder", "Porto"} << "Porto";
+        QTest::newRow("emptied, then another")
+                << QStringList{"Lisbon", "empty", "Porto"} << "Porto";
+        QTest::newRow("dropped") << QStringList{"drop"} << "Lisbon";
+    }
+    void first_folder_names_the_page()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, first);
+        QTemporaryDir dir;
+        for (const char *name : {"Lisbon/a.jpg", "Porto/b.jpg", "empty folder/c.txt"})
+            writeFile(dir.filePath(name), "x");
+        ScriptedDialogs dialogs;
+        PictureList list(nullptr, dialogs);
+        QListView view;
+        list.connectView(&view);
+        for (const QString &step : steps) {
+            if (step == "files") {
+                dialogs.fileLists = {{dir.filePath("Lisbon/a.jpg")}};
+                list.addFiles();
+            } else if (step == "empty") {
+                while (list.count() > 0)
+                    list.removeAt(0);
+            } else if (step == "drop") {
+                QMimeData data;
+                data.setUrls({QUrl::fromLocalFile(dir.filePath("Lisbon")),
+                              QUrl::fromLocalFile(dir.filePath("Porto"))});
+                QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
+                QApplication::sendEvent(view.viewport(), &enter);
+                QDropEvent drop({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
+                QApplication::sendEvent(view.viewport(), &drop);
+            } else {
+                dialogs.folders = {dir.filePath(step)};
+                list.addFolder();
+            }
+        }
+        QCOMPARE(list.firstFolder(), first.isEmpty() ? QString() : dir.filePath(first));
+    }
 };
 
 QTEST_MAIN(TestPictureList)

@@ -62,6 +62,34 @@ private slots:
         QCOMPARE(w.dialogs.unexpected, 0);
     }
 
+    // Left without a title, the modern page is called after the folder its
+    // pictures were chosen from.
+    void modern_page_takes_the_folders_name()
+    {
+        QTemporaryDir dir;
+        const QString pictures = dir.filePath("Lisbon 2026");
+        const QString out = dir.filePath("out");
+        writeFile(pictures + "/a.jpg", "a");
+        QVERIFY(QDir().mkpath(out));
+
+        WizardFixture w;
+        w.fore();
+        w.fore(); // page 2
+        w.click(w.w().layoutStylePage().modernCheck());
+        for (int i = 2; i < 5; ++i)
+            w.fore(); // page 5
+        w.dialogs.folders = {QDir::toNativeSeparators(pictures)};
+        w.click(w.w().picturesPage().addFolderLink());
+        w.fore();
+        w.fore(); // page 7
+        QCOMPARE(w.w().outputPage().titleBox()->text(), QString());
+        w.dialogs.folders = {QDir::toNativeSeparators(out)};
+        QVERIFY(w.runFin());
+        QCOMPARE(w.w().outputPage().statusLine()->text(), QString("Finished!"));
+        const QString page = QString::fromUtf8(readFile(out + "/vintora.htm"));
+        QVERIFY2(page.contains("<title>Lisbon 2026</title>"), qPrintable(page.left(600)));
+    }
+
     // A name with a folder part, or one like the hidden names of files in
     // the making, is refused on the Output page before any folder is asked
     // for, said to screen readers at once, with the focus

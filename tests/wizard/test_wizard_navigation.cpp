@@ -123,7 +123,7 @@ private slots:
         WizardFixture w;
         for (int i = 0; i < 7; ++i)
             w.fore();
-        QCOMPARE(w.settings.pageTitle, QString("Vintora Index Page"));
+        QCOMPARE(w.settings.pageTitle, QString());
         w.type(w.w().outputPage().titleBox(), "Summer 2024");
         w.back();
         w.fore();

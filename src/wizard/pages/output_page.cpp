@@ -39,6 +39,8 @@ OutputPage::OutputPage(QWidget *window, Dialogs &dialogs, UrlOpener &urls, Wizar
     titleLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_titleBox = place(new QLineEdit(QLatin1String(kStartValues.pageTitle), this),
                        QStringLiteral("txtTitle"), twipsRect(1320, 3180, 2175, 285));
+    // Left empty, the modern page takes the name of the pictures' folder.
+    m_titleBox->setPlaceholderText(QStringLiteral("The folder's name"));
     titleLabel->setBuddy(m_titleBox);
     m_statusLine = place(new QLabel(QStringLiteral("When you're ready, click \"Fin\"..."), this),
                          QStringLiteral("labStatus"), twipsRect(120, 3480, 3495, 495));
