@@ -202,8 +202,9 @@ private slots:
         for (const bool modern : {true, false}) {
             const char *page = modern ? "modern" : "thumbnails";
             // The picture itself in place of its thumbnail.
-            const QString link = modern ? R"(<a href="%1.%2"><img src="%1.%2" alt="%1" decoding)"
-                                        : R"(<A HREF = "%1.%2"><IMG SRC = "%1.%2" width = "100")";
+            const QString link
+                    = modern ? R"(<a href="%1.%2" data-name="%1.%2"><img src="%1.%2" alt="%1" decoding)"
+                             : R"(<A HREF = "%1.%2"><IMG SRC = "%1.%2" width = "100")";
             QTest::addRow("%s, png of 16 bits, 9000 x 9000", page)
                     << "bomb.png" << blackSixteenBitPng({9000, 9000}, false) << modern
                     << note.arg("9000 × 9000") << link.arg("bomb", "png");
@@ -231,7 +232,7 @@ private slots:
         m_settings.modernPage = modern ? kTrue : kFalse;
         m_settings.makeThumbnails = modern ? kFalse : kTrue;
         writeFile(path("bombs/" + name), bytes);
-        writeFile(path("bombs/ok.jpg"), jpeg({300, 200}));
+        writeFile(path("bombs/ok.jpg"), jpeg({900, 600}));
         const FinOutcome outcome = run({path("bombs/" + name), path("bombs/ok.jpg")});
         QCOMPARE(outcome.result, FinResult::Finished);
         QCOMPARE(outcome.notes,
