@@ -3,7 +3,7 @@
 should catch each; prints which faults the tests caught and which survived.
 
     tools/mutation/run_mutations.py BUILD_DIR FAULTS.ini [FAULTS.ini ...]
-        [--only NAME[,NAME...]] [--jobs N] [--timeout SECONDS]
+        [--only NAME[,NAME...]] [--jobs N] [--timeout SECONDS] [--named-targets]
 
 A faults file holds one section a fault:
 
@@ -17,7 +17,10 @@ A faults file holds one section a fault:
     equivalent = why no test can tell it apart (optional; counted apart)
 
 `find` must stand exactly once in the file, unless `occurrence = N` picks
-the Nth (from 1). Values are taken as written after "= " (a value may go on
+the Nth (from 1). With --named-targets each fault builds only the test
+programs its `tests` name (the words starting "test_") and the two
+programs, which is much quicker on a busy machine; a fault whose tests name
+no test program (a browser test) builds everything. Values are taken as written after "= " (a value may go on
 over indented lines; `\\n` stands for a line break, `\\s` for a leading
 space). `tests` is a CTest regular expression; the fault is caught when any
 matching test fails or times out. A fault that does not build is reported
@@ -28,6 +31,7 @@ also when the run is interrupted.
 import argparse
 import configparser
 import pathlib
+import re
 import signal
 import subprocess
 import sys
@@ -96,6 +100,14 @@ def run(command, timeout, log):
         return None, time.monotonic() - started
 
 
+def build_command(fault, args):
+    command = ["cmake", "--build", args.build, "-j", str(args.jobs)]
+    programs = [w for w in re.findall(r"[A-Za-z0-9_]+", fault["tests"]) if w.startswith("test_")]
+    if args.named_targets and programs:
+        command += ["--target", "vintora-cli", "vintora", *programs]
+    return command
+
+
 def try_fault(fault, args, log):
     path = ROOT / fault["file"]
     original = path.read_bytes()
@@ -107,7 +119,7 @@ def try_fault(fault, args, log):
     try:
         path.write_bytes(mutated.encode("utf-8"))
         log.write(f"\n===== {fault['name']} =====\n")
-        status, _ = run(["cmake", "--build", args.build, "-j", str(args.jobs)], None, log)
+        status, _ = run(build_command(fault, args), None, log)
         if status != 0:
             return "does not build", ""
         status, seconds = run(["ctest", "--test-dir", args.build, "-R", fault["tests"],
@@ -129,6 +141,7 @@ def main():
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--timeout", type=int, default=300)
     parser.add_argument("--log", default="mutation.log")
+    parser.add_argument("--named-targets", action="store_true")
     args = parser.parse_args()
 
     faults = load_faults(args.faults)
