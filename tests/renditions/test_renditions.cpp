@@ -3,6 +3,7 @@
 // file of a picture is written.
 
 #include "output/output_writer.h"
+#include "renditions/batch_runner.h"
 #include "renditions/rendition_folders.h"
 #include "renditions/rendition_job.h"
 #include "support/fixtures.h"
@@ -187,6 +188,26 @@ private slots:
         QCOMPARE(notWritten("p.jpg"), QList<bool>({false, false, true, true}));
         QCOMPARE(notWritten("cut.jpg"), QList<bool>({false, false, false, false}));
         QCOMPARE(readFile(dir.filePath("out/screen")), QByteArray("mine"));
+    }
+
+    // On one thread the largest file goes first, so that on many no long
+    // job starts last while the other cores have nothing left to do.
+    void largest_file_first()
+    {
+        QTemporaryDir dir;
+        const QStringList sources{dir.filePath("small"), dir.filePath("large"),
+                                  dir.filePath("middle")};
+        writeFile(sources[0], QByteArray(10, 's'));
+        writeFile(sources[1], QByteArray(3000, 'l'));
+        writeFile(sources[2], QByteArray(200, 'm'));
+        QList<qsizetype> order;
+        BatchHooks hooks;
+        hooks.finished = [&order](qsizetype, qsizetype, qsizetype index) {
+            order << index;
+        };
+        RunBatch(
+                sources, [](qsizetype, MemoryBudget &) {}, hooks, 1, qint64(1) << 20);
+        QCOMPARE(order, QList<qsizetype>({1, 2, 0}));
     }
 };
 

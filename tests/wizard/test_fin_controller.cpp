@@ -118,6 +118,23 @@ private slots:
         QCOMPARE(folderNames(m_out), QStringList{});
     }
 
+    // The title typed in the Page title box is the modern page's, though
+    // the Output page was not left before the click on Fin.
+    void typed_title_names_the_modern_page()
+    {
+        Wizard w;
+        auto *title = new QLineEdit("Summer 2024", w.window);
+        FinController fin(w.window, w.dialogs, w.settings, *w.pictures, w.txtFilename, w.labStatus,
+                          title);
+        w.settings.modernPage = kTrue;
+        w.pictures->append({pics() + "/a.jpg"});
+        w.dialogs.folders = {m_out};
+        QSignalSpy ended(&fin, &FinController::runningChanged);
+        fin.run();
+        QVERIFY(!fin.isRunning() || ended.wait(30000));
+        QVERIFY(readFile(m_out + "/vintora.htm").contains("<title>Summer 2024</title>"));
+    }
+
     void three_pictures_copied_with_the_background()
     {
         Wizard w;
