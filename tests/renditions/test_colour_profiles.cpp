@@ -139,6 +139,21 @@ private slots:
         QVERIFY2(asDecoded >= 8.0, qPrintable(QString::number(asDecoded)));
     }
 
+    // A picture already in sRGB is left as it is decoded: its files keep
+    // the sRGB profile they have always had.
+    void srgb_picture_is_left_as_it_is()
+    {
+        const QByteArray picture = encode(colourfulPicture(), "jpeg");
+        QVERIFY(picture.contains("ICC_PROFILE"));
+        QTemporaryDir dir;
+        writeFile(dir.filePath("p"), picture);
+        const QByteArray copy = screenCopy(dir.filePath("p"), dir.filePath("out"));
+        QVERIFY(copy.contains("ICC_PROFILE"));
+        const QImage made = QImage::fromData(copy);
+        QCOMPARE(made.size(), QSize(1280, 960));
+        QCOMPARE(made.colorSpace(), QColorSpace(QColorSpace::SRgb));
+    }
+
     // A profile that cannot be read leaves the picture as it was decoded.
     void broken_profile_leaves_colours_as_decoded()
     {
