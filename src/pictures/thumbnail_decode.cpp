@@ -3,6 +3,7 @@
 #include "pictures/thumbnail_jpeg.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QImageReader>
 
 namespace vintora {
@@ -29,6 +30,22 @@ QSize requestedSize(const PictureHeader &header, QSize pixelSize)
     return header.format == "jpeg" ? JpegDecodeSize(header.size, stored) : stored;
 }
 
+// Colours held in another RGB space (a phone's Display P3, Adobe RGB,
+// ProPhoto) are turned into sRGB, the space a page's pictures are shown
+// in, and the profile dropped: the files carry no metadata. A picture
+// without a profile or already in sRGB is left as it is, and so is one
+// whose profile cannot be used (grey, CMYK, damaged), which Qt reads as no
+// colour space at all.
+void convertToSrgb(QImage &image)
+{
+    const QColorSpace space = image.colorSpace();
+    const QColorSpace srgb(QColorSpace::SRgb);
+    if (!space.isValid() || space == srgb)
+        return;
+    image.convertToColorSpace(srgb);
+    image.setColorSpace(QColorSpace());
+}
+
 } // namespace
 
 qint64 ThumbnailDecodeBytes(const PictureHeader &header, QSize pixelSize)
@@ -38,6 +55,9 @@ qint64 ThumbnailDecodeBytes(const PictureHeader &header, QSize pixelSize)
                                                   : header.decodedSize;
     // The decode with the copy its smooth scaling makes, the reader's
     // scaled picture, and the thumbnail turned or scaled to its exact size.
+    // A colour profile's conversion to sRGB is made at the thumbnail's
+    // size once the reader's picture is gone, its copy taking no more than
+    // that picture did.
     return header.decodeAndScaleBytes(decoded) + imageBytes(requested) + imageBytes(pixelSize);
 }
 
@@ -70,6 +90,7 @@ QImage DecodeThumbnail(QByteArray &bytes, const PictureHeader &header, QSize pix
     }
     if (image.size() != pixelSize)
         image = image.scaled(pixelSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    convertToSrgb(image);
     return image;
 }
 
