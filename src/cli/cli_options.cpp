@@ -239,6 +239,11 @@ std::vector<Option> runOptions()
              nullptr,
              {},
              v.keepLocation ? "on" : "off"},
+            {"order",
+             "Order of the modern page's pictures: date (taken, as the photograph says, else "
+             "the file's time; oldest first, ties by name), name, or list (as given); the "
+             "classic page keeps the order given",
+             "date|name|list", text(v.pictureOrder)},
             {"title", "Title and heading of the modern page, at most 200 characters", "TEXT",
              text(v.pageTitle),
              "the name of the first folder of pictures, or of the output folder"},
@@ -403,6 +408,8 @@ void readRun(Reader &r, CliRequest &request)
     const TableControls table = readTable(r, s.layoutStyle);
     const ThumbnailControls thumbnails = readThumbnails(r);
     s.pageTitle = r.text("title");
+    const QString order = r.word("order", {QLatin1String(kOrderByDate), QLatin1String(kOrderByName),
+                                           QLatin1String(kOrderAsListed)});
     if (const qsizetype length = PageTitleLength(s.pageTitle.simplified());
         length > kLongestPageTitle)
         r.fail(QStringLiteral("--title: the title has %1 characters; it may have at most %2")
@@ -420,7 +427,7 @@ void readRun(Reader &r, CliRequest &request)
     s.modernPage = toFlag(r.isSet("modern"));
     s.keepLocation = toFlag(r.isSet("keep-location"));
     s.makeAlbums = toFlag(kStartValues.makeAlbums);
-    s.pictureOrder = QLatin1String(kStartValues.pictureOrder);
+    s.pictureOrder = order;
     s.makeZips = toFlag(kStartValues.makeZips);
     request.kind = CliRequest::Kind::Run;
 }

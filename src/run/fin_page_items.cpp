@@ -4,6 +4,7 @@
 #include "base/text_helpers.h"
 #include "page/modern_page_files.h"
 #include "page/picture_reference.h"
+#include "run/fin_order.h"
 
 namespace vintora {
 
@@ -61,7 +62,7 @@ ModernPageContents ModernPageContentsOf(const FinPlan &plan, const QList<Renditi
             separator);
     QList<ModernPageItem> &items = contents.items;
     items.reserve(plan.entries.size());
-    for (qsizetype i = 0; i < plan.entries.size(); ++i) {
+    for (const qsizetype i : ModernPageOrder(plan, made)) {
         const QString &entry = plan.entries.at(i);
         ModernPageItem item;
         const qsizetype job = plan.renditionOf.value(i, -1);

@@ -11,12 +11,11 @@ namespace vintora {
 
 // What the modern page shows: the name of the folder it is of (the first
 // folder the pictures were chosen by, else outputFolder), and of each
-// entry the picture, its name, and where it has a thumbnail, the thumbnail
-// at 1x (or the 2x one when it is the only one) at the size the box gives,
-// the one at 2x, its screen-size copies and its facts. Pictures without a
-// thumbnail are shown as they are. A picture whose full size is withheld
-// links its largest screen-size copy (or its thumbnail at 2x) in its place,
-// and is left out when none was made.
+// entry, in the order the record asks (see ModernPageOrder), the picture, its name, and where it
+// has a thumbnail, the thumbnail at 1x (or the 2x one when it is the only one) at the size the box
+// gives, the one at 2x, its screen-size copies and its facts. Pictures without a thumbnail are
+// shown as they are. A picture whose full size is withheld links its largest screen-size copy (or
+// its thumbnail at 2x) in its place, and is left out when none was made.
 ModernPageContents ModernPageContentsOf(const FinPlan &plan, const QList<RenditionResult> &made,
                                         const QString &outputFolder,
                                         const QSet<QString> &withheld = {});

@@ -441,7 +441,7 @@ private slots:
         CliRun run = runCli({"--help"});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.output.startsWith("Usage: vintora-cli [options] PATH...\n"));
-        QCOMPARE(run.output.count("(default:"), 26);
+        QCOMPARE(run.output.count("(default:"), 27);
         QVERIFY(run.output.simplified().contains(
                 "(default: vintora.htm, or index.html with --modern)"));
         QVERIFY(run.output.contains("Exit status:\n  0  The page is written.\n"));
@@ -467,6 +467,7 @@ private slots:
                                    "  --thumbnails  ",
                                    "  --modern  ",
                                    "  --keep-location  ",
+                                   "  --order <date|name|list>  ",
                                    "  --title <TEXT>  ",
                                    "  --text-color <COLOR>  ",
                                    "  --link-color <COLOR>  ",

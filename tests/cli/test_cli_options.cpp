@@ -106,6 +106,9 @@ private slots:
         row("page colour", {"--page-color", "#ABCDEF"}, "pageColor", 0xEFCDABu);
         row("no copy", {"--no-copy"}, "copyPictures", 0);
         row("keep location", {"--keep-location"}, "keepLocation", -1);
+        row("order by name", {"--order", "name"}, "pictureOrder", "name");
+        row("order as listed", {"--order", "LIST"}, "pictureOrder", "list");
+        row("order by date", {"--order=date"}, "pictureOrder", "date");
         row("text colour spelt -colour", {"--text-colour=FF0000"}, "textColor", 0x0000FFu);
         row("link colour spelt -colour", {"-link-colour", "#00ff00"}, "linkColor", 0x00FF00u);
         row("page colour spelt -colour", {"--page-colour", "#ABCDEF"}, "pageColor", 0xEFCDABu);
@@ -143,6 +146,7 @@ private slots:
                 {"copyPictures", int(s.copyPictures)},
                 {"makeThumbnails", int(s.makeThumbnails)},
                 {"keepLocation", int(s.keepLocation)},
+                {"pictureOrder", s.pictureOrder},
         };
         QVERIFY(fields.contains(field));
         QCOMPARE(fields[field], value);
@@ -171,6 +175,8 @@ private slots:
                 << QStringList{"--width-colour", "1"} << "Unknown option 'width-colour'.";
         QTest::newRow("layout") << QStringList{"--layout", "grid"} << "--layout";
         QTest::newRow("align") << QStringList{"--align", "Middle"} << "--align";
+        QTest::newRow("order") << QStringList{"--order", "size"}
+                               << "--order: \"size\" is not one of date, name, list";
         QTest::newRow("mixed sizing")
                 << QStringList{"--width", "5", "--width-percent", "5"} << "--width";
         QTest::newRow("missing background")
