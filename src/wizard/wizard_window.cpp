@@ -13,6 +13,7 @@
 #include "wizard/pages/thumbnails_page.h"
 #include "wizard/pages/welcome_page.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
@@ -76,7 +77,12 @@ WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener
     m_makePage = {
             [this, &urls] { return new WelcomePage(this, urls); },
             [this, &dialogs] { return new PageStylePage(this, dialogs); },
-            [this] { return new LayoutStylePage(this); },
+            [this] {
+                auto *layout = new LayoutStylePage(this);
+                connect(layout->modernCheck(), &QCheckBox::toggled, this,
+                        &WizardWindow::followModernPage);
+                return layout;
+            },
             [this, &dialogs] { return new TablePage(this, dialogs); },
             [this] { return new ThumbnailsPage(this); },
             [this, &dialogs] { return new PicturesPage(this, dialogs); },
@@ -208,6 +214,12 @@ bool WizardWindow::everyTextFits()
             return false;
     }
     return true;
+}
+
+void WizardWindow::followModernPage(bool modern)
+{
+    thumbnailsPage().followModernPage(modern);
+    outputPage().followModernPage(modern);
 }
 
 void WizardWindow::HidePages(int page)

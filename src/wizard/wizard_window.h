@@ -96,6 +96,8 @@ private:
     void showRefused(WizardPage &refused);
     void addKeys();
     void chooseTextSize();
+    // The pages that show the modern page's choice follow its check box.
+    void followModernPage(bool modern);
     bool everyTextFits();
 
     WizardSettings &m_settings;

@@ -178,8 +178,8 @@ private slots:
         row("Label1(22)", "If you want to change the name of the thumbnails file, enter it here. ",
             120, 2160, 3375, 615);
         row("txtFilename", "vintora.htm", 360, 2880, 3135, 285);
-        placed("lblTitle", "Page title", QRect(24, 213, 60, 17));
-        placed("txtTitle", "", QRect(88, 212, 145, 19));
+        placed("lblTitle", "Page title", QRect(8, 213, 60, 17));
+        placed("txtTitle", "", QRect(72, 212, 185, 19));
         row("labStatus", "When you're ready, click \"Fin\"...", 120, 3480, 3495, 495);
         // The window's own controls
         row("picFrame(0)", "", 2880, 120, 3975, 4215);

@@ -86,7 +86,8 @@ private slots:
         w.dialogs.folders = {QDir::toNativeSeparators(out)};
         QVERIFY(w.runFin());
         QCOMPARE(w.w().outputPage().statusLine()->text(), QString("Finished!"));
-        const QString page = QString::fromUtf8(readFile(out + "/vintora.htm"));
+        // Untyped, the name is the modern page's own.
+        const QString page = QString::fromUtf8(readFile(out + "/index.html"));
         QVERIFY2(page.contains("<title>Lisbon 2026</title>"), qPrintable(page.left(600)));
     }
 

@@ -1,9 +1,11 @@
 #include "wizard/pages/layout_style_page.h"
 
 #include "base/twips.h"
+#include "controls/clickable_label.h"
 #include "controls/option_group.h"
 #include "controls/wrapping_check_box.h"
 #include "settings/start_values.h"
+#include "wizard/pages/modern_options_dialog.h"
 #include "wizard/pages/page_widgets.h"
 
 namespace vintora {
@@ -36,6 +38,19 @@ LayoutStylePage::LayoutStylePage(QWidget *window) : WizardPage(kLayoutStylePage,
                                                this),
                           QStringLiteral("chkModern"), twipsRect(480, 2910, 3375, 435));
     m_modernCheck->setChecked(kStartValues.modernPage);
+    // Under the layout options, shown while the modern page is chosen.
+    m_optionsLink = linkLabel(this, "labModernOptions", 0, QStringLiteral("Modern page options"),
+                              twipsRect(480, 3990, 3255, 225));
+    m_optionsLink->setObjectName(QStringLiteral("labModernOptions"));
+    m_optionsLink->setAccessibleDescription(
+            QStringLiteral("Location, albums, order and zips of the modern page"));
+    m_optionsLink->setVisible(kStartValues.modernPage);
+    connect(m_modernCheck, &QCheckBox::toggled, m_optionsLink, &QWidget::setVisible);
+    connect(m_optionsLink, &ClickableLabel::clicked, this, &LayoutStylePage::showOptions);
+    m_options.keepLocation = kStartValues.keepLocation;
+    m_options.makeAlbums = kStartValues.makeAlbums;
+    m_options.pictureOrder = QLatin1String(kStartValues.pictureOrder);
+    m_options.makeZips = kStartValues.makeZips;
     m_tablesOption = option(this, "optStyle", 0, QStringLiteral("I want tables"),
                             twipsRect(480, 3360, 3255, 255), kStartValues.tables);
     m_genericOption = option(this, "optStyle", 1, QStringLiteral("No tables, just the pix"),
@@ -48,12 +63,20 @@ bool LayoutStylePage::leaveForward(WizardSettings &settings)
     settings.layoutStyle
             = QLatin1String(m_tablesOption->isChecked() ? kLayoutTable : kLayoutGeneric);
     settings.modernPage = toFlag(m_modernCheck->isChecked());
-    // The modern page's options, as they start.
-    settings.keepLocation = toFlag(kStartValues.keepLocation);
-    settings.makeAlbums = toFlag(kStartValues.makeAlbums);
-    settings.pictureOrder = QLatin1String(kStartValues.pictureOrder);
-    settings.makeZips = toFlag(kStartValues.makeZips);
+    settings.keepLocation = toFlag(m_options.keepLocation);
+    settings.makeAlbums = toFlag(m_options.makeAlbums);
+    settings.pictureOrder = m_options.pictureOrder;
+    settings.makeZips = toFlag(m_options.makeZips);
     return true;
+}
+
+ModernOptionsDialog *LayoutStylePage::showOptions()
+{
+    auto *dialog = new ModernOptionsDialog(m_options, window());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] { m_options = dialog->options(); });
+    dialog->open();
+    return dialog;
 }
 
 QSize LayoutStylePage::visibleSize(const QWidget *text) const

@@ -32,13 +32,14 @@ OutputPage::OutputPage(QWidget *window, Dialogs &dialogs, UrlOpener &urls, Wizar
     m_fileNameBox = place(new QLineEdit(QLatin1String(kStartValues.pageName), this),
                           QStringLiteral("txtFilename"), twipsRect(360, 2880, 3135, 285));
     m_fileNameBox->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    // Between the file name and the status line, the box's edges in line
-    // with the file name's right edge.
+    connect(m_fileNameBox, &QLineEdit::textEdited, this, [this] { m_nameTyped = true; });
+    // Between the file name and the status line, from the texts' left edge
+    // to their right edge: wide enough for a title of 30 characters.
     auto *titleLabel = place(new QLabel(QStringLiteral("Page title"), this),
-                             QStringLiteral("lblTitle"), twipsRect(360, 3195, 900, 255));
+                             QStringLiteral("lblTitle"), twipsRect(120, 3195, 900, 255));
     titleLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_titleBox = place(new QLineEdit(QLatin1String(kStartValues.pageTitle), this),
-                       QStringLiteral("txtTitle"), twipsRect(1320, 3180, 2175, 285));
+                       QStringLiteral("txtTitle"), twipsRect(1080, 3180, 2775, 285));
     // Left empty, the modern page takes the name of the pictures' folder.
     m_titleBox->setPlaceholderText(QStringLiteral("The folder's name"));
     titleLabel->setBuddy(m_titleBox);
@@ -69,6 +70,15 @@ OutputPage::OutputPage(QWidget *window, Dialogs &dialogs, UrlOpener &urls, Wizar
 void OutputPage::captureOnEntry(WizardSettings &settings)
 {
     settings.pageTitle = m_titleBox->text();
+}
+
+void OutputPage::followModernPage(bool modern)
+{
+    // A name the user typed stays; otherwise each kind of page its own.
+    if (m_nameTyped)
+        return;
+    m_fileNameBox->setText(
+            QLatin1String(modern ? kStartValues.modernPageName : kStartValues.pageName));
 }
 
 void OutputPage::runningChange(bool running)

@@ -33,6 +33,10 @@ public:
     ClickableLabel *openPageLink() const { return m_openPageLink; }
     FinController &finController() const { return *m_fin; }
 
+    // Until the user types a name, the name box shows index.html while the
+    // modern page is chosen, and the classic page's name otherwise.
+    void followModernPage(bool modern);
+
 public slots:
     // Fin: a page name that is not a plain file name is refused here, before
     // any folder is asked for; otherwise the run starts.
@@ -57,6 +61,7 @@ private:
     ClickableLabel *m_openPageLink;
     FinController *m_fin;
     QString m_writtenPage;
+    bool m_nameTyped = false;
 };
 
 } // namespace vintora

@@ -66,7 +66,22 @@ ThumbnailsPage::ThumbnailsPage(QWidget *window) : WizardPage(kThumbnailsPage, wi
     m_thumbnailFilesCheck = place(new QCheckBox(QStringLiteral("Make small thumbnail files"), this),
                                   catalogueName("Check1", 1), twipsRect(360, 3600, 3255, 255));
     m_thumbnailFilesCheck->setChecked(start.thumbnailFiles);
-    copyIntoRecord(m_thumbnailFilesCheck, &WizardSettings::makeThumbnails);
+}
+
+void ThumbnailsPage::followModernPage(bool modern)
+{
+    if (modern == m_modern)
+        return;
+    m_modern = modern;
+    // The modern page always makes thumbnail files; the box shows so, and
+    // shows the user's own choice again once the modern page is left.
+    if (modern) {
+        m_ownThumbnailFiles = m_thumbnailFilesCheck->isChecked();
+        m_thumbnailFilesCheck->setChecked(true);
+    } else {
+        m_thumbnailFilesCheck->setChecked(m_ownThumbnailFiles);
+    }
+    m_thumbnailFilesCheck->setEnabled(!modern);
 }
 
 ThumbnailControls ThumbnailsPage::controls() const
@@ -83,8 +98,11 @@ ThumbnailControls ThumbnailsPage::controls() const
 bool ThumbnailsPage::captureControls(WizardSettings &settings)
 {
     const auto bad = CaptureThumbnails(settings, controls());
-    if (!bad)
+    if (!bad) {
+        const bool own = m_modern ? m_ownThumbnailFiles : m_thumbnailFilesCheck->isChecked();
+        settings.makeThumbnails = toFlag(own);
         return true;
+    }
     // The capture names the box by its place among the size texts, which
     // controls() hands over in this order.
     const std::array boxes{m_uniformHeightBox, m_uniformWidthBox, m_percentWidthBox,

@@ -27,6 +27,10 @@ public:
     QCheckBox *bordersCheck() const { return m_bordersCheck; }
     QCheckBox *thumbnailFilesCheck() const { return m_thumbnailFilesCheck; }
 
+    // While the modern page is chosen, thumbnail files show ticked and
+    // cannot be changed; the record keeps the user's own choice.
+    void followModernPage(bool modern);
+
     // What CaptureThumbnails reads.
     ThumbnailControls controls() const;
 
@@ -42,6 +46,8 @@ private:
     QLineEdit *m_percentWidthBox;
     QCheckBox *m_bordersCheck;
     QCheckBox *m_thumbnailFilesCheck;
+    bool m_modern = false;
+    bool m_ownThumbnailFiles = false; // the user's choice while the modern page is chosen
 };
 
 } // namespace vintora
