@@ -10,10 +10,8 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-#ifdef Q_OS_UNIX
 #include <sys/ioctl.h>
 #include <unistd.h>
-#endif
 
 using namespace vintora;
 
@@ -24,12 +22,10 @@ namespace {
 CliTerminal standardErrorTerminal()
 {
     CliTerminal terminal;
-#ifdef Q_OS_UNIX
     terminal.statusInPlace = ::isatty(STDERR_FILENO) == 1;
     winsize size{};
     if (terminal.statusInPlace && ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0)
         terminal.width = size.ws_col;
-#endif
     return terminal;
 }
 

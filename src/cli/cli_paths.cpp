@@ -10,7 +10,6 @@
 
 namespace vintora {
 
-#ifdef Q_OS_UNIX
 namespace {
 
 // The absolute path with "." and ".." taken out as the system takes them:
@@ -39,7 +38,6 @@ QString withDotsResolved(const QString &absolute)
 }
 
 } // namespace
-#endif
 
 QString absoluteCliPath(const QString &path)
 {
@@ -49,11 +47,7 @@ QString absoluteCliPath(const QString &path)
     // name that is not valid text.
     const QString absolute
             = QDir::isAbsolutePath(path) ? path : QDir::currentPath() + QLatin1Char('/') + path;
-#ifdef Q_OS_UNIX
     return withDotsResolved(absolute);
-#else
-    return QDir::toNativeSeparators(QDir::cleanPath(absolute));
-#endif
 }
 
 } // namespace vintora

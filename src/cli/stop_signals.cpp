@@ -5,9 +5,7 @@
 #include <csignal>
 #include <iterator>
 
-#ifdef Q_OS_UNIX
 #include <signal.h>
-#endif
 
 namespace vintora {
 
@@ -17,7 +15,6 @@ namespace {
 // atomic and call async-signal-safe functions.
 StopRequest g_stop;
 
-#ifdef Q_OS_UNIX
 constexpr int kStopSignals[] = {SIGINT, SIGTERM};
 // Set before the handler is installed, only read by it.
 bool g_handled[std::size(kStopSignals)] = {};
@@ -44,13 +41,11 @@ void askToStop(int signal)
             handleWith(kStopSignals[i], SIG_DFL);
     }
 }
-#endif
 
 } // namespace
 
 const StopRequest &StopOnSignals()
 {
-#ifdef Q_OS_UNIX
     for (size_t i = 0; i < std::size(kStopSignals); ++i) {
         // A signal the program was started to ignore (a shell's background
         // job ignores Ctrl+C) stays ignored.
@@ -60,7 +55,6 @@ const StopRequest &StopOnSignals()
         if (g_handled[i])
             handleWith(kStopSignals[i], askToStop);
     }
-#endif
     return g_stop;
 }
 

@@ -11,11 +11,9 @@
 
 #include <optional>
 
-#ifdef Q_OS_UNIX
 #include <sys/stat.h>
 
 #include <cstdlib>
-#endif
 
 namespace vintora {
 
@@ -172,16 +170,12 @@ QString placeToWrite(const QString &file)
         return file;
     if (there.kind != FileStatus::Kind::Link || !StatFile(file).isRegular())
         return QString();
-#ifdef Q_OS_UNIX
     char *real = ::realpath(EncodeFileName(file).constData(), nullptr);
     if (!real)
         return QString();
     const QString target = DecodeFileName(real);
     std::free(real);
     return target;
-#else
-    return QFileInfo(file).canonicalFilePath();
-#endif
 }
 
 } // namespace

@@ -3,14 +3,12 @@
 #include "base/file_name_bytes.h"
 #include "base/text_helpers.h"
 
-#ifdef Q_OS_UNIX
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
-#endif
 
 namespace vintora {
 
@@ -33,8 +31,6 @@ void PictureIdentities::addListed(const QStringList &paths, QChar separator)
     for (auto folder = byFolder.cbegin(); folder != byFolder.cend(); ++folder)
         addFolder(folder.key(), folder.value());
 }
-
-#ifdef Q_OS_UNIX
 
 void PictureIdentities::addFolder(const QString &folder, const QHash<QByteArray, QString> &names)
 {
@@ -77,16 +73,6 @@ void PictureIdentities::addFolder(const QString &folder, const QHash<QByteArray,
     }
     ::closedir(entries);
 }
-
-#else
-
-void PictureIdentities::addFolder(const QString &, const QHash<QByteArray, QString> &names)
-{
-    for (const QString &path : names)
-        add(path, StatFile(path));
-}
-
-#endif
 
 QString PictureIdentities::pictureAt(const FileStatus &file) const
 {

@@ -3,21 +3,16 @@
 #include "base/file_name_bytes.h"
 #include "base/source_file.h"
 
-#include <QDirIterator>
-#include <QFileInfo>
-
 #include <algorithm>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
-#ifdef Q_OS_UNIX
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
-#endif
 
 namespace vintora {
 
@@ -35,8 +30,6 @@ QStringList patternEndings()
     }
     return endings;
 }
-
-#ifdef Q_OS_UNIX
 
 // The same endings as bytes of the file system's names. They are plain
 // ASCII, and so are their letters' case variants: no other character folds
@@ -116,32 +109,6 @@ QStringList matchingNames(const QString &folder, LeftOutFiles *leftOut)
     return names;
 }
 
-#else
-
-QString extensionOf(const QString &name)
-{
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot < 0 || dot + 1 == name.size() ? QString() : name.mid(dot);
-}
-
-QStringList matchingNames(const QString &folder, LeftOutFiles *leftOut)
-{
-    QStringList names;
-    // Without QDir::Hidden, hidden files stay out.
-    QDirIterator it(folder, QDir::Files | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (MatchesPicturePattern(name))
-            names.append(name);
-        else if (leftOut)
-            ++leftOut->byExtension[extensionOf(name)];
-    }
-    return names;
-}
-
-#endif
-
 // The text by which names sort with letter case ignored: each character
 // case-folded as QString::compare(..., Qt::CaseInsensitive) folds it, unit
 // by unit (a surrogate pair's low unit carries the folded character's, its
@@ -218,15 +185,9 @@ std::optional<QStringList> ListFolderPictures(const QString &folder, QChar separ
 {
     if (folder.isEmpty())
         return std::nullopt;
-#ifdef Q_OS_UNIX
     if (StatFile(folder).kind != FileStatus::Kind::Folder
         || ::access(EncodeFileName(folder).constData(), R_OK | X_OK) != 0)
         return std::nullopt;
-#else
-    const QFileInfo info(folder);
-    if (!info.isDir() || !info.isReadable())
-        return std::nullopt;
-#endif
 
     // One pass over the names and one sort at the end: QDir's own name
     // filters and sorting are several times slower, and a folder may hold
