@@ -24,18 +24,6 @@ QByteArray phonePhotograph(QSize size)
                     smallJpeg(size));
 }
 
-// Where a JPEG's first scan starts: its segments are walked from the start.
-qsizetype scanStart(const QByteArray &jpeg)
-{
-    qsizetype at = 2;
-    while (at + 4 <= jpeg.size() && quint8(jpeg.at(at)) == 0xFF) {
-        if (quint8(jpeg.at(at + 1)) == 0xDA)
-            return at;
-        at += 2 + (quint8(jpeg.at(at + 2)) << 8 | quint8(jpeg.at(at + 3)));
-    }
-    return -1;
-}
-
 } // namespace
 
 // The modern page's copies are published without where the photographs

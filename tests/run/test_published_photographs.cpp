@@ -1,5 +1,6 @@
 #include "run/fin_run.h"
 #include "support/fixtures.h"
+#include "support/metadata_bytes.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -8,6 +9,7 @@
 #include <QTest>
 
 using namespace vintora;
+using metadata_bytes::scanStart;
 
 namespace {
 
@@ -21,18 +23,6 @@ QString exiftool(const QStringList &arguments)
     process.start(QStringLiteral("exiftool"), arguments);
     process.waitForFinished(60000);
     return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// Where a JPEG's first scan starts: its segments are walked from the start.
-qsizetype scanStart(const QByteArray &jpeg)
-{
-    qsizetype at = 2;
-    while (at + 4 <= jpeg.size() && quint8(jpeg.at(at)) == 0xFF) {
-        if (quint8(jpeg.at(at + 1)) == 0xDA)
-            return at;
-        at += 2 + (quint8(jpeg.at(at + 2)) << 8 | quint8(jpeg.at(at + 3)));
-    }
-    return -1;
 }
 
 // The segment with marker, found by walking the segments, and its place.

@@ -202,4 +202,16 @@ inline QByteArray xmpChunk(const QByteArray &packet)
     return pngChunk("iTXt", QByteArray("XML:com.adobe.xmp\0\0\0\0\0", 22) + packet);
 }
 
+// Where a JPEG's first scan starts: its segments are walked from the start.
+inline qsizetype scanStart(const QByteArray &jpeg)
+{
+    qsizetype at = 2;
+    while (at + 4 <= jpeg.size() && quint8(jpeg.at(at)) == 0xFF) {
+        if (quint8(jpeg.at(at + 1)) == 0xDA)
+            return at;
+        at += 2 + (quint8(jpeg.at(at + 2)) << 8 | quint8(jpeg.at(at + 3)));
+    }
+    return -1;
+}
+
 } // namespace metadata_bytes
