@@ -35,6 +35,9 @@ struct FinOptions
     // chosen one by one. The modern page without a title takes its name,
     // or else the output folder's.
     QString pictureFolder;
+    // Every folder the pictures were chosen by, in the order chosen: the
+    // roots the modern page's albums are made from.
+    QStringList pictureFolders;
 };
 
 enum class FinResult {
