@@ -239,6 +239,11 @@ std::vector<Option> runOptions()
              nullptr,
              {},
              v.keepLocation ? "on" : "off"},
+            {"no-albums",
+             "With --modern, a folder given makes one page of its own pictures; without it, "
+             "every folder below it with pictures becomes an album, a page of its own in a "
+             "folder of the same name, shown as a card on the page above it",
+             nullptr},
             {"order",
              "Order of the modern page's pictures: date (taken, as the photograph says, else "
              "the file's time; oldest first, ties by name), name, or list (as given); the "
@@ -426,7 +431,7 @@ void readRun(Reader &r, CliRequest &request)
     s.makeThumbnails = toFlag(r.isSet("thumbnails"));
     s.modernPage = toFlag(r.isSet("modern"));
     s.keepLocation = toFlag(r.isSet("keep-location"));
-    s.makeAlbums = toFlag(kStartValues.makeAlbums);
+    s.makeAlbums = toFlag(kStartValues.makeAlbums && !r.isSet("no-albums"));
     s.pictureOrder = order;
     s.makeZips = toFlag(kStartValues.makeZips);
     request.kind = CliRequest::Kind::Run;

@@ -8,6 +8,7 @@
 #include "cli/status_printer.h"
 #include "cli/stop_signals.h"
 #include "pictures/folder_listing.h"
+#include "pictures/picture_tree.h"
 
 #include <optional>
 
@@ -22,30 +23,50 @@ struct Gathered
     LeftOutFiles leftOut;    // files the folders' listings passed over
     QStringList notPictures; // files given that no listing would take
     QString firstFolder;     // of the folders given, the first; empty for none
+    QStringList folders;     // every folder given, in order
+    QStringList singles;     // every file given
+    QStringList treeNotes;   // links to folders the tree listings refused
 };
+
+// The pictures of a folder given: its own, or with albums those of every
+// folder below it too; nothing when it cannot be read.
+std::optional<QStringList> folderPictures(const QString &folder, const CliRequest &request,
+                                          Gathered &gathered)
+{
+    const WizardSettings &settings = request.settings;
+    if (settings.modernPage != kTrue || settings.makeAlbums != kTrue)
+        return ListFolderPictures(folder, QDir::separator(), &gathered.leftOut);
+    std::optional<PictureTree> tree
+            = ListPictureTree(folder, request.outputFolder, QDir::separator(), &gathered.leftOut);
+    if (!tree)
+        return std::nullopt;
+    gathered.treeNotes += tree->notes;
+    return std::move(tree->pictures);
+}
 
 // Folders add their pictures as "Select a folder" does; files are added as
 // given. Every entry is absolute, so that the page never refers to a folder
 // relative to where vintora-cli was started. The paths were checked when
 // the command line was read; what fails here went wrong since or cannot be
 // read.
-std::optional<Gathered> gatherEntries(const QStringList &paths, QString &problem)
+std::optional<Gathered> gatherEntries(const CliRequest &request, QString &problem)
 {
     Gathered gathered;
-    for (const QString &path : paths) {
+    for (const QString &path : request.paths) {
         const FileStatus status = StatFile(path);
         if (status.kind == FileStatus::Kind::Folder) {
-            const auto pictures = ListFolderPictures(absoluteCliPath(path), QDir::separator(),
-                                                     &gathered.leftOut);
+            const auto pictures = folderPictures(absoluteCliPath(path), request, gathered);
             if (!pictures) {
                 problem = QStringLiteral("%1: the folder cannot be read").arg(path);
                 return std::nullopt;
             }
             gathered.entries += *pictures;
+            gathered.folders << absoluteCliPath(path);
             if (gathered.firstFolder.isEmpty())
                 gathered.firstFolder = absoluteCliPath(path);
         } else if (status.exists()) {
             gathered.entries << absoluteCliPath(path);
+            gathered.singles << absoluteCliPath(path);
             if (!MatchesPicturePattern(path))
                 gathered.notPictures << path;
         } else {
@@ -85,6 +106,8 @@ template<typename Note>
 void noteGathered(const Gathered &gathered, const Note &note)
 {
     if (const QString line = LeftOutLine(gathered.leftOut); !line.isEmpty())
+        note(line);
+    for (const QString &line : gathered.treeNotes)
         note(line);
     for (const QString &path : gathered.notPictures)
         note(QStringLiteral("\"%1\" is not a JPEG, GIF, PNG or BMP picture; it is on the "
@@ -170,7 +193,7 @@ int runCliRequest(const CliRequest &request, QTextStream &out, QTextStream &err,
     };
 
     QString problem;
-    const auto gathered = gatherEntries(request.paths, problem);
+    const auto gathered = gatherEntries(request, problem);
     if (!gathered)
         return fail(problem);
     if (!request.quiet)
@@ -194,6 +217,8 @@ int runCliRequest(const CliRequest &request, QTextStream &out, QTextStream &err,
     const ImageWarningCatcher imageWarnings;
     FinOptions options;
     options.pictureFolder = gathered->firstFolder;
+    options.pictureFolders = gathered->folders;
+    options.singlePictures = gathered->singles;
     const FinOutcome outcome = RunFin(
             run,
             [&](const FinProgress &progress) {

@@ -11,6 +11,7 @@
 #include "output/picture_identities.h"
 #include "page/index_page_writer.h"
 #include "page/modern_page_files.h"
+#include "run/fin_albums.h"
 #include "run/fin_naming.h"
 
 #include <memory>
@@ -31,14 +32,23 @@ public:
         m_plan.pageName = request.fileName;
     }
 
-    std::optional<FinPlan> plan();
+    // The checks of one album's page, which the top's have opened the way
+    // for; out is its folder, null when it is not there yet.
+    RunChecks(const RunChecks &top, const AlbumPlace &place, const OutputFolder *out,
+              const QStringList &albumFolders);
+
+    std::optional<QList<FinPlan>> plans();
 
 private:
     bool takeRequest();
     bool openFolder();
     void takeChoices();
+    std::optional<FinPlan> pagePlan();
+    std::optional<QList<FinPlan>> albumPlans(const QList<AlbumPlace> &places);
+    bool albumFolder(const QStringList &path, const OutputFolder **out);
     bool checkPictures();
     bool checkPage();
+    bool checkPageIn(const OutputFolder &out);
     bool checkMadeFolders();
     bool checkModernFolders(const OutputFolder *thumbs);
     void planNames();
@@ -56,7 +66,32 @@ private:
     std::shared_ptr<PictureIdentities> m_pictures = std::make_shared<PictureIdentities>();
     QHash<QString, FileStatus> m_looks; // of the pictures copied, looked at once
     std::unique_ptr<RunNames> m_names;
+    const OutputFolder *m_out = nullptr; // the page's folder; null when not there yet
+    QStringList m_albumFolders;          // the folders of the albums beside the page
 };
+
+RunChecks::RunChecks(const RunChecks &top, const AlbumPlace &place, const OutputFolder *out,
+                     const QStringList &albumFolders)
+    : m_request(top.m_request)
+    , m_context(top.m_context)
+    , m_plan(top.m_plan)
+    , m_pictures(top.m_pictures)
+    , m_out(out)
+    , m_albumFolders(albumFolders)
+{
+    m_plan.entries.clear();
+    for (const qsizetype entry : place.entries)
+        m_plan.entries << top.m_plan.entries.at(entry);
+    m_plan.albumFolder = place.folder;
+    m_plan.albumName = place.name;
+    m_plan.parentAlbum = place.parent;
+    if (place.parent >= 0) // an album's page is titled by its name
+        m_plan.settings.pageTitle.clear();
+    QString folder = m_request.outputFolder;
+    for (const QString &name : place.folder)
+        folder = JoinPath(folder, name, m_plan.options.separator);
+    m_plan.pagePath = JoinPath(folder, m_plan.pageName, m_plan.options.separator);
+}
 
 // A path whose name was not valid text where it came from (a dialog, the
 // command line) holds U+FFFD in place of the bytes it lost; when no file
@@ -66,11 +101,69 @@ bool nameWasLost(const QString &path)
     return path.contains(QChar::ReplacementCharacter) && !StatLink(path).exists();
 }
 
-std::optional<FinPlan> RunChecks::plan()
+std::optional<QList<FinPlan>> RunChecks::plans()
 {
     if (!takeRequest() || !openFolder())
         return std::nullopt;
     takeChoices();
+    if (m_plan.modern && m_plan.settings.makeAlbums == kTrue
+        && !m_plan.options.pictureFolders.isEmpty()) {
+        const QStringList reserved{m_plan.pageName, QLatin1String(kThumbnailFolder),
+                                   QLatin1String(kScreenCopyFolder)};
+        const QList<AlbumPlace> places = AlbumPlaces(
+                m_plan.entries, m_plan.options.pictureFolders, m_plan.options.singlePictures,
+                m_plan.options.separator, reserved, m_plan.options.nameCase);
+        if (places.size() > 1)
+            return albumPlans(places);
+    }
+    std::optional<FinPlan> plan = pagePlan();
+    if (!plan)
+        return std::nullopt;
+    return QList<FinPlan>{std::move(*plan)};
+}
+
+// Every album's page checked as the one page of a run is, each in its
+// folder, before anything is written; the top page first.
+std::optional<QList<FinPlan>> RunChecks::albumPlans(const QList<AlbumPlace> &places)
+{
+    QList<FinPlan> plans;
+    for (qsizetype i = 0; i < places.size(); ++i) {
+        const AlbumPlace &place = places.at(i);
+        QStringList below; // the folders of the albums of this page
+        for (const AlbumPlace &album : places) {
+            if (album.parent == i)
+                below << album.folder.last();
+        }
+        const OutputFolder *out = nullptr;
+        if (!albumFolder(place.folder, &out))
+            return std::nullopt;
+        std::optional<FinPlan> plan = RunChecks(*this, place, out, below).pagePlan();
+        if (!plan)
+            return std::nullopt;
+        plans.append(std::move(*plan));
+    }
+    return plans;
+}
+
+// The album's folder as it is there now: null when it is not there yet;
+// false, the run ended, when anything but a real folder is in the way.
+bool RunChecks::albumFolder(const QStringList &path, const OutputFolder **out)
+{
+    OutputWriter &writer = m_context.writer;
+    *out = &writer.folder();
+    for (const QString &name : path) {
+        QString why;
+        *out = writer.subfolder(**out, name, false, &why);
+        if (!why.isEmpty())
+            return fail(why);
+        if (!*out)
+            return true;
+    }
+    return true;
+}
+
+std::optional<FinPlan> RunChecks::pagePlan()
+{
     if (!checkPictures() || !checkPage() || !checkMadeFolders())
         return std::nullopt;
     planNames();
@@ -122,6 +215,7 @@ bool RunChecks::openFolder()
     const std::shared_ptr<const PictureIdentities> pictures = m_pictures;
     m_context.writer.setProtected(
             [pictures](const FileStatus &file) { return pictures->contains(file); });
+    m_out = &m_context.writer.folder();
     return true;
 }
 
@@ -142,7 +236,7 @@ void RunChecks::takeChoices()
 bool RunChecks::checkPictures()
 {
     const QStringList designed{m_plan.settings.backgroundPicture, m_plan.settings.cellPicture};
-    const bool pageThere = m_context.writer.folder().look(m_plan.pageName).exists();
+    const bool pageThere = m_out && m_out->look(m_plan.pageName).exists();
     if (m_plan.copy) {
         // Every picture is looked at before anything is written: one that
         // is missing, or is no file at all (a named pipe would hang the
@@ -171,19 +265,10 @@ bool RunChecks::checkPictures()
 
 bool RunChecks::checkPage()
 {
-    const OutputFolder &out = m_context.writer.folder();
     const QString &pageName = m_plan.pageName;
     const Qt::CaseSensitivity nameCase = m_plan.options.nameCase;
-    // The page is written in place of whatever is there; it must never be
-    // one of the pictures it shows, which would be lost.
-    if (const QString picture = m_pictures->pictureAt(out.lookThrough(pageName));
-        !picture.isEmpty())
-        return fail(QStringLiteral("Could not write the page %1: it is the picture %2, which the "
-                                   "page would replace. Choose another name or folder.")
-                            .arg(QuotedPath(m_plan.pagePath), QuotedPath(picture)));
-    if (const QString problem = m_context.writer.problemWith(out, pageName); !problem.isEmpty())
-        return fail(QStringLiteral("Could not create the page %1: %2.")
-                            .arg(QuotedPath(m_plan.pagePath), problem));
+    if (m_out && !checkPageIn(*m_out))
+        return false;
     if (m_plan.thumbnails && pageName.compare(QLatin1String(kThumbnailFolder), nameCase) == 0)
         return fail(QStringLiteral("The page cannot be named \"%1\": the thumbnail files go into "
                                    "a folder of that name beside it.")
@@ -195,17 +280,33 @@ bool RunChecks::checkPage()
     return true;
 }
 
+// The page is written in place of whatever is there; it must never be
+// one of the pictures it shows, which would be lost.
+bool RunChecks::checkPageIn(const OutputFolder &out)
+{
+    const QString &pageName = m_plan.pageName;
+    if (const QString picture = m_pictures->pictureAt(out.lookThrough(pageName));
+        !picture.isEmpty())
+        return fail(QStringLiteral("Could not write the page %1: it is the picture %2, which the "
+                                   "page would replace. Choose another name or folder.")
+                            .arg(QuotedPath(m_plan.pagePath), QuotedPath(picture)));
+    if (const QString problem = m_context.writer.problemWith(out, pageName); !problem.isEmpty())
+        return fail(QStringLiteral("Could not create the page %1: %2.")
+                            .arg(QuotedPath(m_plan.pagePath), problem));
+    return true;
+}
+
 // Nothing but real folders may stand where the files made of the pictures
 // go; those already there hold files that numbered names pass over.
 bool RunChecks::checkMadeFolders()
 {
-    m_names = std::make_unique<RunNames>(m_context.writer, m_looks, m_plan.copy, m_plan.options);
-    if (!m_plan.thumbnails || !m_plan.thumbnailBox.isValid())
+    m_names = std::make_unique<RunNames>(m_out, m_looks, m_plan.copy, m_plan.options);
+    if (!m_plan.thumbnails || !m_plan.thumbnailBox.isValid() || !m_out)
         return true;
     OutputWriter &writer = m_context.writer;
     QString why;
     const OutputFolder *thumbs
-            = writer.subfolder(writer.folder(), QLatin1String(kThumbnailFolder), false, &why);
+            = writer.subfolder(*m_out, QLatin1String(kThumbnailFolder), false, &why);
     if (!why.isEmpty())
         return fail(why);
     if (!m_plan.modern) {
@@ -221,7 +322,7 @@ bool RunChecks::checkMadeFolders()
             {QLatin1String(kScreenCopyFolder), QStringLiteral("1280")},
             {QLatin1String(kScreenCopyFolder), QStringLiteral("2048")}};
     for (const QStringList &path : made) {
-        const OutputFolder *folder = &writer.folder();
+        const OutputFolder *folder = m_out;
         for (const QString &name : path)
             folder = folder ? writer.subfolder(*folder, name, false, &why) : nullptr;
         if (folder)
@@ -233,7 +334,7 @@ bool RunChecks::checkMadeFolders()
 bool RunChecks::checkModernFolders(const OutputFolder *thumbs)
 {
     OutputWriter &writer = m_context.writer;
-    const OutputFolder &out = writer.folder();
+    const OutputFolder &out = *m_out;
     QString why = thumbs ? writer.subfolderProblem(*thumbs, QLatin1String(kOneXThumbnailFolder))
                          : QString();
     if (why.isEmpty())
@@ -264,11 +365,14 @@ void RunChecks::planNames()
         if (m_plan.modern)
             m_names->reserve(QLatin1String(kScreenCopyFolder));
     }
-    if (m_plan.copy) {
+    // Nor are the folders of the albums beside the page.
+    for (const QString &folder : std::as_const(m_albumFolders))
+        m_names->reserve(folder);
+    if (m_plan.copy && m_out) {
         // Pictures that already lie in the output folder keep their names
         // there, so that no other picture of the same name is copied over
         // them.
-        const OutputFolder &out = m_context.writer.folder();
+        const OutputFolder &out = *m_out;
         for (const QString &source : std::as_const(m_plan.entries)) {
             const QString own = FileNameOf(source, m_plan.options.separator);
             if (m_looks.value(source).sameFileAs(out.lookThrough(own)))
@@ -284,18 +388,19 @@ void RunChecks::planNames()
 
 // The files made of a picture: its thumbnail, and for the modern page its
 // thumbnail at 1x and its screen-size copies where it is large enough.
-QList<RenditionFile> renditionFiles(const ThumbnailBox &box, bool modern)
+// They go into the album's folder, when the page is an album's.
+QList<RenditionFile> renditionFiles(const ThumbnailBox &box, bool modern, const QStringList &album)
 {
     const QString thumbs = QLatin1String(kThumbnailFolder);
-    QList<RenditionFile> files{{box, {thumbs}, RenditionFile::Need::Always}};
+    QList<RenditionFile> files{{box, album + QStringList{thumbs}, RenditionFile::Need::Always}};
     if (!modern)
         return files;
     files.append({OneXThumbnailBox(box),
-                  {thumbs, QLatin1String(kOneXThumbnailFolder)},
+                  album + QStringList{thumbs, QLatin1String(kOneXThumbnailFolder)},
                   RenditionFile::Need::WhenSmallerThanFirst});
     for (const int side : kScreenCopySides)
         files.append({ScreenCopyBox(side),
-                      {QLatin1String(kScreenCopyFolder), QString::number(side)},
+                      album + QStringList{QLatin1String(kScreenCopyFolder), QString::number(side)},
                       RenditionFile::Need::WhenSmallerThanPicture});
     return files;
 }
@@ -306,7 +411,8 @@ void RunChecks::planRenditions()
 {
     if (!m_plan.thumbnails || !m_plan.thumbnailBox.isValid())
         return;
-    const QList<RenditionFile> files = renditionFiles(m_plan.thumbnailBox, m_plan.modern);
+    const QList<RenditionFile> files
+            = renditionFiles(m_plan.thumbnailBox, m_plan.modern, m_plan.albumFolder);
     QHash<QString, qsizetype> jobOfName;
     for (const QString &entry : std::as_const(m_plan.entries)) {
         const QString name = m_names->nameFor(entry);
@@ -335,7 +441,9 @@ void RunChecks::planDesignedCopies()
 // holds exactly the picture's bytes, which the copy then leaves untouched.
 bool RunChecks::checkCopyPlaces()
 {
-    const OutputFolder &out = m_context.writer.folder();
+    if (!m_out)
+        return true; // the album's folder is not there yet: nothing is in the way
+    const OutputFolder &out = *m_out;
     QSet<QString> checked;
     for (const PlannedCopy &copy : m_plan.copies + m_plan.designedCopies) {
         if (checked.contains(copy.name))
@@ -358,7 +466,7 @@ bool RunChecks::checkCopyPlaces()
 bool RunChecks::holdsSource(const PlannedCopy &copy) const
 {
     SourceFile source(copy.source);
-    return OutputWriter::holdsSameBytes(m_context.writer.folder(), copy.name, source);
+    return OutputWriter::holdsSameBytes(*m_out, copy.name, source);
 }
 
 } // namespace
@@ -375,10 +483,10 @@ bool NameWasLost(const QString &path)
     return nameWasLost(path);
 }
 
-std::optional<FinPlan> CheckRun(const FinRequest &request, const FinOptions &options,
-                                FinContext &context)
+std::optional<QList<FinPlan>> CheckRun(const FinRequest &request, const FinOptions &options,
+                                       FinContext &context)
 {
-    return RunChecks(request, options, context).plan();
+    return RunChecks(request, options, context).plans();
 }
 
 } // namespace vintora

@@ -35,6 +35,20 @@ bool FinContext::stopped()
     return true;
 }
 
+const OutputFolder *FinContext::albumFolder(const QStringList &path)
+{
+    const OutputFolder *folder = &writer.folder();
+    for (const QString &name : path) {
+        QString why;
+        folder = writer.subfolder(*folder, name, true, &why);
+        if (!folder) {
+            end(FinResult::Failed, why);
+            return nullptr;
+        }
+    }
+    return folder;
+}
+
 QString QuotedPath(const QString &path)
 {
     return QLatin1Char('"') + DisplayFileName(path) + QLatin1Char('"');

@@ -4,6 +4,7 @@
 #include "run/fin_run.h"
 
 #include <QSet>
+#include <QStringList>
 
 namespace vintora {
 
@@ -32,6 +33,10 @@ struct FinContext
     bool end(FinResult result, const QString &status = QString());
     // True when a stop was asked; the run has then ended, Cancelled.
     bool stopped();
+    // The folder of an album's page (the output folder for the top page),
+    // made along its path where missing; null, the run ended Failed, when it
+    // cannot be.
+    const OutputFolder *albumFolder(const QStringList &path);
 };
 
 // The path in quotes, for messages: "/photos/a.jpg".

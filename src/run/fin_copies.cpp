@@ -31,13 +31,14 @@ bool counted(OutputWriter::CopyOutcome outcome, qint64 bytes, FinContext &contex
 
 // The copy as it is, byte for byte; whether it tells where it was taken is
 // counted.
-bool copyAsItIs(const PlannedCopy &copy, SourceFile &picture, FinContext &context, QString *why)
+bool copyAsItIs(const PlannedCopy &copy, const OutputFolder &out, SourceFile &picture,
+                FinContext &context, QString *why)
 {
     if (ReadPictureFacts(picture.device()).hasLocation)
         ++context.outcome.picturesWithLocation;
     qint64 bytes = 0;
     const OutputWriter::CopyOutcome outcome
-            = context.writer.copyFile(picture, context.writer.folder(), copy.name, why, &bytes);
+            = context.writer.copyFile(picture, out, copy.name, why, &bytes);
     return counted(outcome, bytes, context);
 }
 
@@ -45,8 +46,8 @@ bool copyAsItIs(const PlannedCopy &copy, SourceFile &picture, FinContext &contex
 // with the picture's bytes kept, or as it is when it tells nothing of the
 // kind. Where that cannot be done, nothing is published and the page links
 // the largest file made of the picture instead, with a note.
-bool copyWithoutLocation(const PlannedCopy &copy, SourceFile &picture, FinContext &context,
-                         QString *why)
+bool copyWithoutLocation(const PlannedCopy &copy, const OutputFolder &out, SourceFile &picture,
+                         FinContext &context, QString *why)
 {
     const std::optional<QByteArray> bytes
             = ReadPictureBytes(picture.device(), picture.status().size, why);
@@ -55,13 +56,11 @@ bool copyWithoutLocation(const PlannedCopy &copy, SourceFile &picture, FinContex
     const LocationRemoval removal = RemoveLocation(*bytes);
     switch (removal.outcome) {
     case LocationRemoval::Outcome::NoLocation:
-        return counted(
-                context.writer.writeUnlessHeld(context.writer.folder(), copy.name, *bytes, why),
-                bytes->size(), context);
+        return counted(context.writer.writeUnlessHeld(out, copy.name, *bytes, why), bytes->size(),
+                       context);
     case LocationRemoval::Outcome::Removed:
         ++context.outcome.locationsRemoved;
-        return counted(context.writer.writeUnlessHeld(context.writer.folder(), copy.name,
-                                                      removal.bytes, why),
+        return counted(context.writer.writeUnlessHeld(out, copy.name, removal.bytes, why),
                        removal.bytes.size(), context);
     case LocationRemoval::Outcome::NotPossible:
         break;
@@ -76,8 +75,8 @@ bool copyWithoutLocation(const PlannedCopy &copy, SourceFile &picture, FinContex
 
 // Copies one picture unless its name was copied to already; false, with
 // the run ended, when it could not be.
-bool copyOnce(const PlannedCopy &copy, bool removeLocation, QSet<QString> &copied,
-              FinContext &context)
+bool copyOnce(const PlannedCopy &copy, const OutputFolder &out, bool removeLocation,
+              QSet<QString> &copied, FinContext &context)
 {
     if (copied.contains(copy.name))
         return true;
@@ -85,13 +84,12 @@ bool copyOnce(const PlannedCopy &copy, bool removeLocation, QSet<QString> &copie
     QString why;
     SourceFile picture(copy.source);
     if (picture.isOpen()) {
-        if (removeLocation ? copyWithoutLocation(copy, picture, context, &why)
-                           : copyAsItIs(copy, picture, context, &why))
+        if (removeLocation ? copyWithoutLocation(copy, out, picture, context, &why)
+                           : copyAsItIs(copy, out, picture, context, &why))
             return true;
     } else {
         why = picture.problem();
     }
-    const OutputFolder &out = context.writer.folder();
     return context.end(FinResult::Failed, QStringLiteral("Could not copy %1 to %2: %3.")
                                                   .arg(QuotedPath(copy.source),
                                                        QuotedPath(out.pathOf(copy.name)), why));
@@ -99,23 +97,34 @@ bool copyOnce(const PlannedCopy &copy, bool removeLocation, QSet<QString> &copie
 
 } // namespace
 
-bool CopyPictures(const FinPlan &plan, FinContext &context)
+// One count over the copies of every page, so that one status line tells
+// how far the whole run is.
+bool CopyPictures(const QList<FinPlan> &plans, FinContext &context)
 {
-    QSet<QString> copied;
-    const qsizetype count = plan.copies.size();
-    for (qsizetype i = 0; i < count; ++i) {
-        const PlannedCopy &copy = plan.copies.at(i);
-        context.report({FinProgress::Phase::Copying, i, count, copy.source, QString()});
-        if (context.stopped() || !copyOnce(copy, plan.removeLocation, copied, context))
+    qsizetype count = 0;
+    for (const FinPlan &plan : plans)
+        count += plan.copies.size();
+    qsizetype done = 0;
+    for (const FinPlan &plan : plans) {
+        if (plan.copies.isEmpty() && plan.designedCopies.isEmpty())
+            continue;
+        const OutputFolder *out = context.albumFolder(plan.albumFolder);
+        if (!out)
             return false;
+        QSet<QString> copied;
+        for (const PlannedCopy &copy : plan.copies) {
+            context.report({FinProgress::Phase::Copying, done++, count, copy.source, QString()});
+            if (context.stopped() || !copyOnce(copy, *out, plan.removeLocation, copied, context))
+                return false;
+        }
+        // The background and cell pictures are the page's own, not photographs.
+        const int located = context.outcome.picturesWithLocation;
+        for (const PlannedCopy &copy : plan.designedCopies) {
+            if (context.stopped() || !copyOnce(copy, *out, false, copied, context))
+                return false;
+        }
+        context.outcome.picturesWithLocation = located;
     }
-    // The background and cell pictures are the page's own, not photographs.
-    const int located = context.outcome.picturesWithLocation;
-    for (const PlannedCopy &copy : plan.designedCopies) {
-        if (context.stopped() || !copyOnce(copy, false, copied, context))
-            return false;
-    }
-    context.outcome.picturesWithLocation = located;
     return true;
 }
 

@@ -6,9 +6,9 @@
 
 namespace vintora {
 
-RunNames::RunNames(const OutputWriter &writer, const QHash<QString, FileStatus> &looks, bool copy,
+RunNames::RunNames(const OutputFolder *folder, const QHash<QString, FileStatus> &looks, bool copy,
                    const FinOptions &options)
-    : m_writer(writer)
+    : m_folder(folder)
     , m_copy(copy)
     , m_case(options.nameCase)
     , m_namer(options.nameCase, options.separator)
@@ -63,10 +63,10 @@ bool RunNames::nameIsFree(const QString &name, const QString &source) const
         SourceFile picture(source);
         return OutputWriter::holdsSameBytes(folder, there, picture);
     };
-    if (m_copy) {
-        const FileStatus there = m_writer.folder().look(name);
+    if (m_copy && m_folder) {
+        const FileStatus there = m_folder->look(name);
         // A link counts as a file there, even when it leads nowhere.
-        if (there.exists() && !(there.isRegular() && holdsSource(m_writer.folder(), name)))
+        if (there.exists() && !(there.isRegular() && holdsSource(*m_folder, name)))
             return false;
     }
     for (const OutputFolder *folder : m_madeFolders) {

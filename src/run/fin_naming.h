@@ -12,7 +12,6 @@
 namespace vintora {
 
 class OutputFolder;
-class OutputWriter;
 
 // The names a run gives the files it makes: each distinct picture's name
 // in the output folder (see CopyNamer), and the stem the files made of it
@@ -23,7 +22,8 @@ class RunNames
 public:
     // looks: the pictures already looked at, by path; copy: whether the
     // pictures themselves go into the output folder too.
-    RunNames(const OutputWriter &writer, const QHash<QString, FileStatus> &looks, bool copy,
+    // folder: where the copies go; null when it is not there yet.
+    RunNames(const OutputFolder *folder, const QHash<QString, FileStatus> &looks, bool copy,
              const FinOptions &options);
     RunNames(const RunNames &) = delete;
     RunNames &operator=(const RunNames &) = delete;
@@ -50,7 +50,7 @@ private:
     bool nameIsFree(const QString &name, const QString &source) const;
     bool isCopyName(const QString &name) const;
 
-    const OutputWriter &m_writer;
+    const OutputFolder *m_folder;
     bool m_copy;
     Qt::CaseSensitivity m_case;
     CopyNamer m_namer;

@@ -12,18 +12,6 @@ namespace vintora {
 
 namespace {
 
-// When the picture was taken, in ms since 1970 (UTC), from what it says of
-// itself; the file's last change when it says nothing readable.
-qint64 takenMs(const QString &entry, const PictureFacts &facts)
-{
-    if (!facts.taken.isEmpty()) {
-        const QDateTime taken = QDateTime::fromString(facts.taken + facts.takenOffset, Qt::ISODate);
-        if (taken.isValid())
-            return taken.toMSecsSinceEpoch();
-    }
-    return StatFile(entry).modifiedMs;
-}
-
 // a before b by name: case ignored first, then its case, then the path.
 int compareNames(const QString &a, const QString &b, QChar separator)
 {
@@ -38,6 +26,18 @@ int compareNames(const QString &a, const QString &b, QChar separator)
 
 } // namespace
 
+// From what the picture says of itself; the file's last change when it
+// says nothing readable.
+qint64 PictureTakenMs(const QString &entry, const PictureFacts &facts)
+{
+    if (!facts.taken.isEmpty()) {
+        const QDateTime taken = QDateTime::fromString(facts.taken + facts.takenOffset, Qt::ISODate);
+        if (taken.isValid())
+            return taken.toMSecsSinceEpoch();
+    }
+    return StatFile(entry).modifiedMs;
+}
+
 QList<qsizetype> ModernPageOrder(const FinPlan &plan, const QList<RenditionResult> &made)
 {
     const QStringList &entries = plan.entries;
@@ -51,7 +51,8 @@ QList<qsizetype> ModernPageOrder(const FinPlan &plan, const QList<RenditionResul
     if (byDate) {
         for (qsizetype i = 0; i < entries.size(); ++i) {
             const qsizetype job = plan.renditionOf.value(i, -1);
-            times[i] = takenMs(entries.at(i), job >= 0 ? made.at(job).facts : PictureFacts());
+            times[i]
+                    = PictureTakenMs(entries.at(i), job >= 0 ? made.at(job).facts : PictureFacts());
         }
     }
     const QChar separator = plan.options.separator;

@@ -15,6 +15,10 @@ namespace vintora {
 // - "name": by file name, ignoring case first;
 // - "list", or no choice: as listed.
 // Entries equal in every way keep their listed order.
+// When the picture was taken, in ms since 1970 (UTC), as the order by date
+// reads it.
+qint64 PictureTakenMs(const QString &entry, const PictureFacts &facts);
+
 QList<qsizetype> ModernPageOrder(const FinPlan &plan, const QList<RenditionResult> &made);
 
 } // namespace vintora

@@ -5,6 +5,7 @@
 #include "run/fin_phases.h"
 
 #include "page/index_page_writer.h"
+#include "run/fin_album_links.h"
 #include "run/fin_page_items.h"
 
 #include <QBuffer>
@@ -34,8 +35,8 @@ PageWriteOptions classicPageOptions(const FinPlan &plan, const QList<RenditionRe
 }
 
 // The page made whole in memory by write, then put in place.
-bool putPage(const FinPlan &plan, const std::function<bool(QIODevice &, QString *)> &write,
-             FinContext &context)
+bool putPage(const FinPlan &plan, const OutputFolder &out,
+             const std::function<bool(QIODevice &, QString *)> &write, FinContext &context)
 {
     QByteArray bytes;
     QBuffer page(&bytes);
@@ -44,44 +45,73 @@ bool putPage(const FinPlan &plan, const std::function<bool(QIODevice &, QString 
     if (!write(page, &why))
         return context.end(FinResult::Failed, QStringLiteral("Could not write the page %1: %2")
                                                       .arg(QuotedPath(plan.pagePath), why));
-    if (!context.writer.writeFile(context.writer.folder(), plan.pageName, bytes, &why))
+    // A modern page that already holds these bytes is let be, so that a
+    // run over what has not changed rewrites nothing.
+    const bool written = plan.modern
+                                 ? context.writer.writeUnlessHeld(out, plan.pageName, bytes, &why)
+                                           != OutputWriter::CopyOutcome::Failed
+                                 : context.writer.writeFile(out, plan.pageName, bytes, &why);
+    if (!written)
         return context.end(FinResult::Failed, QStringLiteral("Could not write the page %1: %2.")
                                                       .arg(QuotedPath(plan.pagePath), why));
     return true;
 }
 
+// The modern page of the plan, with what it shows.
+std::function<bool(QIODevice &, QString *)> modernPage(const FinPlan &plan,
+                                                       const ModernPageContents &contents)
+{
+    return [&plan, &contents](QIODevice &page, QString *why) {
+        return WriteModernPage(plan.settings, ModernPageBackgrounds(plan), contents,
+                               plan.options.major, plan.options.minor, page, why);
+    };
+}
+
 } // namespace
 
-bool WritePage(const FinPlan &plan, const QList<RenditionResult> &made, FinContext &context)
+// The pages of a tree of albums, or the one page, the top page last: a run
+// stopped before it leaves the earlier top page as it was.
+bool WritePages(const QList<FinPlan> &plans, const QList<RenditionResult> &made,
+                FinContext &context)
 {
     context.report({FinProgress::Phase::WritingPage, 0, 0, QString(), QString()});
     if (context.stopped())
         return false;
-    if (plan.modern) {
-        // Not copied, the page refers to the pictures as they are.
-        for (const RenditionResult &result : made) {
-            if (!plan.copy && result.facts.hasLocation)
-                ++context.outcome.picturesWithLocation;
-        }
-        const ModernPageContents contents = ModernPageContentsOf(
-                plan, made, context.writer.folder().path(), context.withheld);
-        const PageBackgrounds backgrounds = ModernPageBackgrounds(plan);
+    const FinPlan &top = plans.first();
+    if (!top.modern) {
+        const PageWriteOptions options = classicPageOptions(top, made);
         return putPage(
-                plan,
+                top, context.writer.folder(),
                 [&](QIODevice &page, QString *why) {
-                    return WriteModernPage(plan.settings, backgrounds, contents, plan.options.major,
-                                           plan.options.minor, page, why);
+                    return WriteIndexPage(top.settings, top.entries, top.options.major,
+                                          top.options.minor, page, options, why);
                 },
                 context);
     }
-    const PageWriteOptions options = classicPageOptions(plan, made);
-    return putPage(
-            plan,
-            [&](QIODevice &page, QString *why) {
-                return WriteIndexPage(plan.settings, plan.entries, plan.options.major,
-                                      plan.options.minor, page, options, why);
-            },
-            context);
+    // Not copied, the pages refer to the pictures as they are.
+    for (const RenditionResult &result : made) {
+        if (!top.copy && result.facts.hasLocation)
+            ++context.outcome.picturesWithLocation;
+    }
+    QList<ModernPageContents> pages;
+    qsizetype firstJob = 0;
+    for (const FinPlan &plan : plans) {
+        const qsizetype jobs = plan.renditions.size();
+        pages << ModernPageContentsOf(plan, made.mid(firstJob, jobs),
+                                      context.writer.folder().path(), context.withheld);
+        firstJob += jobs;
+    }
+    if (plans.size() > 1)
+        AddAlbumLinks(plans, made, pages);
+    for (qsizetype i = plans.size() - 1; i >= 0; --i) {
+        if (i < plans.size() - 1 && context.stopped())
+            return false;
+        const FinPlan &plan = plans.at(i);
+        const OutputFolder *out = context.albumFolder(plan.albumFolder);
+        if (!out || !putPage(plan, *out, modernPage(plan, pages.at(i)), context))
+            return false;
+    }
+    return true;
 }
 
 } // namespace vintora

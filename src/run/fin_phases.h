@@ -14,21 +14,26 @@ namespace vintora {
 // value) or ends the run, with the context's outcome set.
 
 // The checks: what was asked, the output folder and every destination,
-// all before the first byte is written; the plan of the run, in which every
-// name is decided (fin_checks.cpp).
-std::optional<FinPlan> CheckRun(const FinRequest &request, const FinOptions &options,
-                                FinContext &context);
+// all before the first byte is written; the plan of each page of the run
+// (one, or the top page and then every album's, each before those below
+// it), in which every name is decided (fin_checks.cpp).
+std::optional<QList<FinPlan>> CheckRun(const FinRequest &request, const FinOptions &options,
+                                       FinContext &context);
 
-// The copies of the pictures, then of the background and cell pictures
-// (fin_copies.cpp).
-bool CopyPictures(const FinPlan &plan, FinContext &context);
+// The copies of the pictures of every page, then of the background and cell
+// pictures (fin_copies.cpp).
+bool CopyPictures(const QList<FinPlan> &plans, FinContext &context);
 
-// The files made of the pictures, one job per picture on every core; what
-// each job made, in the plan's order (fin_renditions.cpp).
-std::optional<QList<RenditionResult>> MakeRenditionFiles(const FinPlan &plan, FinContext &context);
+// The files made of the pictures of every page, one job per picture on
+// every core; what each job made, in the plans' order, each plan's jobs
+// after those of the plans before it (fin_renditions.cpp).
+std::optional<QList<RenditionResult>> MakeRenditionFiles(const QList<FinPlan> &plans,
+                                                         FinContext &context);
 
-// The page, classic or modern, written whole or not at all (fin_page.cpp).
-bool WritePage(const FinPlan &plan, const QList<RenditionResult> &made, FinContext &context);
+// The pages, classic or modern, each written whole or not at all, the top
+// page last (fin_page.cpp).
+bool WritePages(const QList<FinPlan> &plans, const QList<RenditionResult> &made,
+                FinContext &context);
 
 // The line about a picture left out because its name was lost on its way
 // here (not valid text, and no file answers to it), and that test.

@@ -30,6 +30,13 @@ struct FinPlan
     FinOptions options;
     QString pageName; // the page's file name in the output folder
     QString pagePath; // for messages
+    // Where the page stands in a tree of albums: its folder under the
+    // output folder (empty for the top page), its album's name, and the
+    // plan of the page above it (-1 for the top page). The copies and the
+    // files made of the pictures go into that folder, beside the page.
+    QStringList albumFolder;
+    QString albumName;
+    qsizetype parentAlbum = -1;
     // The pictures the page shows, in list order.
     QStringList entries;
     bool copy = false;   // the pictures are copied beside the page

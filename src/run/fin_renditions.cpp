@@ -64,37 +64,47 @@ QString notWrittenLine(int notWritten, const FinOutcome &outcome)
 
 } // namespace
 
-std::optional<QList<RenditionResult>> MakeRenditionFiles(const FinPlan &plan, FinContext &context)
+std::optional<QList<RenditionResult>> MakeRenditionFiles(const QList<FinPlan> &plans,
+                                                         FinContext &context)
 {
+    const FinPlan &plan = plans.first();
     if (plan.thumbnails && !plan.thumbnailBox.isValid())
         context.note(QStringLiteral("No thumbnails: the thumbnails have no size; the page shows "
                                     "the pictures themselves."));
-    if (plan.renditions.isEmpty())
-        return QList<RenditionResult>();
-    QString why;
-    if (!context.writer.subfolder(context.writer.folder(), QLatin1String(kThumbnailFolder), true,
-                                  &why)) {
-        context.end(FinResult::Failed, why);
-        return std::nullopt;
+    // One batch for the pictures of every page.
+    QList<RenditionJob> jobs;
+    for (const FinPlan &page : plans) {
+        jobs += page.renditions;
+        if (page.renditions.isEmpty())
+            continue;
+        const OutputFolder *out = context.albumFolder(page.albumFolder);
+        QString why;
+        if (!out || !context.writer.subfolder(*out, QLatin1String(kThumbnailFolder), true, &why)) {
+            if (out)
+                context.end(FinResult::Failed, why);
+            return std::nullopt;
+        }
     }
+    if (jobs.isEmpty())
+        return QList<RenditionResult>();
 
     const FinProgress::Phase phase = plan.modern ? FinProgress::Phase::MakingPictures
                                                  : FinProgress::Phase::MakingThumbnails;
-    const qsizetype count = plan.renditions.size();
+    const qsizetype count = jobs.size();
     context.report({phase, 0, count, QString(), QString()});
     if (context.stopped())
         return std::nullopt;
     RenditionBatchHooks hooks;
     hooks.stop = &context.stop;
-    hooks.finished = [&](qsizetype done, qsizetype, qsizetype index,
-                         const RenditionResult &result) {
-        for (const QString &reason : result.failures())
-            context.note(reason);
-        if (done < count)
-            context.report({phase, done, count, plan.renditions.at(index).source, QString()});
-    };
+    hooks.finished
+            = [&](qsizetype done, qsizetype, qsizetype index, const RenditionResult &result) {
+                  for (const QString &reason : result.failures())
+                      context.note(reason);
+                  if (done < count)
+                      context.report({phase, done, count, jobs.at(index).source, QString()});
+              };
     RenditionFolders folders(context.writer);
-    const QList<RenditionResult> made = MakeRenditionBatch(plan.renditions, folders, hooks);
+    const QList<RenditionResult> made = MakeRenditionBatch(jobs, folders, hooks);
     countFiles(made, context.outcome);
     if (context.stopped())
         return std::nullopt;

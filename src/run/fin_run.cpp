@@ -23,11 +23,11 @@ FinOutcome RunFin(const FinRequest &request, const FinProgressSink &progress,
     FinContext context(progress, stop);
     if (context.stopped())
         return context.outcome;
-    const std::optional<FinPlan> plan = CheckRun(request, options, context);
-    if (!plan || !CopyPictures(*plan, context))
+    const std::optional<QList<FinPlan>> plans = CheckRun(request, options, context);
+    if (!plans || !CopyPictures(*plans, context))
         return context.outcome;
-    const std::optional<QList<RenditionResult>> made = MakeRenditionFiles(*plan, context);
-    if (!made || !WritePage(*plan, *made, context))
+    const std::optional<QList<RenditionResult>> made = MakeRenditionFiles(*plans, context);
+    if (!made || !WritePages(*plans, *made, context))
         return context.outcome;
     context.end(FinResult::Finished);
     return context.outcome;

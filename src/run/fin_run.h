@@ -38,6 +38,9 @@ struct FinOptions
     // Every folder the pictures were chosen by, in the order chosen: the
     // roots the modern page's albums are made from.
     QStringList pictureFolders;
+    // The pictures chosen one by one: the modern page's albums show them
+    // on the top page, whatever folder holds them.
+    QStringList singlePictures;
 };
 
 enum class FinResult {
