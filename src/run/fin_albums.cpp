@@ -119,6 +119,7 @@ QList<AlbumPlace> AlbumPlaces(const QStringList &entries, const QStringList &roo
     QStringList cleanRoots;
     for (const QString &root : roots)
         cleanRoots << withoutEndSeparators(root, separator);
+    cleanRoots.removeDuplicates(); // a folder chosen twice is one root
     AlbumTree tree(reserved, nameCase);
     QList<qsizetype> placeOfEntry;
     // A picture chosen on its own and listed again in a folder chosen is on

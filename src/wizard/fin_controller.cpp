@@ -68,6 +68,7 @@ void FinController::run()
                        m_fileName ? m_fileName->text() : QString(), QString()};
     FinOptions options;
     options.pictureFolder = m_pictures->firstFolder();
+    options.pictureFolders = m_pictures->folders();
 
     m_run = std::make_unique<Run>();
     m_run->listWasLocked = m_pictures->isLocked();

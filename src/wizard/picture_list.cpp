@@ -5,6 +5,7 @@
 #include "base/text_helpers.h"
 #include "desktop/folder_chooser.h"
 #include "pictures/folder_listing.h"
+#include "pictures/picture_tree.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -134,14 +135,31 @@ qsizetype PictureList::addFolder()
     if (folder.isEmpty())
         return 0;
     LeftOutFiles leftOut;
-    const std::optional<QStringList> paths
-            = ListFolderPictures(folder, QDir::separator(), &leftOut);
+    QStringList lines;
+    const std::optional<QStringList> paths = listFolder(folder, leftOut, lines);
     if (!paths || !append(*paths))
         return 0;
     if (!paths->isEmpty())
         noteFolder(folder);
-    emit reported(LeftOutLine(leftOut));
+    if (const QString line = LeftOutLine(leftOut); !line.isEmpty())
+        lines.prepend(line);
+    emit reported(lines.join(u'\n'));
     return paths->size();
+}
+
+// The folder's pictures, or with albums those of the folders below it too;
+// the links to folders the tree refused go to notes.
+std::optional<QStringList> PictureList::listFolder(const QString &folder, LeftOutFiles &leftOut,
+                                                   QStringList &notes) const
+{
+    if (!m_treeWanted || !m_treeWanted())
+        return ListFolderPictures(folder, QDir::separator(), &leftOut);
+    std::optional<PictureTree> tree
+            = ListPictureTree(folder, QString(), QDir::separator(), &leftOut);
+    if (!tree)
+        return std::nullopt;
+    notes += tree->notes;
+    return std::move(tree->pictures);
 }
 
 QStringList PictureList::acceptFiles(const QStringList &paths, QStringList &refused) const
@@ -191,7 +209,7 @@ qsizetype PictureList::addDropped(const QList<QUrl> &urls)
                 folder.chop(1);
             LeftOutFiles folderLeftOut;
             if (const std::optional<QStringList> pictures
-                = ListFolderPictures(folder, QDir::separator(), &folderLeftOut)) {
+                = listFolder(folder, folderLeftOut, refused)) {
                 if (!pictures->isEmpty())
                     folders.append(folder);
                 paths.append(*pictures);
@@ -202,8 +220,10 @@ qsizetype PictureList::addDropped(const QList<QUrl> &urls)
         }
     }
     const bool added = append(paths);
-    if (added && !folders.isEmpty())
-        noteFolder(folders.first());
+    for (const QString &folder : std::as_const(folders)) {
+        if (added)
+            noteFolder(folder);
+    }
     if (const QString line = LeftOutLine(leftOut); added && !line.isEmpty())
         refused.append(line);
     emit reported(refused.join(u'\n'));
@@ -214,8 +234,10 @@ bool PictureList::removeAt(qsizetype row)
 {
     if (m_locked || !m_model.removeAt(row))
         return false;
-    if (m_model.entries().isEmpty())
+    if (m_model.entries().isEmpty()) {
         m_firstFolder.clear();
+        m_folders.clear();
+    }
     return true;
 }
 
@@ -223,6 +245,7 @@ void PictureList::noteFolder(const QString &folder)
 {
     if (m_firstFolder.isEmpty())
         m_firstFolder = folder;
+    m_folders << folder;
 }
 
 bool PictureList::removeSelected(QListView *view)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "desktop/dialogs.h"
+#include "pictures/folder_listing.h"
 #include "wizard/picture_list_model.h"
 
 #include <QList>
@@ -8,6 +9,9 @@
 #include <QPointer>
 #include <QStringList>
 #include <QUrl>
+
+#include <functional>
+#include <optional>
 
 class QAbstractItemModel;
 class QListView;
@@ -38,6 +42,13 @@ public:
     // drop) since the list was last empty; empty when there is none. The
     // modern page takes its name as title when it is given none.
     const QString &firstFolder() const { return m_firstFolder; }
+    // Every folder whose pictures were added since the list was last
+    // empty, in order: the roots of the modern page's albums.
+    const QStringList &folders() const { return m_folders; }
+    // Asked at each folder added: when it says yes (the modern page with
+    // albums), a folder adds the pictures of every folder below it too (see
+    // ListPictureTree); else only its own.
+    void setTreeWanted(std::function<bool()> wanted) { m_treeWanted = std::move(wanted); }
 
     bool isLocked() const { return m_locked; }
     void setLocked(bool locked);
@@ -88,6 +99,8 @@ private:
     QStringList acceptFiles(const QStringList &paths, QStringList &refused) const;
     void removeByKey(QListView *view);
     void noteFolder(const QString &folder);
+    std::optional<QStringList> listFolder(const QString &folder, LeftOutFiles &leftOut,
+                                          QStringList &notes) const;
 
     QPointer<QWidget> m_owner;
     Dialogs &m_dialogs;
@@ -98,6 +111,8 @@ private:
     QPointer<QWidget> m_viewport;
     bool m_locked = false;
     QString m_firstFolder;
+    QStringList m_folders;
+    std::function<bool()> m_treeWanted;
 };
 
 } // namespace vintora

@@ -12,6 +12,7 @@
 #include "wizard/pages/text_fitting.h"
 #include "wizard/pages/thumbnails_page.h"
 #include "wizard/pages/welcome_page.h"
+#include "wizard/picture_list.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -85,7 +86,14 @@ WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener
             },
             [this, &dialogs] { return new TablePage(this, dialogs); },
             [this] { return new ThumbnailsPage(this); },
-            [this, &dialogs] { return new PicturesPage(this, dialogs); },
+            [this, &dialogs] {
+                auto *pictures = new PicturesPage(this, dialogs);
+                // With the modern page's albums, a folder brings its tree.
+                pictures->pictureList().setTreeWanted([this] {
+                    return m_settings.modernPage == kTrue && m_settings.makeAlbums == kTrue;
+                });
+                return pictures;
+            },
             [this] { return new PackagingPage(this); },
             [this, &dialogs, &urls] {
                 auto *output = new OutputPage(this, dialogs, urls, m_settings,

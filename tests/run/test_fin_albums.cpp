@@ -230,6 +230,15 @@ private slots:
             QCOMPARE(written, html);
     }
 
+    // Nothing shown where there is nothing: no grid without pictures.
+    void top_page_of_albums_alone_shows_no_grid()
+    {
+        QCOMPARE(run({"t8/Day 1/a.jpg", "t8/Day 2/b.jpg"}, {"t8"}).status, "Finished!");
+        QVERIFY(page("index.html")
+                        .contains("<span class=\"about\">1 picture · 1 May 2024</span></a></li>\n"
+                                  "</ul>\n<footer>"));
+    }
+
     void rerun_of_an_unchanged_tree_rewrites_nothing()
     {
         const QStringList pictures{"t6/a.jpg", "t6/Day 1/b.jpg", "t6/Day 1/Morning/c.jpg"};

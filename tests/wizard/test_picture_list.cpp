@@ -46,6 +46,39 @@ private slots:
         QCOMPARE(dialogs.calls.at(2).owner, &owner);
     }
 
+    // With the modern page's albums, "Select a folder" takes the folder's
+    // tree; the folders chosen are kept for the run.
+    void select_a_folder_takes_the_tree_with_albums_data()
+    {
+        QTest::addColumn<bool>("albums");
+        QTest::addColumn<QStringList>("entries");
+        QTest::newRow("albums") << true
+                                << QStringList{"trip/a.jpg", "trip/Day 1/b.jpg",
+                                               "trip/Day 1/Morning/c.jpg", "trip/Day 2/d.jpg"};
+        QTest::newRow("no albums") << false << QStringList{"trip/a.jpg"};
+    }
+
+    void select_a_folder_takes_the_tree_with_albums()
+    {
+        QFETCH(bool, albums);
+        QFETCH(QStringList, entries);
+        QTemporaryDir dir;
+        for (const char *name : {"trip/a.jpg", "trip/Day 2/d.jpg", "trip/Day 1/b.jpg",
+                                 "trip/Day 1/Morning/c.jpg", "trip/.hidden/h.jpg"})
+            writeFile(dir.filePath(name), "x");
+        QWidget owner;
+        ScriptedDialogs dialogs;
+        PictureList list(&owner, dialogs);
+        list.setTreeWanted([albums] { return albums; });
+        dialogs.folders = {dir.filePath("trip")};
+        list.addFolder();
+        QStringList shown;
+        for (const QString &entry : list.entries())
+            shown << QDir(dir.path()).relativeFilePath(entry);
+        QCOMPARE(shown, entries);
+        QCOMPARE(list.folders(), QStringList{dir.filePath("trip")});
+    }
+
     void double_click_removes_the_entry_under_it()
     {
         ScriptedDialogs dialogs;
