@@ -180,6 +180,44 @@ QStringList withColorSpelling(const QStringList &arguments, const QStringList &c
     return read;
 }
 
+// The options of the modern page, in the order --help lists them.
+std::vector<Option> modernOptions()
+{
+    const StartValues &v = kStartValues;
+    const auto text = [](const char *value) {
+        return QString::fromLatin1(value);
+    };
+    return {
+            {"modern",
+             "Write the modern page in place of the classic one: for today's browsers and "
+             "phones, with captions and a viewer; it also makes thumbnails (folder \"thumbs\") "
+             "and screen-size copies of the larger pictures (folder \"screen\")",
+             nullptr,
+             {},
+             v.modernPage ? "on" : "off"},
+            {"keep-location",
+             "Publish the modern page's copies of the pictures with where they were taken (GPS "
+             "coordinates and place names); without it they are removed from the copies, the "
+             "pictures themselves kept byte for byte",
+             nullptr,
+             {},
+             v.keepLocation ? "on" : "off"},
+            {"no-albums",
+             "With --modern, a folder given makes one page of its own pictures; without it, "
+             "every folder below it with pictures becomes an album, a page of its own in a "
+             "folder of the same name, shown as a card on the page above it",
+             nullptr},
+            {"order",
+             "Order of the modern page's pictures: date (taken, as the photograph says, else "
+             "the file's time; oldest first, ties by name), name, or list (as given); the "
+             "classic page keeps the order given",
+             "date|name|list", text(v.pictureOrder)},
+            {"title", "Title and heading of the modern page, at most 200 characters", "TEXT",
+             text(v.pageTitle),
+             "the name of the first folder of pictures, or of the output folder"},
+    };
+}
+
 // The options of the run, in the order --help lists them.
 std::vector<Option> runOptions()
 {
@@ -187,7 +225,7 @@ std::vector<Option> runOptions()
     const auto text = [](const char *value) {
         return QString::fromLatin1(value);
     };
-    return {
+    std::vector<Option> options{
             {"o,output",
              "Output folder; required. A folder that does not exist yet is made, with the "
              "folders above it",
@@ -225,46 +263,28 @@ std::vector<Option> runOptions()
              nullptr,
              {},
              v.thumbnailFiles ? "on" : "off"},
-            {"modern",
-             "Write the modern page in place of the classic one: for today's browsers and "
-             "phones, with captions and a viewer; it also makes thumbnails (folder \"thumbs\") "
-             "and screen-size copies of the larger pictures (folder \"screen\")",
-             nullptr,
-             {},
-             v.modernPage ? "on" : "off"},
-            {"keep-location",
-             "Publish the modern page's copies of the pictures with where they were taken (GPS "
-             "coordinates and place names); without it they are removed from the copies, the "
-             "pictures themselves kept byte for byte",
-             nullptr,
-             {},
-             v.keepLocation ? "on" : "off"},
-            {"no-albums",
-             "With --modern, a folder given makes one page of its own pictures; without it, "
-             "every folder below it with pictures becomes an album, a page of its own in a "
-             "folder of the same name, shown as a card on the page above it",
-             nullptr},
-            {"order",
-             "Order of the modern page's pictures: date (taken, as the photograph says, else "
-             "the file's time; oldest first, ties by name), name, or list (as given); the "
-             "classic page keeps the order given",
-             "date|name|list", text(v.pictureOrder)},
-            {"title", "Title and heading of the modern page, at most 200 characters", "TEXT",
-             text(v.pageTitle),
-             "the name of the first folder of pictures, or of the output folder"},
-            {"text-color", "Body text colour", "COLOR", htmlColorText(v.labelColors[0])},
-            {"link-color", "Link colour", "COLOR", htmlColorText(v.labelColors[1])},
-            {"active-link-color", "Active link colour", "COLOR", htmlColorText(v.labelColors[2])},
-            {"visited-link-color", "Visited link colour", "COLOR", htmlColorText(v.labelColors[3])},
-            {"page-color", "Page colour", "COLOR", htmlColorText(v.pageColor)},
-            {"background", "Page background picture", "FILE", {}, "none"},
-            {"no-copy",
-             "Do not copy the pictures next to the page; it refers to them where they are",
-             nullptr,
-             {},
-             v.copyPictures ? "copy them" : "do not copy"},
-            {"q,quiet", "Print only errors: no status lines and no summary"},
     };
+    std::vector<Option> modern = modernOptions();
+    options.insert(options.end(), modern.begin(), modern.end());
+    options.insert(
+            options.end(),
+            {
+                    {"text-color", "Body text colour", "COLOR", htmlColorText(v.labelColors[0])},
+                    {"link-color", "Link colour", "COLOR", htmlColorText(v.labelColors[1])},
+                    {"active-link-color", "Active link colour", "COLOR",
+                     htmlColorText(v.labelColors[2])},
+                    {"visited-link-color", "Visited link colour", "COLOR",
+                     htmlColorText(v.labelColors[3])},
+                    {"page-color", "Page colour", "COLOR", htmlColorText(v.pageColor)},
+                    {"background", "Page background picture", "FILE", {}, "none"},
+                    {"no-copy",
+                     "Do not copy the pictures next to the page; it refers to them where they are",
+                     nullptr,
+                     {},
+                     v.copyPictures ? "copy them" : "do not copy"},
+                    {"q,quiet", "Print only errors: no status lines and no summary"},
+            });
+    return options;
 }
 
 // Adds the options of the run; returns the names of the colour options.

@@ -86,14 +86,7 @@ WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener
             },
             [this, &dialogs] { return new TablePage(this, dialogs); },
             [this] { return new ThumbnailsPage(this); },
-            [this, &dialogs] {
-                auto *pictures = new PicturesPage(this, dialogs);
-                // With the modern page's albums, a folder brings its tree.
-                pictures->pictureList().setTreeWanted([this] {
-                    return m_settings.modernPage == kTrue && m_settings.makeAlbums == kTrue;
-                });
-                return pictures;
-            },
+            [this, &dialogs] { return makePicturesPage(dialogs); },
             [this] { return new PackagingPage(this); },
             [this, &dialogs, &urls] {
                 auto *output = new OutputPage(this, dialogs, urls, m_settings,
@@ -112,6 +105,15 @@ WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener
 }
 
 WizardWindow::~WizardWindow() = default;
+
+PicturesPage *WizardWindow::makePicturesPage(Dialogs &dialogs)
+{
+    auto *pictures = new PicturesPage(this, dialogs);
+    // With the modern page's albums, a folder brings its tree.
+    pictures->pictureList().setTreeWanted(
+            [this] { return m_settings.modernPage == kTrue && m_settings.makeAlbums == kTrue; });
+    return pictures;
+}
 
 void WizardWindow::paintEvent(QPaintEvent *event)
 {

@@ -86,6 +86,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    PicturesPage *makePicturesPage(Dialogs &dialogs);
     template<typename P>
     P &typedPage(int number)
     {

@@ -11,7 +11,7 @@ import os from 'node:os';
 import path from 'node:path';
 import {fileURLToPath, pathToFileURL} from 'node:url';
 import puppeteer from 'puppeteer-core';
-import {layoutFacts, near, pixelAt, serve, viewerState} from './page_facts.mjs';
+import {albumPage, follow, layoutFacts, near, pixelAt, serve, viewerState} from './page_facts.mjs';
 
 const [sampleTool, cli, work] = process.argv.slice(2);
 
@@ -51,13 +51,12 @@ before(async () => {
     execFileSync(cli, ['-q', '-o', path.join(work, layout), '--layout', layout, '--modern', ...files]);
   }
   // A trip by days, two levels deep: the top page holds albums alone.
-  const trip = path.join(work, 'trip');
   for (const [folder, name] of [['Day 1', 'alpha.jpg'], ['Day 1', 'wide.jpg'],
                                 ['Day 1/Morning', 'last.jpg'], ['Day 2', 'comma, too.jpg']]) {
-    mkdirSync(path.join(trip, folder), {recursive: true});
-    copyFileSync(path.join(work, 'pictures', name), path.join(trip, folder, name));
+    mkdirSync(path.join(work, 'trip', folder), {recursive: true});
+    copyFileSync(path.join(work, 'pictures', name), path.join(work, 'trip', folder, name));
   }
-  execFileSync(cli, ['-q', '-o', path.join(work, 'albums'), '--modern', '--title', 'Trip', trip]);
+  execFileSync(cli, ['-q', '-o', path.join(work, 'albums'), '--modern', '--title', 'Trip', path.join(work, 'trip')]);
   mkdirSync(path.join(work, 'long'));
   execFileSync(cli, ['-q', '-o', path.join(work, 'long'), '--modern', '--title', longWord, files[0]]);
   // The sample pictures carry a date and a camera; the lens, the exposure
@@ -458,42 +457,20 @@ test('without script every thumbnail is a plain link to its picture', async () =
   await page.close();
 });
 
-// What a page of albums shows: its title, heading, trail and cards.
-async function albumPage(page) {
-  await loadAll(page);
-  return page.evaluate(() => ({
-    title: document.title,
-    heading: document.querySelector('h1').textContent,
-    trail: [...document.querySelectorAll('.trail a')].map(a => a.textContent),
-    cards: [...document.querySelectorAll('.albums li')].map(li => [
-      li.querySelector('.name').textContent, li.querySelector('.about').textContent.split(' · ')[0],
-      li.querySelector('img').naturalWidth > 0]),
-    grid: document.querySelectorAll('.gallery li').length,
-    emptyGrid: document.querySelectorAll('.gallery:empty, .gallery:not(:has(li))').length,
-  }));
-}
-
-async function follow(page, selector, text) {
-  const link = await page.waitForSelector(`${selector} ::-p-text(${text})`);
-  await Promise.all([page.waitForNavigation({waitUntil: 'load'}), link.click()]);
-  return albumPage(page);
-}
-
 test('album cards and the trail lead to every page and back', async () => {
+  const day1 = {title: 'Day 1', heading: 'Day 1', trail: ['Trip'], cards: [['Morning', '1 picture', true]],
+                grid: 2, emptyGrid: 0};
   for (const viewport of [phone, desktop]) {
     const page = await open(viewport, 'http', 'albums');
-    assert.deepEqual(await albumPage(page), {
-      title: 'Trip', heading: 'Trip', trail: [],
-      cards: [['Day 1', '3 pictures', true], ['Day 2', '1 picture', true]], grid: 0, emptyGrid: 0});
-    assert.deepEqual(await follow(page, '.albums', 'Day 1'), {
-      title: 'Day 1', heading: 'Day 1', trail: ['Trip'],
-      cards: [['Morning', '1 picture', true]], grid: 2, emptyGrid: 0});
-    assert.deepEqual(await follow(page, '.albums', 'Morning'), {
-      title: 'Morning', heading: 'Morning', trail: ['Trip', 'Day 1'], cards: [], grid: 1, emptyGrid: 0});
-    assert.equal((await follow(page, '.trail', 'Day 1')).title, 'Day 1');
+    assert.deepEqual(await albumPage(page), {title: 'Trip', heading: 'Trip', trail: [], grid: 0, emptyGrid: 0,
+      cards: [['Day 1', '3 pictures', true], ['Day 2', '1 picture', true]]});
+    assert.deepEqual(await follow(page, '.albums', 'Day 1'), day1);
+    assert.deepEqual(await follow(page, '.albums', 'Morning'), {title: 'Morning', heading: 'Morning',
+      trail: ['Trip', 'Day 1'], cards: [], grid: 1, emptyGrid: 0});
+    assert.deepEqual(await follow(page, '.trail', 'Day 1'), day1);
     assert.equal((await follow(page, '.trail', 'Trip')).title, 'Trip');
-    assert.deepEqual(await follow(page, '.albums', 'Day 2'), {
-      title: 'Day 2', heading: 'Day 2', trail: ['Trip'], cards: [], grid: 1, emptyGrid: 0});
+    assert.deepEqual(await follow(page, '.albums', 'Day 2'), {title: 'Day 2', heading: 'Day 2',
+      trail: ['Trip'], cards: [], grid: 1, emptyGrid: 0});
     assert.equal((await follow(page, '.trail', 'Trip')).title, 'Trip');
     await page.close();
   }

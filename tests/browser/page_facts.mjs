@@ -90,3 +90,26 @@ export async function pixelAt(page, x, y) {
 }
 
 export const near = (colour, expected) => colour.every((c, i) => Math.abs(c - expected[i]) <= 12);
+
+// What a page of albums shows once its covers are loaded: its title,
+// heading, trail, cards (name, count, whether the cover shows) and grid.
+export async function albumPage(page) {
+  await page.waitForFunction(() => [...document.querySelectorAll('.albums img')].every(i => i.complete));
+  return page.evaluate(() => ({
+    title: document.title, heading: document.querySelector('h1').textContent,
+    trail: [...document.querySelectorAll('.trail a')].map(a => a.textContent),
+    cards: [...document.querySelectorAll('.albums li')].map(li => [
+      li.querySelector('.name').textContent, li.querySelector('.about').textContent.split(' · ')[0],
+      li.querySelector('img').naturalWidth > 0]),
+    grid: document.querySelectorAll('.gallery li').length,
+    emptyGrid: document.querySelectorAll('.gallery:not(:has(li))').length,
+  }));
+}
+
+// Clicks the link of that text in the part the selector names; what the
+// page it leads to shows.
+export async function follow(page, selector, text) {
+  const link = await page.waitForSelector(`${selector} ::-p-text(${text})`);
+  await Promise.all([page.waitForNavigation({waitUntil: 'load'}), link.click()]);
+  return albumPage(page);
+}
