@@ -244,6 +244,13 @@ std::vector<Option> runOptions()
              "the file's time; oldest first, ties by name), name, or list (as given); the "
              "classic page keeps the order given",
              "date|name|list", text(v.pictureOrder)},
+            {"zip",
+             "Make one zip file of the modern page's full-size pictures as published (named "
+             "after the folder, \"<folder>.zip\", beside the page), linked under its title as "
+             "\"Download all N pictures (zip, size)\"",
+             nullptr,
+             {},
+             v.makeZips ? "on" : "off"},
             {"title", "Title and heading of the modern page, at most 200 characters", "TEXT",
              text(v.pageTitle),
              "the name of the first folder of pictures, or of the output folder"},
@@ -428,7 +435,7 @@ void readRun(Reader &r, CliRequest &request)
     s.keepLocation = toFlag(r.isSet("keep-location"));
     s.makeAlbums = toFlag(kStartValues.makeAlbums);
     s.pictureOrder = order;
-    s.makeZips = toFlag(kStartValues.makeZips);
+    s.makeZips = toFlag(r.isSet("zip"));
     request.kind = CliRequest::Kind::Run;
 }
 

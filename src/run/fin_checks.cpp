@@ -7,11 +7,13 @@
 #include "base/file_name_bytes.h"
 #include "base/source_file.h"
 #include "base/text_helpers.h"
+#include "output/album_zip.h"
 #include "output/page_name.h"
 #include "output/picture_identities.h"
 #include "page/index_page_writer.h"
 #include "page/modern_page_files.h"
 #include "run/fin_naming.h"
+#include "run/fin_page_items.h"
 
 #include <memory>
 
@@ -39,6 +41,7 @@ private:
     void takeChoices();
     bool checkPictures();
     bool checkPage();
+    bool checkZip();
     bool checkMadeFolders();
     bool checkModernFolders(const OutputFolder *thumbs);
     void planNames();
@@ -71,7 +74,7 @@ std::optional<FinPlan> RunChecks::plan()
     if (!takeRequest() || !openFolder())
         return std::nullopt;
     takeChoices();
-    if (!checkPictures() || !checkPage() || !checkMadeFolders())
+    if (!checkPictures() || !checkPage() || !checkZip() || !checkMadeFolders())
         return std::nullopt;
     planNames();
     planRenditions();
@@ -137,6 +140,8 @@ void RunChecks::takeChoices()
     // The modern grid's rows take thumbnails of their own height, whatever
     // box the record gives the classic page.
     m_plan.thumbnailBox = m_plan.modern ? ModernThumbnailBox() : ThumbnailBoxFor(settings);
+    if (m_plan.modern && settings.makeZips == kTrue)
+        m_plan.zipName = AlbumZipName(ModernPageFolderName(m_plan, m_request.outputFolder));
 }
 
 bool RunChecks::checkPictures()
@@ -192,6 +197,28 @@ bool RunChecks::checkPage()
         return fail(QStringLiteral("The page cannot be named \"%1\": the screen-size pictures go "
                                    "into a folder of that name beside it.")
                             .arg(pageName));
+    return true;
+}
+
+// The zip goes in place of whatever is there, which must never be the page
+// or one of the pictures; no copy takes its name (see planNames).
+bool RunChecks::checkZip()
+{
+    const QString &zipName = m_plan.zipName;
+    if (zipName.isEmpty())
+        return true;
+    const OutputFolder &out = m_context.writer.folder();
+    const QString zipPath = QuotedPath(out.pathOf(zipName));
+    if (zipName.compare(m_plan.pageName, m_plan.options.nameCase) == 0)
+        return fail(QStringLiteral("Could not write the zip file %1: the page has that name. "
+                                   "Choose another name for the page.")
+                            .arg(zipPath));
+    if (const QString picture = m_pictures->pictureAt(out.lookThrough(zipName)); !picture.isEmpty())
+        return fail(QStringLiteral("Could not write the zip file %1: it is the picture %2, which "
+                                   "the zip would replace.")
+                            .arg(zipPath, QuotedPath(picture)));
+    if (const QString problem = m_context.writer.problemWith(out, zipName); !problem.isEmpty())
+        return fail(QStringLiteral("Could not write the zip file %1: %2.").arg(zipPath, problem));
     return true;
 }
 
@@ -258,6 +285,8 @@ void RunChecks::planNames()
     if (!m_plan.copy && !(m_plan.thumbnails && m_plan.thumbnailBox.isValid()))
         return; // the page refers to the pictures where they are
     m_names->reserve(m_plan.pageName);
+    if (!m_plan.zipName.isEmpty())
+        m_names->reserve(m_plan.zipName);
     // The folders of the files made of the pictures are no picture's name.
     if (m_plan.thumbnails && m_plan.thumbnailBox.isValid()) {
         m_names->reserve(QLatin1String(kThumbnailFolder));

@@ -54,6 +54,10 @@ bool putPage(const FinPlan &plan, const std::function<bool(QIODevice &, QString 
 
 bool WritePage(const FinPlan &plan, const QList<RenditionResult> &made, FinContext &context)
 {
+    // The zip comes first: the page tells its size.
+    PageDownload download;
+    if (plan.modern && !WritePageZip(plan, made, context, download))
+        return false;
     context.report({FinProgress::Phase::WritingPage, 0, 0, QString(), QString()});
     if (context.stopped())
         return false;
@@ -63,8 +67,9 @@ bool WritePage(const FinPlan &plan, const QList<RenditionResult> &made, FinConte
             if (!plan.copy && result.facts.hasLocation)
                 ++context.outcome.picturesWithLocation;
         }
-        const ModernPageContents contents = ModernPageContentsOf(
+        ModernPageContents contents = ModernPageContentsOf(
                 plan, made, context.writer.folder().path(), context.withheld);
+        contents.download = download;
         const PageBackgrounds backgrounds = ModernPageBackgrounds(plan);
         return putPage(
                 plan,

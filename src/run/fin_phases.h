@@ -1,5 +1,6 @@
 #pragma once
 
+#include "page/modern_page_writer.h"
 #include "renditions/rendition_job.h"
 #include "run/fin_context.h"
 #include "run/fin_plan.h"
@@ -26,6 +27,12 @@ bool CopyPictures(const FinPlan &plan, FinContext &context);
 // The files made of the pictures, one job per picture on every core; what
 // each job made, in the plan's order (fin_renditions.cpp).
 std::optional<QList<RenditionResult>> MakeRenditionFiles(const FinPlan &plan, FinContext &context);
+
+// The zip of the modern page's full-size pictures when the plan names one,
+// written whole or not at all; the page's link to it goes to download
+// (fin_zip.cpp).
+bool WritePageZip(const FinPlan &plan, const QList<RenditionResult> &made, FinContext &context,
+                  PageDownload &download);
 
 // The page, classic or modern, written whole or not at all (fin_page.cpp).
 bool WritePage(const FinPlan &plan, const QList<RenditionResult> &made, FinContext &context);
