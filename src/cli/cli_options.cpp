@@ -180,6 +180,46 @@ QStringList withColorSpelling(const QStringList &arguments, const QStringList &c
     return read;
 }
 
+// The options of the modern page, in the order --help lists them.
+std::vector<Option> modernOptions()
+{
+    const StartValues &v = kStartValues;
+    const auto text = [](const char *value) {
+        return QString::fromLatin1(value);
+    };
+    return {
+            {"modern",
+             "Write the modern page in place of the classic one: for today's browsers and "
+             "phones, with captions and a viewer; it also makes thumbnails (folder \"thumbs\") "
+             "and screen-size copies of the larger pictures (folder \"screen\")",
+             nullptr,
+             {},
+             v.modernPage ? "on" : "off"},
+            {"keep-location",
+             "Publish the modern page's copies of the pictures with where they were taken (GPS "
+             "coordinates and place names); without it they are removed from the copies, the "
+             "pictures themselves kept byte for byte",
+             nullptr,
+             {},
+             v.keepLocation ? "on" : "off"},
+            {"order",
+             "Order of the modern page's pictures: date (taken, as the photograph says, else "
+             "the file's time; oldest first, ties by name), name, or list (as given); the "
+             "classic page keeps the order given",
+             "date|name|list", text(v.pictureOrder)},
+            {"zip",
+             "Make one zip file of the modern page's full-size pictures as published (named "
+             "after the folder, \"<folder>.zip\", beside the page), linked under its title as "
+             "\"Download all N pictures (zip, size)\"",
+             nullptr,
+             {},
+             v.makeZips ? "on" : "off"},
+            {"title", "Title and heading of the modern page, at most 200 characters", "TEXT",
+             text(v.pageTitle),
+             "the name of the first folder of pictures, or of the output folder"},
+    };
+}
+
 // The options of the run, in the order --help lists them.
 std::vector<Option> runOptions()
 {
@@ -187,7 +227,7 @@ std::vector<Option> runOptions()
     const auto text = [](const char *value) {
         return QString::fromLatin1(value);
     };
-    return {
+    std::vector<Option> options{
             {"o,output",
              "Output folder; required. A folder that does not exist yet is made, with the "
              "folders above it",
@@ -225,35 +265,10 @@ std::vector<Option> runOptions()
              nullptr,
              {},
              v.thumbnailFiles ? "on" : "off"},
-            {"modern",
-             "Write the modern page in place of the classic one: for today's browsers and "
-             "phones, with captions and a viewer; it also makes thumbnails (folder \"thumbs\") "
-             "and screen-size copies of the larger pictures (folder \"screen\")",
-             nullptr,
-             {},
-             v.modernPage ? "on" : "off"},
-            {"keep-location",
-             "Publish the modern page's copies of the pictures with where they were taken (GPS "
-             "coordinates and place names); without it they are removed from the copies, the "
-             "pictures themselves kept byte for byte",
-             nullptr,
-             {},
-             v.keepLocation ? "on" : "off"},
-            {"order",
-             "Order of the modern page's pictures: date (taken, as the photograph says, else "
-             "the file's time; oldest first, ties by name), name, or list (as given); the "
-             "classic page keeps the order given",
-             "date|name|list", text(v.pictureOrder)},
-            {"zip",
-             "Make one zip file of the modern page's full-size pictures as published (named "
-             "after the folder, \"<folder>.zip\", beside the page), linked under its title as "
-             "\"Download all N pictures (zip, size)\"",
-             nullptr,
-             {},
-             v.makeZips ? "on" : "off"},
-            {"title", "Title and heading of the modern page, at most 200 characters", "TEXT",
-             text(v.pageTitle),
-             "the name of the first folder of pictures, or of the output folder"},
+    };
+    const std::vector<Option> modern = modernOptions();
+    options.insert(options.end(), modern.begin(), modern.end());
+    const std::vector<Option> after{
             {"text-color", "Body text colour", "COLOR", htmlColorText(v.labelColors[0])},
             {"link-color", "Link colour", "COLOR", htmlColorText(v.labelColors[1])},
             {"active-link-color", "Active link colour", "COLOR", htmlColorText(v.labelColors[2])},
@@ -267,6 +282,8 @@ std::vector<Option> runOptions()
              v.copyPictures ? "copy them" : "do not copy"},
             {"q,quiet", "Print only errors: no status lines and no summary"},
     };
+    options.insert(options.end(), after.begin(), after.end());
+    return options;
 }
 
 // Adds the options of the run; returns the names of the colour options.
