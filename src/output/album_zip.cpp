@@ -3,6 +3,7 @@
 #include "base/file_name_bytes.h"
 #include "base/source_file.h"
 #include "output/output_writer.h"
+#include "output/system_calls.h"
 #include "output/zip_descriptor_io.h"
 
 #include <minizip/unzip.h>
@@ -110,6 +111,60 @@ zip_fileinfo entryInfo(qint64 modified)
     return info;
 }
 
+void appendLittle(QByteArray &bytes, quint64 value, int width)
+{
+    for (int i = 0; i < width; ++i)
+        bytes.append(char((value >> (8 * i)) & 0xff));
+}
+
+// The sizes of the plain end record and of the zip64 one.
+constexpr qint64 kEndRecord = 22;
+constexpr qint64 kZip64EndRecord = 56;
+// More entries than the plain end record counts: 0xffff there says "see
+// the zip64 record".
+constexpr qsizetype kPlainEntryLimit = 0xffff;
+
+// minizip gives a zip its zip64 end records only when the central directory
+// starts past 4 GiB; one of 65535 entries or more needs them as well. They
+// go in before the plain end record, which is written again after them.
+// directoryStart is where the central directory began; the file in the
+// making is written, never read.
+int addZip64End(int fd, qsizetype entries, qint64 directoryStart)
+{
+    const off_t end = ::lseek(fd, 0, SEEK_END);
+    if (end < 0)
+        return errno;
+    if (directoryStart < 0)
+        return EIO;
+    if (directoryStart >= kPlainLimit)
+        return 0; // minizip wrote them
+    const qint64 recordStart = qint64(end) - kEndRecord;
+    const qint64 directorySize = recordStart - directoryStart;
+    QByteArray records("PK\x06\x06", 4);
+    appendLittle(records, kZip64EndRecord - 12, 8);
+    appendLittle(records, kMadeOnUnix, 2);
+    appendLittle(records, 45, 2); // the version that reads zip64
+    appendLittle(records, 0, 8);  // this disk, and the directory's
+    appendLittle(records, quint64(entries), 8);
+    appendLittle(records, quint64(entries), 8);
+    appendLittle(records, quint64(directorySize), 8);
+    appendLittle(records, quint64(directoryStart), 8);
+    records.append("PK\x06\x07", 4);
+    appendLittle(records, 0, 4);
+    appendLittle(records, quint64(recordStart), 8);
+    appendLittle(records, 1, 4);
+    records.append("PK\x05\x06", 4);
+    appendLittle(records, 0, 4); // this disk, and the directory's
+    appendLittle(records, kPlainEntryLimit, 2);
+    appendLittle(records, kPlainEntryLimit, 2);
+    appendLittle(records, quint64(directorySize), 4);
+    appendLittle(records, quint64(directoryStart), 4);
+    appendLittle(records, 0, 2); // no comment
+    if (::lseek(fd, off_t(recordStart), SEEK_SET) < 0)
+        return errno;
+    return posix::WriteAll(fd, records).error;
+}
+
 // Whether the zip name of folder lists exactly the entries, in order.
 bool holdsEntries(const OutputFolder &folder, const QString &zipName,
                   const QList<LookedEntry> &entries)
@@ -190,8 +245,12 @@ int ZipFill::operator()(int fd)
         if (code != 0)
             break;
     }
+    // The central directory follows the last entry.
+    const off_t directoryStart = ::lseek(fd, 0, SEEK_CUR);
     if (zipClose(zip, nullptr) != ZIP_OK && code == 0)
         code = m_descriptor.error != 0 ? m_descriptor.error : EIO;
+    if (code == 0 && m_entries.size() >= kPlainEntryLimit)
+        code = addZip64End(fd, m_entries.size(), directoryStart);
     return code;
 }
 

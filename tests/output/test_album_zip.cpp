@@ -155,6 +155,31 @@ private slots:
         QCOMPARE(unzip.exitCode(), 0);
     }
 
+    // 65,536 entries: more than the plain end record counts, so the zip64
+    // end records follow the central directory, and a rerun still reads it.
+    void more_entries_than_the_plain_form_counts()
+    {
+        // One file under every name: what is counted is the entries.
+        writeFile(path("out/x.jpg"), "x");
+        QList<ZipEntry> entries;
+        for (int i = 0; i < 65536; ++i)
+            entries.append({QString::number(i) + ".jpg", &m_writer->folder(), "x.jpg"});
+        QCOMPARE(write(entries).result, AlbumZipOutcome::Result::Written);
+        const QByteArray zip = readFile(path("out/Album.zip"));
+        const QByteArray tail = zip.right(56 + 20 + 22);
+        QCOMPARE(tail.left(4), QByteArray("PK\x06\x06", 4));
+        QCOMPARE(tail.mid(24, 16), QByteArray("\0\0\x01\0\0\0\0\0\0\0\x01\0\0\0\0\0", 16));
+        QCOMPARE(tail.mid(56, 4), QByteArray("PK\x06\x07", 4));
+        QCOMPARE(tail.mid(76, 12), QByteArray("PK\x05\x06\0\0\0\0\xff\xff\xff\xff", 12));
+        if (!QStandardPaths::findExecutable("unzip").isEmpty()) {
+            QProcess unzip;
+            unzip.start("unzip", {"-t", "-q", path("out/Album.zip")});
+            QVERIFY(unzip.waitForFinished(60000));
+            QCOMPARE(unzip.exitCode(), 0);
+        }
+        QCOMPARE(write(entries).result, AlbumZipOutcome::Result::Kept);
+    }
+
     void rerun_keeps_an_unchanged_zip_data()
     {
         QTest::addColumn<QString>("change");
