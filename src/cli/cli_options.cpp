@@ -212,6 +212,13 @@ std::vector<Option> modernOptions()
              "the file's time; oldest first, ties by name), name, or list (as given); the "
              "classic page keeps the order given",
              "date|name|list", text(v.pictureOrder)},
+            {"zip",
+             "Make one zip file of each modern page's own full-size pictures as published "
+             "(named after its folder, \"<folder>.zip\", beside the page; one per album), "
+             "linked under its title as \"Download all N pictures (zip, size)\"",
+             nullptr,
+             {},
+             v.makeZips ? "on" : "off"},
             {"title", "Title and heading of the modern page, at most 200 characters", "TEXT",
              text(v.pageTitle),
              "the name of the first folder of pictures, or of the output folder"},
@@ -264,26 +271,23 @@ std::vector<Option> runOptions()
              {},
              v.thumbnailFiles ? "on" : "off"},
     };
-    std::vector<Option> modern = modernOptions();
+    const std::vector<Option> modern = modernOptions();
     options.insert(options.end(), modern.begin(), modern.end());
-    options.insert(
-            options.end(),
-            {
-                    {"text-color", "Body text colour", "COLOR", htmlColorText(v.labelColors[0])},
-                    {"link-color", "Link colour", "COLOR", htmlColorText(v.labelColors[1])},
-                    {"active-link-color", "Active link colour", "COLOR",
-                     htmlColorText(v.labelColors[2])},
-                    {"visited-link-color", "Visited link colour", "COLOR",
-                     htmlColorText(v.labelColors[3])},
-                    {"page-color", "Page colour", "COLOR", htmlColorText(v.pageColor)},
-                    {"background", "Page background picture", "FILE", {}, "none"},
-                    {"no-copy",
-                     "Do not copy the pictures next to the page; it refers to them where they are",
-                     nullptr,
-                     {},
-                     v.copyPictures ? "copy them" : "do not copy"},
-                    {"q,quiet", "Print only errors: no status lines and no summary"},
-            });
+    const std::vector<Option> after{
+            {"text-color", "Body text colour", "COLOR", htmlColorText(v.labelColors[0])},
+            {"link-color", "Link colour", "COLOR", htmlColorText(v.labelColors[1])},
+            {"active-link-color", "Active link colour", "COLOR", htmlColorText(v.labelColors[2])},
+            {"visited-link-color", "Visited link colour", "COLOR", htmlColorText(v.labelColors[3])},
+            {"page-color", "Page colour", "COLOR", htmlColorText(v.pageColor)},
+            {"background", "Page background picture", "FILE", {}, "none"},
+            {"no-copy",
+             "Do not copy the pictures next to the page; it refers to them where they are",
+             nullptr,
+             {},
+             v.copyPictures ? "copy them" : "do not copy"},
+            {"q,quiet", "Print only errors: no status lines and no summary"},
+    };
+    options.insert(options.end(), after.begin(), after.end());
     return options;
 }
 
@@ -453,7 +457,7 @@ void readRun(Reader &r, CliRequest &request)
     s.keepLocation = toFlag(r.isSet("keep-location"));
     s.makeAlbums = toFlag(kStartValues.makeAlbums && !r.isSet("no-albums"));
     s.pictureOrder = order;
-    s.makeZips = toFlag(kStartValues.makeZips);
+    s.makeZips = toFlag(r.isSet("zip"));
     request.kind = CliRequest::Kind::Run;
 }
 

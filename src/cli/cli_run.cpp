@@ -160,6 +160,10 @@ QString CliSummaryLine(const CliRequest &request, const FinOutcome &outcome, qin
         parts << QStringLiteral("%1 (%2 made, %3 kept)")
                          .arg(countOf(thumbnails, "thumbnail", "thumbnails"),
                               grouped(outcome.thumbnailsMade), grouped(outcome.thumbnailsKept));
+    if (const int zips = outcome.zipsMade + outcome.zipsKept; zips > 0)
+        parts << QStringLiteral("%1 (%2 made, %3 kept)")
+                         .arg(countOf(zips, "zip file", "zip files"), grouped(outcome.zipsMade),
+                              grouped(outcome.zipsKept));
     QString line = listed(parts);
     if (!copied)
         line += QLatin1String("; the pictures were not copied");

@@ -160,6 +160,12 @@ bool OutputWriter::writeFile(const OutputFolder &folder, const QString &name, QB
             folder, name, [bytes](int fd) { return posix::WriteAll(fd, bytes).error; }, error);
 }
 
+bool OutputWriter::writeStreamed(const OutputFolder &folder, const QString &name,
+                                 const std::function<int(int)> &fill, QString *error) const
+{
+    return writeWith(folder, name, fill, error);
+}
+
 bool OutputWriter::holdsSameBytes(const OutputFolder &folder, const QString &name,
                                   SourceFile &source)
 {

@@ -122,6 +122,13 @@ public:
     CopyOutcome writeUnlessHeld(const OutputFolder &folder, const QString &name,
                                 QByteArrayView bytes, QString *error) const;
 
+    // Writes the file name of folder in pieces: fill is given the open
+    // descriptor of the file in the making, which it may write and seek
+    // (not read), and gives 0 or the errno it failed with. The file is put in
+    // place whole when fill gave 0, else dropped, leaving what was there.
+    bool writeStreamed(const OutputFolder &folder, const QString &name,
+                       const std::function<int(int)> &fill, QString *error) const;
+
     // True when name in folder is a regular file holding exactly the bytes
     // of source. Reads source from its start.
     static bool holdsSameBytes(const OutputFolder &folder, const QString &name, SourceFile &source);

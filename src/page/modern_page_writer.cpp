@@ -224,6 +224,26 @@ QString head(const QString &title, const QString &description, const QString &ve
            + QLatin1String("\">\n<style>\n") + style + QLatin1String("</style>\n</head>\n");
 }
 
+// The link to the zip under the title, and its style; nothing without one.
+QString downloadStyle(const PageDownload &download)
+{
+    if (download.isEmpty())
+        return QString();
+    return QStringLiteral(
+            ".zip{margin:0 0 1rem;text-align:center}\n"
+            ".zip a:focus-visible{outline:3px solid var(--link);outline-offset:2px}\n");
+}
+
+QString downloadLink(const PageDownload &download)
+{
+    if (download.isEmpty())
+        return QString();
+    return QLatin1String("<p class=\"zip\"><a href=\"") + PageUrl(download.link)
+           + QLatin1String("\" download>")
+           + HtmlText(DownloadText(download.pictureCount, download.bytes))
+           + QLatin1String("</a></p>\n");
+}
+
 QString gallery(const ModernPageContents &contents)
 {
     const int eager = std::max<int>(0, kEagerThumbnails - int(contents.albums.size()));
@@ -237,6 +257,23 @@ QString gallery(const ModernPageContents &contents)
 }
 
 } // namespace
+
+QString DownloadText(int pictureCount, qint64 bytes)
+{
+    static const char *const kUnits[] = {"kB", "MB", "GB", "TB"};
+    QString size = QString::number(bytes) + QLatin1String(bytes == 1 ? " byte" : " bytes");
+    double value = double(bytes);
+    for (const char *unit : kUnits) {
+        if (QString::number(value, 'f', 1).toDouble() < 1000.0)
+            break;
+        value /= 1000.0;
+        size = QString::number(value, 'f', 1) + QLatin1Char(' ') + QLatin1String(unit);
+    }
+    const QString what = pictureCount == 1
+                                 ? QStringLiteral("Download 1 picture")
+                                 : QStringLiteral("Download all %1 pictures").arg(pictureCount);
+    return what + QLatin1String(" (zip, ") + size + QLatin1Char(')');
+}
 
 QString ModernPageTitle(const WizardSettings &settings, const QString &folderName)
 {
@@ -272,14 +309,16 @@ bool WriteModernPage(const WizardSettings &settings, const PageBackgrounds &back
 
     const QString title = ModernPageTitle(settings, contents.folderName);
     const QString version = QString::number(major) + QLatin1Char('.') + QString::number(minor);
-    QString page = head(HtmlText(title), HtmlText(pageDescription(title, contents)), version,
-                        QString::fromUtf8(modern_page::kGalleryCss)
-                                + QLatin1String(".gallery{--row:") + QLatin1String(kRowHeight)
-                                + QLatin1String("}\n") + choices(settings, backgrounds));
+    QString page
+            = head(HtmlText(title), HtmlText(pageDescription(title, contents)), version,
+                   QString::fromUtf8(modern_page::kGalleryCss) + QLatin1String(".gallery{--row:")
+                           + QLatin1String(kRowHeight) + QLatin1String("}\n")
+                           + choices(settings, backgrounds) + downloadStyle(contents.download));
     page += settings.imageBorders != kFalse ? QLatin1String("<body class=\"borders\">\n")
                                             : QLatin1String("<body>\n");
     page += TrailHtml(contents.trail, title) + QLatin1String("<h1>") + HtmlText(title)
-            + QLatin1String("</h1>\n") + AlbumCardsHtml(contents.albums);
+            + QLatin1String("</h1>\n") + downloadLink(contents.download)
+            + AlbumCardsHtml(contents.albums);
     // A page of albums alone shows no empty grid.
     if ((table || flow) && !(contents.items.isEmpty() && !contents.albums.isEmpty()))
         page += gallery(contents);

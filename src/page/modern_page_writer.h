@@ -68,6 +68,18 @@ struct AlbumCard
     QString lastTaken;
 };
 
+// The zip of the page's full-size pictures, linked under its title: its
+// reference, escaped as picture references are, how many pictures it holds
+// and its size in bytes. Empty when there is none.
+struct PageDownload
+{
+    QString link;
+    int pictureCount = 0;
+    qint64 bytes = 0;
+
+    bool isEmpty() const { return link.isEmpty(); }
+};
+
 // Everything a modern page shows: the trail of the pages above it, top
 // first (empty on the top page), its albums, then its pictures.
 struct ModernPageContents
@@ -78,6 +90,7 @@ struct ModernPageContents
     // The name of the folder the page is of: its title when the record
     // holds none.
     QString folderName;
+    PageDownload download;
 };
 
 // The reference of the record's background picture, escaped as for the
@@ -102,6 +115,11 @@ struct PageBackgrounds
 bool WriteModernPage(const WizardSettings &settings, const PageBackgrounds &backgrounds,
                      const ModernPageContents &contents, int major, int minor, QIODevice &out,
                      QString *error = nullptr);
+
+// The text of the link to the zip: "Download all 12 pictures (zip, 48.2
+// MB)", or "Download 1 picture (zip, 950.4 kB)"; sizes in decimal units to
+// one place, in bytes below 1 kB.
+QString DownloadText(int pictureCount, qint64 bytes);
 
 // The title the page shows: the record's, or when that is blank the
 // folder's name, or "Pictures" when that is blank too.

@@ -7,12 +7,14 @@
 #include "base/file_name_bytes.h"
 #include "base/source_file.h"
 #include "base/text_helpers.h"
+#include "output/album_zip.h"
 #include "output/page_name.h"
 #include "output/picture_identities.h"
 #include "page/index_page_writer.h"
 #include "page/modern_page_files.h"
 #include "run/fin_albums.h"
 #include "run/fin_naming.h"
+#include "run/fin_page_items.h"
 
 #include <memory>
 
@@ -49,6 +51,7 @@ private:
     bool checkPictures();
     bool checkPage();
     bool checkPageIn(const OutputFolder &out);
+    bool checkZip();
     bool checkMadeFolders();
     bool checkModernFolders(const OutputFolder *thumbs);
     void planNames();
@@ -85,8 +88,11 @@ RunChecks::RunChecks(const RunChecks &top, const AlbumPlace &place, const Output
     m_plan.albumFolder = place.folder;
     m_plan.albumName = place.name;
     m_plan.parentAlbum = place.parent;
-    if (place.parent >= 0) // an album's page is titled by its name
+    if (place.parent >= 0) { // an album's page, and its zip, are named after it
         m_plan.settings.pageTitle.clear();
+        if (!m_plan.zipName.isEmpty())
+            m_plan.zipName = AlbumZipName(place.name);
+    }
     QString folder = m_request.outputFolder;
     for (const QString &name : place.folder)
         folder = JoinPath(folder, name, m_plan.options.separator);
@@ -164,7 +170,7 @@ bool RunChecks::albumFolder(const QStringList &path, const OutputFolder **out)
 
 std::optional<FinPlan> RunChecks::pagePlan()
 {
-    if (!checkPictures() || !checkPage() || !checkMadeFolders())
+    if (!checkPictures() || !checkPage() || !checkZip() || !checkMadeFolders())
         return std::nullopt;
     planNames();
     planRenditions();
@@ -231,6 +237,8 @@ void RunChecks::takeChoices()
     // The modern grid's rows take thumbnails of their own height, whatever
     // box the record gives the classic page.
     m_plan.thumbnailBox = m_plan.modern ? ModernThumbnailBox() : ThumbnailBoxFor(settings);
+    if (m_plan.modern && settings.makeZips == kTrue)
+        m_plan.zipName = AlbumZipName(ModernPageFolderName(m_plan, m_request.outputFolder));
 }
 
 bool RunChecks::checkPictures()
@@ -293,6 +301,36 @@ bool RunChecks::checkPageIn(const OutputFolder &out)
     if (const QString problem = m_context.writer.problemWith(out, pageName); !problem.isEmpty())
         return fail(QStringLiteral("Could not create the page %1: %2.")
                             .arg(QuotedPath(m_plan.pagePath), problem));
+    return true;
+}
+
+// The zip goes in place of whatever is there, which must never be the page
+// or one of the pictures; no copy takes its name (see planNames).
+bool RunChecks::checkZip()
+{
+    const QString &zipName = m_plan.zipName;
+    if (zipName.isEmpty())
+        return true;
+    const QString &pagePath = m_plan.pagePath;
+    const QString zipPath = QuotedPath(
+            pagePath.left(FileNameStart(pagePath, m_plan.options.separator)) + zipName);
+    if (zipName.compare(m_plan.pageName, m_plan.options.nameCase) == 0)
+        return fail(QStringLiteral("Could not write the zip file %1: the page has that name. "
+                                   "Choose another name for the page.")
+                            .arg(zipPath));
+    if (m_albumFolders.contains(zipName, m_plan.options.nameCase))
+        return fail(QStringLiteral("Could not write the zip file %1: an album's folder has that "
+                                   "name.")
+                            .arg(zipPath));
+    if (!m_out) // the album's folder is not there yet, nor anything in it
+        return true;
+    const OutputFolder &out = *m_out;
+    if (const QString picture = m_pictures->pictureAt(out.lookThrough(zipName)); !picture.isEmpty())
+        return fail(QStringLiteral("Could not write the zip file %1: it is the picture %2, which "
+                                   "the zip would replace.")
+                            .arg(zipPath, QuotedPath(picture)));
+    if (const QString problem = m_context.writer.problemWith(out, zipName); !problem.isEmpty())
+        return fail(QStringLiteral("Could not write the zip file %1: %2.").arg(zipPath, problem));
     return true;
 }
 
@@ -359,6 +397,8 @@ void RunChecks::planNames()
     if (!m_plan.copy && !(m_plan.thumbnails && m_plan.thumbnailBox.isValid()))
         return; // the page refers to the pictures where they are
     m_names->reserve(m_plan.pageName);
+    if (!m_plan.zipName.isEmpty())
+        m_names->reserve(m_plan.zipName);
     // The folders of the files made of the pictures are no picture's name.
     if (m_plan.thumbnails && m_plan.thumbnailBox.isValid()) {
         m_names->reserve(QLatin1String(kThumbnailFolder));

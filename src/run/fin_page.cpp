@@ -74,6 +74,20 @@ std::function<bool(QIODevice &, QString *)> modernPage(const FinPlan &plan,
 bool WritePages(const QList<FinPlan> &plans, const QList<RenditionResult> &made,
                 FinContext &context)
 {
+    // Each plan's jobs follow those of the plans before it.
+    QList<QList<RenditionResult>> madeOf;
+    qsizetype firstJob = 0;
+    for (const FinPlan &plan : plans) {
+        madeOf << made.mid(firstJob, plan.renditions.size());
+        firstJob += plan.renditions.size();
+    }
+    // The zips come first: each page tells its zip's size.
+    QList<PageDownload> downloads(plans.size());
+    for (qsizetype i = 0; i < plans.size(); ++i) {
+        if (plans.at(i).modern
+            && !WritePageZip(plans.at(i), madeOf.at(i), context, downloads[i]))
+            return false;
+    }
     context.report({FinProgress::Phase::WritingPage, 0, 0, QString(), QString()});
     if (context.stopped())
         return false;
@@ -94,12 +108,10 @@ bool WritePages(const QList<FinPlan> &plans, const QList<RenditionResult> &made,
             ++context.outcome.picturesWithLocation;
     }
     QList<ModernPageContents> pages;
-    qsizetype firstJob = 0;
-    for (const FinPlan &plan : plans) {
-        const qsizetype jobs = plan.renditions.size();
-        pages << ModernPageContentsOf(plan, made.mid(firstJob, jobs),
-                                      context.writer.folder().path(), context.withheld);
-        firstJob += jobs;
+    for (qsizetype i = 0; i < plans.size(); ++i) {
+        pages << ModernPageContentsOf(plans.at(i), madeOf.at(i), context.writer.folder().path(),
+                                      context.withheld);
+        pages.last().download = downloads.at(i);
     }
     if (plans.size() > 1)
         AddAlbumLinks(plans, made, pages);

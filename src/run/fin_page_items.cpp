@@ -42,24 +42,24 @@ void addMadeFiles(const FinPlan &plan, const RenditionResult &result, ModernPage
         item.thumbnail.size = shown;
 }
 
-// The name of a folder as the page shows it, whatever separators end it.
-QString folderName(QString folder, QChar separator)
+} // namespace
+
+QString ModernPageFolderName(const FinPlan &plan, const QString &outputFolder)
 {
+    const QChar separator = plan.options.separator;
+    QString folder
+            = plan.options.pictureFolder.isEmpty() ? outputFolder : plan.options.pictureFolder;
     while (folder.endsWith(separator) || folder.endsWith(QLatin1Char('/')))
         folder.chop(1);
     return DisplayFileName(FileNameOf(folder, separator));
 }
-
-} // namespace
 
 ModernPageContents ModernPageContentsOf(const FinPlan &plan, const QList<RenditionResult> &made,
                                         const QString &outputFolder, const QSet<QString> &withheld)
 {
     const QChar separator = plan.options.separator;
     ModernPageContents contents;
-    contents.folderName = folderName(
-            plan.options.pictureFolder.isEmpty() ? outputFolder : plan.options.pictureFolder,
-            separator);
+    contents.folderName = ModernPageFolderName(plan, outputFolder);
     QList<ModernPageItem> &items = contents.items;
     items.reserve(plan.entries.size());
     for (const qsizetype i : ModernPageOrder(plan, made)) {

@@ -20,6 +20,10 @@ ModernPageContents ModernPageContentsOf(const FinPlan &plan, const QList<Renditi
                                         const QString &outputFolder,
                                         const QSet<QString> &withheld = {});
 
+// The name of the folder the modern page is of, as people read it: the
+// first folder the pictures were chosen by, else outputFolder.
+QString ModernPageFolderName(const FinPlan &plan, const QString &outputFolder);
+
 // The reference of the record's background picture.
 PageBackgrounds ModernPageBackgrounds(const FinPlan &plan);
 

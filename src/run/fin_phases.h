@@ -1,5 +1,6 @@
 #pragma once
 
+#include "page/modern_page_writer.h"
 #include "renditions/rendition_job.h"
 #include "run/fin_context.h"
 #include "run/fin_plan.h"
@@ -30,8 +31,14 @@ bool CopyPictures(const QList<FinPlan> &plans, FinContext &context);
 std::optional<QList<RenditionResult>> MakeRenditionFiles(const QList<FinPlan> &plans,
                                                          FinContext &context);
 
+// The zip of a modern page's full-size pictures when its plan names one,
+// written into the page's folder whole or not at all; the page's link to
+// it goes to download. made holds the jobs of this plan alone (fin_zip.cpp).
+bool WritePageZip(const FinPlan &plan, const QList<RenditionResult> &made, FinContext &context,
+                  PageDownload &download);
+
 // The pages, classic or modern, each written whole or not at all, the top
-// page last (fin_page.cpp).
+// page last; each page's zip before the pages (fin_page.cpp).
 bool WritePages(const QList<FinPlan> &plans, const QList<RenditionResult> &made,
                 FinContext &context);
 

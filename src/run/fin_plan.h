@@ -48,6 +48,9 @@ struct FinPlan
     // this box; a box without room in it gives none, and a note.
     bool thumbnails = false;
     ThumbnailBox thumbnailBox;
+    // The name of the zip of the page's full-size pictures in the output
+    // folder; empty when none is made.
+    QString zipName;
 
     // One copy per entry, in list order: a picture listed twice has one
     // name and is copied once. Then the background and cell pictures.

@@ -20,6 +20,8 @@ QString StatusText(const FinProgress &progress)
         return counted("Making thumbnails");
     case Phase::MakingPictures:
         return counted("Making pictures");
+    case Phase::MakingZip:
+        return QLatin1String(kStatusMakingZip);
     case Phase::WritingPage:
         return QLatin1String(kStatusWritingHeader);
     case Phase::Finished:

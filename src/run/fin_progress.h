@@ -11,6 +11,7 @@ inline constexpr const char *kStatusNoFiles = "No files selected to process... n
 inline constexpr const char *kStatusSelectingFolder = "Selecting output folder...";
 inline constexpr const char *kStatusNoFolder = "No output folder chosen... no output...";
 inline constexpr const char *kStatusWritingHeader = "Writing header";
+inline constexpr const char *kStatusMakingZip = "Making the zip file";
 inline constexpr const char *kStatusFinished = "Finished!";
 inline constexpr const char *kStatusNoColumns = "A table needs at least one column... no output...";
 inline constexpr const char *kStatusNoFileName = "No file name for the page... no output...";
@@ -25,6 +26,7 @@ struct FinProgress
         Copying,          // done of total pictures copied; file is being copied now
         MakingThumbnails, // done of total pictures have their thumbnail; file was just done
         MakingPictures,   // the same for the modern page's thumbnails and screen-size pictures
+        MakingZip,        // the zip of the page's pictures is being written
         WritingPage,      // the page is being written
         Finished,         // the page is written
         Note,             // a line of its own: text (a picture left out, say)
@@ -41,7 +43,8 @@ struct FinProgress
     bool isStep() const
     {
         return phase == Phase::Copying || phase == Phase::MakingThumbnails
-               || phase == Phase::MakingPictures || phase == Phase::WritingPage;
+               || phase == Phase::MakingPictures || phase == Phase::MakingZip
+               || phase == Phase::WritingPage;
     }
 };
 
@@ -50,7 +53,8 @@ using FinProgressSink = std::function<void(const FinProgress &progress)>;
 
 // The status line for a progress: "Selecting output folder...", "Copying
 // files: 0 of 3", "Making thumbnails: 1 of 5", "Making pictures: 3 of 40",
-// "Writing header", "Finished!", or the text of a note or of the end.
+// "Making the zip file", "Writing header", "Finished!", or the text of a
+// note or of the end.
 QString StatusText(const FinProgress &progress);
 
 } // namespace vintora

@@ -73,6 +73,10 @@ struct FinOutcome
     int picturesWithLocation = 0;
     int locationsRemoved = 0;
     int fullSizeWithheld = 0;
+    // The zips of the pictures written by this run, and those already up to
+    // date.
+    int zipsMade = 0;
+    int zipsKept = 0;
 
     // Every file this run wrote but the page.
     int filesMade() const { return copiedPictures + thumbnailsMade + screenCopiesMade; }

@@ -6,7 +6,7 @@
 import {test, before, after} from 'node:test';
 import assert from 'node:assert/strict';
 import {execFileSync, spawnSync} from 'node:child_process';
-import {copyFileSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
+import {copyFileSync, mkdirSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync} from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import {fileURLToPath, pathToFileURL} from 'node:url';
@@ -57,6 +57,8 @@ before(async () => {
     copyFileSync(path.join(work, 'pictures', name), path.join(work, 'trip', folder, name));
   }
   execFileSync(cli, ['-q', '-o', path.join(work, 'albums'), '--modern', '--title', 'Trip', path.join(work, 'trip')]);
+  mkdirSync(path.join(work, 'download'));
+  execFileSync(cli, ['-q', '-o', path.join(work, 'download'), '--modern', '--zip', files[0], files[1]]);
   mkdirSync(path.join(work, 'long'));
   execFileSync(cli, ['-q', '-o', path.join(work, 'long'), '--modern', '--title', longWord, files[0]]);
   // The sample pictures carry a date and a camera; the lens, the exposure
@@ -476,13 +478,34 @@ test('album cards and the trail lead to every page and back', async () => {
   }
 });
 
+test('the zip is linked under the title with its size, reached by Tab, in the light and dark scheme; none without it', async () => {
+  const bytes = statSync(path.join(work, 'download', 'download.zip')).size;
+  const page = await open(desktop, 'http', 'download');
+  await page.keyboard.press('Tab');
+  const focused = await page.evaluate(() => {
+    const link = document.activeElement;
+    return {text: link.textContent, href: link.href, download: link.hasAttribute('download'),
+            under: link.closest('p').previousElementSibling.tagName, color: getComputedStyle(link).color};
+  });
+  assert.deepEqual(focused, {text: `Download all 2 pictures (zip, ${(bytes / 1000).toFixed(1)} kB)`,
+                             href: `${origin}/download/download.zip`, download: true, under: 'H1',
+                             color: 'rgb(11, 87, 208)'});
+  await page.emulateMediaFeatures([{name: 'prefers-color-scheme', value: 'dark'}]);
+  assert.equal(await page.evaluate(() => getComputedStyle(document.activeElement).color), 'rgb(138, 180, 248)');
+  await page.close();
+  const without = await open(desktop, 'http', 'table');
+  assert.deepEqual(await without.evaluate(() => [...document.querySelectorAll('a')]
+    .filter(a => a.textContent.startsWith('Download')).length), 0);
+  await without.close();
+});
+
 test('no script error and no dialog on any page', () => {
   assert.deepEqual(problems, []);
 });
 
 test('the Nu HTML checker has nothing to say about either page', () => {
   const jar = fileURLToPath(new URL('node_modules/vnu-jar/build/dist/vnu.jar', import.meta.url));
-  const pages = ['table', 'generic', 'long', 'albums', 'albums/Day 1', 'albums/Day 1/Morning']
+  const pages = ['table', 'generic', 'long', 'download', 'albums', 'albums/Day 1', 'albums/Day 1/Morning']
     .map(layout => path.join(work, layout, 'index.html'));
   const check = spawnSync('java', ['-jar', jar, '--also-check-css', '--format', 'json', ...pages],
                           {encoding: 'utf8'});

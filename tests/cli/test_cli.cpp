@@ -441,7 +441,7 @@ private slots:
         CliRun run = runCli({"--help"});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.output.startsWith("Usage: vintora-cli [options] PATH...\n"));
-        QCOMPARE(run.output.count("(default:"), 27);
+        QCOMPARE(run.output.count("(default:"), 28);
         QVERIFY(run.output.simplified().contains(
                 "(default: vintora.htm, or index.html with --modern)"));
         QVERIFY(run.output.contains("Exit status:\n  0  The page is written.\n"));
@@ -468,6 +468,7 @@ private slots:
                                    "  --modern  ",
                                    "  --keep-location  ",
                                    "  --order <date|name|list>  ",
+                                   "  --zip  ",
                                    "  --title <TEXT>  ",
                                    "  --text-color <COLOR>  ",
                                    "  --link-color <COLOR>  ",

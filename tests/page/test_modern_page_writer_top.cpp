@@ -1,6 +1,6 @@
 // What stands above the thumbnails of the modern page: its title, the
-// trail of the pages above it and the album cards, with the days an album
-// spans in words.
+// trail of the pages above it, the link to the zip of its pictures and the
+// album cards, with the days an album spans in words.
 
 #include "page/modern_page_albums.h"
 #include "page/modern_page_writer.h"
@@ -176,6 +176,53 @@ private slots:
         const QString page = write(s, ModernPageContents());
         QVERIFY(page.contains("<title>" + shown + "</title>"));
         QVERIFY(page.contains("<h1>" + shown + "</h1>"));
+    }
+
+    void the_zip_linked_under_the_title_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<int>("pictures");
+        QTest::addColumn<qint64>("bytes");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("megabytes") << "Holiday.zip" << 12 << qint64(48213456)
+                                   << "<h1>Holiday</h1>\n<p class=\"zip\"><a href=\"Holiday.zip\" "
+                                      "download>Download all 12 pictures (zip, 48.2 MB)</a></p>\n";
+        QTest::newRow("one picture, kilobytes") << "Holiday.zip" << 1 << qint64(950400)
+                                                << "download>Download 1 picture (zip, 950.4 kB)<";
+        QTest::newRow("bytes") << "Holiday.zip" << 2 << qint64(999)
+                               << "download>Download all 2 pictures (zip, 999 bytes)<";
+        QTest::newRow("rounded up to the next unit") << "Holiday.zip" << 2 << qint64(999960)
+                                                     << ">Download all 2 pictures (zip, 1.0 MB)<";
+        QTest::newRow("gigabytes") << "Holiday.zip" << 300 << qint64(5368709120)
+                                   << ">Download all 300 pictures (zip, 5.4 GB)<";
+        QTest::newRow("a name escaped") << "Tom%20%26%20Jerry.zip" << 2 << qint64(5000)
+                                        << "<a href=\"Tom%20%26%20Jerry.zip\" download>";
+    }
+    void the_zip_linked_under_the_title()
+    {
+        QFETCH(QString, link);
+        QFETCH(int, pictures);
+        QFETCH(qint64, bytes);
+        QFETCH(QString, shown);
+        ModernPageContents contents;
+        contents.folderName = "Holiday";
+        contents.items = {item("a.jpg")};
+        contents.download = {link, pictures, bytes};
+        const QString page = write(defaultSettings(), contents);
+        QVERIFY2(page.contains(shown), qPrintable(page.mid(page.indexOf("<h1>"), 200)));
+        QVERIFY(page.contains(".zip{margin:0 0 1rem;text-align:center}\n"
+                              ".zip a:focus-visible{outline:3px solid var(--link);"
+                              "outline-offset:2px}\n</style>"));
+    }
+
+    void no_zip_no_link()
+    {
+        ModernPageContents contents;
+        contents.folderName = "Holiday";
+        contents.items = {item("a.jpg")};
+        const QString page = write(defaultSettings(), contents);
+        QVERIFY(page.contains("<h1>Holiday</h1>\n<ul class=\"gallery\">"));
+        QVERIFY(!page.contains("zip"));
     }
 };
 

@@ -355,6 +355,7 @@ private slots:
         row("copying", Phase::Copying, 0, 3, "", "Copying files: 0 of 3");
         row("thumbnails", Phase::MakingThumbnails, 1, 5, "", "Making thumbnails: 1 of 5");
         row("modern pictures", Phase::MakingPictures, 3, 40, "", "Making pictures: 3 of 40");
+        row("zip", Phase::MakingZip, 0, 0, "", "Making the zip file");
         row("page", Phase::WritingPage, 0, 0, "", "Writing header");
         row("finished", Phase::Finished, 0, 0, "", "Finished!");
         row("note", Phase::Note, 0, 0, "Left out \"a\".", "Left out \"a\".");
