@@ -84,8 +84,7 @@ bool WritePages(const QList<FinPlan> &plans, const QList<RenditionResult> &made,
     // The zips come first: each page tells its zip's size.
     QList<PageDownload> downloads(plans.size());
     for (qsizetype i = 0; i < plans.size(); ++i) {
-        if (plans.at(i).modern
-            && !WritePageZip(plans.at(i), madeOf.at(i), context, downloads[i]))
+        if (plans.at(i).modern && !WritePageZip(plans.at(i), madeOf.at(i), context, downloads[i]))
             return false;
     }
     context.report({FinProgress::Phase::WritingPage, 0, 0, QString(), QString()});

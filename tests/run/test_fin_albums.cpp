@@ -1,6 +1,7 @@
 #include "run/fin_run.h"
 #include "support/fixtures.h"
 #include "support/metadata_bytes.h"
+#include "support/zip_listing.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>
@@ -155,6 +156,42 @@ private slots:
         const FinOutcome outcome = run(pictures, roots);
         QCOMPARE(outcome.status, "Finished!");
         QCOMPARE(filesBelow(m_out), written);
+    }
+
+    // Each page's zip holds its own pictures, lies in its folder and is
+    // linked from its page.
+    void zip_of_each_album_data()
+    {
+        QTest::addColumn<QString>("zip");
+        QTest::addColumn<QByteArrayList>("entries");
+        QTest::addColumn<QString>("pageName");
+        QTest::addColumn<QString>("link");
+        QTest::newRow("top page") << "t6.zip" << QByteArrayList{"a.jpg", "e.jpg"} << "index.html"
+                                  << "<a href=\"t6.zip\" download>Download all 2 pictures (zip, ";
+        QTest::newRow("album") << "Day 1/Day 1.zip" << QByteArrayList{"b.jpg"} << "Day 1/index.html"
+                               << "<a href=\"Day%201.zip\" download>Download 1 picture (zip, ";
+        QTest::newRow("album in an album")
+                << "Day 1/Morning/Morning.zip" << QByteArrayList{"c.jpg", "d.jpg"}
+                << "Day 1/Morning/index.html"
+                << "<a href=\"Morning.zip\" download>Download all 2 pictures (zip, ";
+    }
+
+    void zip_of_each_album()
+    {
+        QFETCH(QString, zip);
+        QFETCH(QByteArrayList, entries);
+        QFETCH(QString, pageName);
+        QFETCH(QString, link);
+        m_settings.makeZips = kTrue;
+        const FinOutcome outcome = run({"t6/a.jpg", "t6/Day 1/b.jpg", "t6/Day 1/Morning/c.jpg",
+                                        "t6/Day 1/Morning/d.jpg", "t6/e.jpg"},
+                                       {"t6"});
+        QCOMPARE(outcome.status, "Finished!");
+        QByteArrayList names;
+        for (const zip_listing::Entry &entry : zip_listing::entriesOf(readFile(m_out + '/' + zip)))
+            names << entry.name;
+        QCOMPARE(names, entries);
+        QVERIFY2(page(pageName).contains(link), qPrintable(page(pageName)));
     }
 
     // One status line for the pictures of every album.
