@@ -132,6 +132,9 @@ private slots:
                 << true << QByteArray("square-root press") << qRgb(156, 221, 221);
         QTest::newRow("not inverted, with a CMYK profile: the press's colours")
                 << false << QByteArray("square-root press") << qRgb(156, 221, 221);
+        QTest::newRow("Adobe-inverted, a CMYK profile in 3 chunks, last first: the press's")
+                << true << QByteArray("square-root press, 3 chunks, last first")
+                << qRgb(156, 221, 221);
     }
     void cmyk_is_shown_in_srgb()
     {
@@ -144,7 +147,9 @@ private slots:
                     return Inks{128, 0, 0, 64};
                 },
                 adobe);
-        if (!profile.isEmpty())
+        if (profile == "square-root press, 3 chunks, last first")
+            picture = WithIccProfile(picture, SquareRootPressProfile(), 15000, true);
+        else if (!profile.isEmpty())
             picture = WithIccProfile(picture, profileNamed(profile));
         const QImage copy = copyOf(picture);
         QCOMPARE(copy.size(), QSize(1280, 960));

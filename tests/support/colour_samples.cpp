@@ -44,17 +44,19 @@ QByteArray CmykJpeg(QSize size, const std::function<Inks(int, int)> &inksAt, boo
     return jpeg;
 }
 
-QByteArray WithIccProfile(const QByteArray &jpeg, const QByteArray &icc)
+QByteArray WithIccProfile(const QByteArray &jpeg, const QByteArray &icc, int chunkBytes,
+                          bool lastFirst)
 {
-    constexpr qsizetype kMostChunk = 65519;
-    const int count = int((icc.size() + kMostChunk - 1) / kMostChunk);
+    const int count = int((icc.size() + chunkBytes - 1) / chunkBytes);
     QByteArray segments;
     for (int i = 0; i < count; ++i) {
-        const QByteArray chunk = icc.mid(i * kMostChunk, kMostChunk);
+        const QByteArray chunk = icc.mid(qsizetype(i) * chunkBytes, chunkBytes);
         const int length = int(chunk.size()) + 16;
-        segments.append("\xff\xe2", 2).append(char(length >> 8)).append(char(length & 0xff));
-        segments.append("ICC_PROFILE\0", 12).append(char(i + 1)).append(char(count));
-        segments.append(chunk);
+        QByteArray segment("\xff\xe2", 2);
+        segment.append(char(length >> 8)).append(char(length & 0xff));
+        segment.append("ICC_PROFILE\0", 12).append(char(i + 1)).append(char(count));
+        segment.append(chunk);
+        segments = lastFirst ? segment + segments : segments + segment;
     }
     return jpeg.left(2) + segments + jpeg.mid(2);
 }

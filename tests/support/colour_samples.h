@@ -21,8 +21,10 @@ using Inks = std::array<unsigned char, 4>;
 QByteArray CmykJpeg(QSize size, const std::function<Inks(int, int)> &inksAt, bool adobe);
 
 // The JPEG with the profile put in after its start, in as many APP2
-// chunks as it needs.
-QByteArray WithIccProfile(const QByteArray &jpeg, const QByteArray &icc);
+// chunks of at most chunkBytes as it needs; with lastFirst, the chunks
+// stand in the file in the opposite order of their numbers.
+QByteArray WithIccProfile(const QByteArray &jpeg, const QByteArray &icc, int chunkBytes = 65519,
+                          bool lastFirst = false);
 
 // A CMYK profile of a press that shows an ink mix as the square root, in
 // sRGB, of what ideal inks would leave of white: 50 % cyan, which ideal
