@@ -54,8 +54,9 @@ void FolderDialog::accept()
 }
 
 // Qt's dialog greys its Choose button out while the name box names no
-// existing folder; a folder it may make keeps the button on, so that Enter
-// and a click choose it. The name box is there once the dialog is shown.
+// existing folder (Enter in the name box reaches accept() all the same); a
+// folder it may make keeps the button on, so that a click chooses it too.
+// The name box is there once the dialog is shown.
 void FolderDialog::showEvent(QShowEvent *event)
 {
     QFileDialog::showEvent(event);

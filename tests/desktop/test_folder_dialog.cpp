@@ -6,9 +6,11 @@
 #include "desktop/folder_chooser.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -28,12 +30,12 @@ struct DialogRun
 };
 
 // Opens the output folder's dialog, types typed in its name box and
-// presses Enter; a message it shows is read and closed, and the dialog,
-// if still open then, cancelled.
-DialogRun chooseByTyping(const QString &typed)
+// presses Enter, or clicks Choose; a message it shows is read and closed,
+// and the dialog, if still open then, cancelled.
+DialogRun chooseByTyping(const QString &typed, bool clickChoose = false)
 {
     DialogRun run;
-    QTimer::singleShot(0, [&run, typed] {
+    QTimer::singleShot(0, [&run, typed, clickChoose] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
         auto *name = dialog ? dialog->findChild<QLineEdit *>("fileNameEdit") : nullptr;
         if (!name)
@@ -52,7 +54,12 @@ DialogRun chooseByTyping(const QString &typed)
             return;
         name->setFocus();
         QTest::keyClicks(name, typed);
-        QTest::keyClick(name, Qt::Key_Return);
+        auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");
+        QPushButton *choose = buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
+        if (clickChoose && choose)
+            QTest::mouseClick(choose, Qt::LeftButton);
+        else if (!clickChoose)
+            QTest::keyClick(name, Qt::Key_Return);
         messageWatch.stop();
         run.openAfterMessage = !run.message.isEmpty() && dialog->isVisible();
         if (dialog->isVisible())
@@ -93,31 +100,32 @@ private slots:
     void typed_path_is_chosen_data()
     {
         QTest::addColumn<QString>("typed");     // under the test's folder
+        QTest::addColumn<bool>("clickChoose");  // or press Enter
         QTest::addColumn<QString>("chosen");    // under the test's folder, "" for none
         QTest::addColumn<QString>("message");   // %1 the test's folder
         QTest::addColumn<QStringList>("paths"); // looked at afterwards
         QTest::addColumn<QStringList>("modes"); // theirs then, "-" for nothing
-        QTest::newRow("a new folder: made and chosen")
-                << "new"
-                << "new"
+        QTest::newRow("a new folder, Enter: made and chosen")
+                << "new" << false << "new"
+                << "" << QStringList{"new"} << QStringList{"755"};
+        QTest::newRow("a new folder, the Choose button: made and chosen")
+                << "new" << true << "new"
                 << "" << QStringList{"new"} << QStringList{"755"};
         QTest::newRow("a new folder in new folders: all made")
-                << "a/b/c"
-                << "a/b/c"
+                << "a/b/c" << false << "a/b/c"
                 << "" << QStringList{"a", "a/b", "a/b/c"} << QStringList{"755", "755", "755"};
         QTest::newRow("an existing folder: chosen as it is")
-                << "existing"
-                << "existing"
+                << "existing" << false << "existing"
                 << "" << QStringList{"existing"} << QStringList{"700"};
         QTest::newRow("a file in the way: a message, nothing made, the dialog open")
-                << "file/new"
-                << ""
+                << "file/new" << false << ""
                 << "Cannot make the folder %1/file/new: %1/file is not a folder."
                 << QStringList{"file", "file/new"} << QStringList{"644", "-"};
     }
     void typed_path_is_chosen()
     {
         QFETCH(QString, typed);
+        QFETCH(bool, clickChoose);
         QFETCH(QString, chosen);
         QFETCH(QString, message);
         QFETCH(QStringList, paths);
@@ -130,7 +138,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
 
-        const DialogRun run = chooseByTyping(dir.filePath(typed));
+        const DialogRun run = chooseByTyping(dir.filePath(typed), clickChoose);
         QCOMPARE(run.chosen, chosen.isEmpty() ? QString() : dir.filePath(chosen));
         QCOMPARE(run.message, message.isEmpty() ? QString() : message.arg(dir.path()));
         QCOMPARE(run.openAfterMessage, !message.isEmpty());

@@ -10,6 +10,7 @@
 #include "support/fixtures.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -123,18 +124,18 @@ private slots:
         QTest::addColumn<bool>("adobe");
         QTest::addColumn<QByteArray>("profile");
         QTest::addColumn<QRgb>("expected");
-        // 50 % cyan and 25 % black everywhere.
+        // 25 % cyan and 25 % black everywhere.
         QTest::newRow("Adobe-inverted, no profile: ideal inks")
-                << true << QByteArray() << qRgb(96, 191, 191);
+                << true << QByteArray() << qRgb(143, 191, 191);
         QTest::newRow("not inverted, no profile: ideal inks")
-                << false << QByteArray() << qRgb(96, 191, 191);
+                << false << QByteArray() << qRgb(143, 191, 191);
         QTest::newRow("Adobe-inverted, with a CMYK profile: the press's colours")
-                << true << QByteArray("square-root press") << qRgb(156, 221, 221);
+                << true << QByteArray("square-root press") << qRgb(191, 221, 221);
         QTest::newRow("not inverted, with a CMYK profile: the press's colours")
-                << false << QByteArray("square-root press") << qRgb(156, 221, 221);
+                << false << QByteArray("square-root press") << qRgb(191, 221, 221);
         QTest::newRow("Adobe-inverted, a CMYK profile in 3 chunks, last first: the press's")
                 << true << QByteArray("square-root press, 3 chunks, last first")
-                << qRgb(156, 221, 221);
+                << qRgb(191, 221, 221);
     }
     void cmyk_is_shown_in_srgb()
     {
@@ -144,7 +145,7 @@ private slots:
         QByteArray picture = CmykJpeg(
                 {1600, 1200},
                 [](int, int) {
-                    return Inks{128, 0, 0, 64};
+                    return Inks{64, 0, 0, 64};
                 },
                 adobe);
         if (profile == "square-root press, 3 chunks, last first")
@@ -182,6 +183,7 @@ private slots:
         const QImage copy = copyOf(picture);
         QCOMPARE(copy.size(), QSize(1280, 960));
         QCOMPARE(copy.format(), QImage::Format_Grayscale8);
+        QVERIFY(!copy.colorSpace().isValid()); // the copy carries no profile
         const int made = qGray(copy.pixel(640, 480));
         QVERIFY2(std::abs(made - expected) <= 2,
                  qPrintable(QString::number(made) + " against " + QString::number(expected)));
