@@ -117,14 +117,16 @@ QString aspectRatio(const ModernPageItem &item)
 
 // The srcset of the screen-size copies, each by its width; the picture
 // itself joins them when it is no larger than the largest copy would be,
-// so that a large screen gets it in place of an enlarged copy.
+// so that a large screen gets it in place of an enlarged copy (unless a
+// copy stands in for it).
 QString screenSet(const ModernPageItem &item)
 {
     QStringList candidates;
     for (const PageImage &copy : item.screenCopies)
         candidates << PageUrl(copy.reference, true) + QLatin1Char(' ')
                               + QString::number(copy.size.width()) + QLatin1Char('w');
-    if (!candidates.isEmpty() && item.screenCopies.size() < 2 && !item.pictureSize.isEmpty())
+    if (!candidates.isEmpty() && item.screenCopies.size() < 2 && !item.pictureSize.isEmpty()
+        && item.picture != item.screenCopies.last().reference)
         candidates << PageUrl(item.picture, true) + QLatin1Char(' ')
                               + QString::number(item.pictureSize.width()) + QLatin1Char('w');
     return candidates.join(QLatin1String(", "));
