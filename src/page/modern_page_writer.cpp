@@ -140,6 +140,13 @@ QString dataAttribute(const char *name, const QString &value)
            + QLatin1Char('"');
 }
 
+// The date and time taken, with the clock's offset from UTC when the
+// picture records it ("2026-11-09T14:30:00+01:00").
+QString takenText(const PictureFacts &facts)
+{
+    return facts.taken.isEmpty() ? QString() : facts.taken + facts.takenOffset;
+}
+
 // What the viewer shows of the picture, on its link: its size, its
 // screen-size copies, its facts, and its name when it has no caption.
 QString viewerAttributes(const ModernPageItem &item, const QString &description)
@@ -150,7 +157,7 @@ QString viewerAttributes(const ModernPageItem &item, const QString &description)
         size = QString::number(item.pictureSize.width()) + QLatin1Char('x')
                + QString::number(item.pictureSize.height());
     return dataAttribute("size", size) + dataAttribute("screen", screenSet(item))
-           + dataAttribute("taken", HtmlText(ShortenedText(facts.taken, kFactTextLimit)))
+           + dataAttribute("taken", HtmlText(ShortenedText(takenText(facts), kFactTextLimit)))
            + dataAttribute("camera", HtmlText(ShortenedText(facts.camera, kFactTextLimit)))
            + dataAttribute("lens", HtmlText(ShortenedText(facts.lens, kFactTextLimit)))
            + dataAttribute("exposure", HtmlText(ShortenedText(facts.exposure, kFactTextLimit)))

@@ -255,11 +255,14 @@
     img.srcset = a.dataset.screen || '';
     img.src = a.dataset.screen ? a.dataset.screen.split(' ')[0] : a.href;
   };
-  // The date and time as the camera's clock read them.
+  // The date and time as the camera's clock read them, with the clock's
+  // offset from UTC when the picture records it.
   const dateText = taken => {
     const d = new Date(taken.slice(0, 19) + 'Z');
     if (isNaN(d)) return taken.replace('T', ' ');
-    return d.toLocaleString(undefined, {dateStyle: 'medium', timeStyle: 'short', timeZone: 'UTC'});
+    const offset = taken.slice(19);
+    return d.toLocaleString(undefined, {dateStyle: 'medium', timeStyle: 'short', timeZone: 'UTC'}) +
+      (offset ? ' (UTC' + offset + ')' : '');
   };
 
   const show = i => {
