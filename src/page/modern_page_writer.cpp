@@ -140,11 +140,11 @@ QString dataAttribute(const char *name, const QString &value)
            + QLatin1Char('"');
 }
 
-// The date and time taken, with the clock's offset from UTC when the
-// picture records it ("2026-11-09T14:30:00+01:00").
-QString takenText(const PictureFacts &facts)
+// The clock's offset from UTC ("+01:00") that goes with the date taken,
+// when the picture records both.
+QString takenOffset(const PictureFacts &facts)
 {
-    return facts.taken.isEmpty() ? QString() : facts.taken + facts.takenOffset;
+    return facts.taken.isEmpty() ? QString() : HtmlText(facts.takenOffset);
 }
 
 // What the viewer shows of the picture, on its link: its size, its
@@ -157,10 +157,11 @@ QString viewerAttributes(const ModernPageItem &item, const QString &description)
         size = QString::number(item.pictureSize.width()) + QLatin1Char('x')
                + QString::number(item.pictureSize.height());
     return dataAttribute("size", size) + dataAttribute("screen", screenSet(item))
-           + dataAttribute("taken", HtmlText(ShortenedText(takenText(facts), kFactTextLimit)))
+           + dataAttribute("taken", HtmlText(ShortenedText(facts.taken, kFactTextLimit)))
            + dataAttribute("camera", HtmlText(ShortenedText(facts.camera, kFactTextLimit)))
            + dataAttribute("lens", HtmlText(ShortenedText(facts.lens, kFactTextLimit)))
            + dataAttribute("exposure", HtmlText(ShortenedText(facts.exposure, kFactTextLimit)))
+           + dataAttribute("offset", takenOffset(facts))
            + (description.isEmpty() ? dataAttribute("name", HtmlText(item.name)) : QString());
 }
 

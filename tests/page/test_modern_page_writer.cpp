@@ -223,8 +223,9 @@ private slots:
     {
         QTest::addColumn<QString>("offset");
         QTest::addColumn<QString>("attribute");
-        QTest::newRow("with an offset") << "+01:00"
-                                        << "data-taken=\"2026-11-09T14:30:00+01:00\"";
+        QTest::newRow("with an offset")
+                << "+01:00"
+                << "data-taken=\"2026-11-09T14:30:00\" data-offset=\"+01:00\" data-name";
         QTest::newRow("without one") << ""
                                      << "data-taken=\"2026-11-09T14:30:00\" data-name";
     }
