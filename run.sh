@@ -26,11 +26,13 @@ esac
 # reads what the modern page's pictures say of themselves and takes where
 # they were taken out of the published copies; the
 # artwork tool writes the scalable icon with Qt SVG; minizip writes the
-# modern page's zip of its pictures. A wizard test turns
+# modern page's zip of its pictures; Little CMS and libjpeg turn grey and
+# CMYK pictures into sRGB. A wizard test turns
 # accessibility on through Qt's private platform headers, as a screen reader
 # does, to hear what it is told.
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-base-private-dev
-    libgl-dev libbenchmark-dev fonts-dejavu-core help2man libexiv2-dev qt6-svg-dev libminizip-dev)
+    libgl-dev libbenchmark-dev fonts-dejavu-core help2man libexiv2-dev qt6-svg-dev libminizip-dev
+    liblcms2-dev libjpeg-dev)
 # The tests also open generated pages in a real browser (the modern page
 # through puppeteer-core, on Node), check the installed tree: its manual
 # pages, metadata and desktop entry, and measure the source with python3.
@@ -41,6 +43,8 @@ if [ "$mode" = test ]; then
     # Phone-like photographs are made from the MATE wallpapers with exiftool,
     # which then checks that the published copies tell no location.
     packages+=(mate-backgrounds libimage-exiftool-perl)
+    # A CMYK photograph's copies are compared with ImageMagick's conversion.
+    packages+=(imagemagick)
     # A Node that came from elsewhere (with its own npm) is used as it is.
     command -v node > /dev/null || packages+=(nodejs)
     command -v npm > /dev/null || packages+=(npm)

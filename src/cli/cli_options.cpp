@@ -4,7 +4,7 @@
 #include "base/source_file.h"
 #include "base/text_helpers.h"
 #include "cli/cli_paths.h"
-#include "cli/output_folder.h"
+#include "output/output_folder.h"
 #include "output/page_name.h"
 #include "page/modern_page_writer.h"
 #include "settings/captures.h"

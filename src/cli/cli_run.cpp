@@ -4,7 +4,7 @@
 #include "base/source_file.h"
 #include "cli/cli_paths.h"
 #include "cli/image_warnings.h"
-#include "cli/output_folder.h"
+#include "output/output_folder.h"
 #include "cli/status_printer.h"
 #include "cli/stop_signals.h"
 #include "pictures/folder_listing.h"

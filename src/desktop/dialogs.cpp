@@ -1,6 +1,7 @@
 #include "desktop/dialogs.h"
 
 #include "desktop/folder_chooser.h"
+#include "desktop/folder_dialog.h"
 #include "desktop/recent_folders.h"
 
 #include <QColorDialog>
@@ -57,8 +58,11 @@ QString QtDialogs::chooseFolder(QWidget *owner, const QString &title)
 {
     const FocusBack focusBack(owner);
     RecentFolders recent;
-    const QString folder = QFileDialog::getExistingDirectory(owner, title,
-                                                             recent.folderFor(folderDialog(title)));
+    // The output folder may be one that does not exist yet: it is made.
+    FolderDialog dialog(owner, title, recent.folderFor(folderDialog(title)),
+                        folderDialog(title) == RecentFolders::Dialog::OutputFolder);
+    dialog.exec();
+    const QString folder = dialog.chosenFolder();
     recent.remember(folderDialog(title), folder);
     return QDir::toNativeSeparators(folder);
 }

@@ -117,14 +117,16 @@ QString aspectRatio(const ModernPageItem &item)
 
 // The srcset of the screen-size copies, each by its width; the picture
 // itself joins them when it is no larger than the largest copy would be,
-// so that a large screen gets it in place of an enlarged copy.
+// so that a large screen gets it in place of an enlarged copy (unless a
+// copy stands in for it).
 QString screenSet(const ModernPageItem &item)
 {
     QStringList candidates;
     for (const PageImage &copy : item.screenCopies)
         candidates << PageUrl(copy.reference, true) + QLatin1Char(' ')
                               + QString::number(copy.size.width()) + QLatin1Char('w');
-    if (!candidates.isEmpty() && item.screenCopies.size() < 2 && !item.pictureSize.isEmpty())
+    if (!candidates.isEmpty() && item.screenCopies.size() < 2 && !item.pictureSize.isEmpty()
+        && item.picture != item.screenCopies.last().reference)
         candidates << PageUrl(item.picture, true) + QLatin1Char(' ')
                               + QString::number(item.pictureSize.width()) + QLatin1Char('w');
     return candidates.join(QLatin1String(", "));
@@ -136,6 +138,13 @@ QString dataAttribute(const char *name, const QString &value)
         return QString();
     return QLatin1String(" data-") + QLatin1String(name) + QLatin1String("=\"") + value
            + QLatin1Char('"');
+}
+
+// The clock's offset from UTC ("+01:00") that goes with the date taken,
+// when the picture records both.
+QString takenOffset(const PictureFacts &facts)
+{
+    return facts.taken.isEmpty() ? QString() : HtmlText(facts.takenOffset);
 }
 
 // What the viewer shows of the picture, on its link: its size, its
@@ -152,6 +161,7 @@ QString viewerAttributes(const ModernPageItem &item, const QString &description)
            + dataAttribute("camera", HtmlText(ShortenedText(facts.camera, kFactTextLimit)))
            + dataAttribute("lens", HtmlText(ShortenedText(facts.lens, kFactTextLimit)))
            + dataAttribute("exposure", HtmlText(ShortenedText(facts.exposure, kFactTextLimit)))
+           + dataAttribute("offset", takenOffset(facts))
            + (description.isEmpty() ? dataAttribute("name", HtmlText(item.name)) : QString());
 }
 

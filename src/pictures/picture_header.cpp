@@ -63,8 +63,9 @@ qint64 jpegBufferedBlocks(QSize size, const unsigned char *components, int count
 // its current position: none when its first scan holds every component of
 // a sequential frame (the picture is then decoded block row by block row).
 // When the segments up to the first scan cannot be walked, the most a
-// colour picture of that size could keep.
-qint64 jpegCoefficientBytes(QIODevice &device, QSize size)
+// colour picture of that size could keep. Notes in convertsColours a
+// colour profile (APP2) or CMYK samples on the way.
+qint64 jpegCoefficientBytes(QIODevice &device, QSize size, bool *convertsColours)
 {
     const unsigned char worstCase[9] = {1, 0x11, 0, 2, 0x11, 0, 3, 0x11, 0};
     const qint64 worst = jpegBufferedBlocks(size, worstCase, 3) * kJpegBlockBytes;
@@ -99,6 +100,11 @@ qint64 jpegCoefficientBytes(QIODevice &device, QSize size)
                 return worst;
             progressive = (marker & 3) == 2; // SOF2, SOF6, SOF10, SOF14
             blocks = jpegBufferedBlocks(size, bytes + 6, frameComponents);
+            *convertsColours = *convertsColours || frameComponents == 4;
+        } else if (marker == 0xE2 && length >= 12) {
+            if (!readExactly(device, bytes, 12) || !device.seek(device.pos() + length - 12))
+                return worst;
+            *convertsColours = *convertsColours || std::memcmp(bytes, "ICC_PROFILE", 12) == 0;
         } else if (marker == 0xDA) {
             if (frameComponents == 0 || length < 1 || !readExactly(device, bytes, 1))
                 return worst;
@@ -184,7 +190,8 @@ PictureHeader ReadPictureHeader(QIODevice &device)
     // start marker and takes the worst case.
     const bool atStart = device.seek(start);
     if (header.format == "jpeg") {
-        header.coefficientBytes = jpegCoefficientBytes(device, header.size);
+        header.coefficientBytes
+                = jpegCoefficientBytes(device, header.size, &header.convertsColours);
         header.scalingCopyBytesPerPixel = 0;
     } else if (header.format == "gif" && atStart) {
         const QSize screen = gifScreen(device);

@@ -32,6 +32,9 @@ struct PictureHeader
     // components in separate scans) has libjpeg keep every coefficient of
     // the picture at full size, whatever size it is decoded at: these bytes.
     qint64 coefficientBytes = 0;
+    // A JPEG with an embedded colour profile (APP2) or CMYK samples, whose
+    // colours may be converted through tables of their own.
+    bool convertsColours = false;
 
     bool isValid() const { return !format.isEmpty() && size.width() > 0 && size.height() > 0; }
     // The size as shown, with its orientation applied.

@@ -39,6 +39,11 @@ QSize JpegDecodedSize(QSize stored, QSize requested)
     return {(stored.width() * eighths + 7) / 8, (stored.height() * eighths + 7) / 8};
 }
 
+int JpegDecodeEighths(QSize stored, QSize requested)
+{
+    return decodeEighths(stored, requested);
+}
+
 bool DecodesAtOneEighth(QSize stored, QSize requested)
 {
     return decodeEighths(stored, requested) == 1;

@@ -18,6 +18,10 @@ QSize JpegDecodeSize(QSize stored, QSize target);
 // requested (as JpegDecodeSize gives it), before scaling it to exactly that.
 QSize JpegDecodedSize(QSize stored, QSize requested);
 
+// The eighths of its stored size the reader decodes a JPEG at for
+// requested (as JpegDecodeSize gives it): from 1 to 8.
+int JpegDecodeEighths(QSize stored, QSize requested);
+
 // True when the reader decodes at 1/8 for that size: each 8 x 8 block
 // then becomes one pixel, its average, which only the block's DC
 // coefficient gives.

@@ -42,6 +42,17 @@ void addMadeFiles(const FinPlan &plan, const RenditionResult &result, ModernPage
         item.thumbnail.size = shown;
 }
 
+// A picture not published at full size: its largest screen-size copy (or
+// thumbnail) stands in for it, the page giving that file's size.
+void standIn(ModernPageItem &item)
+{
+    const PageImage &largest = !item.screenCopies.isEmpty()  ? item.screenCopies.last()
+                               : !item.thumbnail2x.isEmpty() ? item.thumbnail2x
+                                                             : item.thumbnail;
+    item.picture = largest.reference;
+    item.pictureSize = largest.size;
+}
+
 } // namespace
 
 QString ModernPageFolderName(const FinPlan &plan, const QString &outputFolder)
@@ -72,10 +83,7 @@ ModernPageContents ModernPageContentsOf(const FinPlan &plan, const QList<Renditi
         if (withheld.contains(entry)) {
             if (item.thumbnail.isEmpty())
                 continue;
-            item.picture = item.screenCopies.isEmpty() ? item.thumbnail2x.reference
-                                                       : item.screenCopies.last().reference;
-            if (item.picture.isEmpty())
-                item.picture = item.thumbnail.reference;
+            standIn(item);
         }
         item.name = DisplayFileName(FileNameOf(entry, separator));
         if (item.thumbnail.isEmpty())

@@ -218,6 +218,28 @@ private slots:
         QVERIFY(lines[2].startsWith("<li id=\"a_b.jpg-3\""));
     }
 
+    // The date taken goes to the viewer with the clock's offset, if any.
+    void date_taken_with_its_offset_data()
+    {
+        QTest::addColumn<QString>("offset");
+        QTest::addColumn<QString>("attribute");
+        QTest::newRow("with an offset")
+                << "+01:00"
+                << "data-taken=\"2026-11-09T14:30:00\" data-offset=\"+01:00\" data-name";
+        QTest::newRow("without one") << ""
+                                     << "data-taken=\"2026-11-09T14:30:00\" data-name";
+    }
+    void date_taken_with_its_offset()
+    {
+        QFETCH(QString, offset);
+        QFETCH(QString, attribute);
+        ModernPageItem picture = item("a.jpg", "a.jpg");
+        picture.facts.taken = "2026-11-09T14:30:00";
+        picture.facts.takenOffset = offset;
+        const QString page = write(defaultSettings(), {picture});
+        QVERIFY2(page.contains(attribute), qPrintable(page));
+    }
+
     void screen_copies_sizes_and_facts()
     {
         ModernPageItem big = item("big.jpg", "big.jpg");

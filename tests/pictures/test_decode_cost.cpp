@@ -20,6 +20,14 @@ QByteArray encoded(QImage::Format format, const char *as)
     return bytes;
 }
 
+// The JPEG with a colour profile's APP2 segment of 100 bytes after its
+// start.
+QByteArray withProfileSegment(const QByteArray &jpeg)
+{
+    const QByteArray body = QByteArray("ICC_PROFILE\0\x01\x01", 14) + QByteArray(84, '\0');
+    return jpeg.left(2) + QByteArray("\xff\xe2\x00\x64", 4) + body + jpeg.mid(2);
+}
+
 } // namespace
 
 // What decoding a picture into its thumbnail costs, judged from its header
@@ -57,6 +65,9 @@ private slots:
                 << shortProgressiveJpeg({1000, 1000}, 1) << qint64(2'142'500);
         QTest::newRow("baseline jpeg: decoded at 1/8, row by row")
                 << uniformGreyJpeg({1000, 1000}, JpegKind::Baseline) << qint64(142'500);
+        QTest::newRow("baseline jpeg with a colour profile: 4 MiB for its conversion too")
+                << withProfileSegment(uniformGreyJpeg({1000, 1000}, JpegKind::Baseline))
+                << qint64(4'336'804);
     }
 
     void cost_judged_from_the_header()

@@ -147,6 +147,33 @@ private slots:
                                 "screen-size copy instead."}));
         QVERIFY(readFile(m_out + "/index.html").contains(R"(<a href="screen/2048/pair.jpg" )"));
     }
+
+    // The copy that stands in gives the page its own size, and is offered
+    // once among the screen-size copies.
+    void stand_in_gives_its_own_size_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QByteArray>("link");
+        QTest::newRow("two screen-size copies, the larger stands in")
+                << QSize(2400, 1600)
+                << QByteArray(R"(<a href="screen/2048/pair.jpg" data-size="2048x1365" )"
+                              R"(data-screen="screen/1280/pair.jpg 1280w, )"
+                              R"(screen/2048/pair.jpg 2048w" data-name="pair.jpg">)");
+        QTest::newRow("one screen-size copy, it stands in")
+                << QSize(1600, 1200)
+                << QByteArray(R"(<a href="screen/1280/pair.jpg" data-size="1280x960" )"
+                              R"(data-screen="screen/1280/pair.jpg 1280w" data-name="pair.jpg">)");
+    }
+    void stand_in_gives_its_own_size()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QByteArray, link);
+        writeFile(path("p/pair.jpg"), smallJpeg(size) + phonePhotograph({8, 8}));
+        const FinOutcome outcome = run({path("p/pair.jpg")});
+        QCOMPARE(outcome.fullSizeWithheld, 1);
+        const QByteArray page = readFile(m_out + "/index.html");
+        QVERIFY2(page.contains(link), page.constData());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFinLocation)

@@ -255,11 +255,13 @@
     img.srcset = a.dataset.screen || '';
     img.src = a.dataset.screen ? a.dataset.screen.split(' ')[0] : a.href;
   };
-  // The date and time as the camera's clock read them.
-  const dateText = taken => {
+  // The date and time as the camera's clock read them, with the clock's
+  // offset from UTC when the picture records it.
+  const dateText = (taken, offset) => {
     const d = new Date(taken.slice(0, 19) + 'Z');
     if (isNaN(d)) return taken.replace('T', ' ');
-    return d.toLocaleString(undefined, {dateStyle: 'medium', timeStyle: 'short', timeZone: 'UTC'});
+    return d.toLocaleString(undefined, {dateStyle: 'medium', timeStyle: 'short', timeZone: 'UTC'}) +
+      (offset ? ' (UTC' + offset + ')' : '');
   };
 
   const show = i => {
@@ -278,7 +280,7 @@
     position.textContent = (current + 1) + ' / ' + n;
     name.textContent = caption ? '' : d.name || '';
     name.hidden = !name.textContent;
-    facts.textContent = [d.taken && dateText(d.taken), d.camera, d.lens, d.exposure, caption]
+    facts.textContent = [d.taken && dateText(d.taken, d.offset), d.camera, d.lens, d.exposure, caption]
       .filter(Boolean).join(' \u00b7 ');
     facts.hidden = !facts.textContent;
     full.href = download.href = a.href;

@@ -4,9 +4,12 @@
 
 namespace vintora {
 
-// Why vintora-cli could never make the output folder at path, an absolute
-// path of a folder that does not exist yet: the nearest part of it that
-// exists is no folder, or may not be written. Empty when it can be made.
+// The output folder that does not exist yet, made for vintora-cli's -o
+// and for the wizard's folder chooser alike.
+
+// Why the output folder at path, an absolute path of a folder that does
+// not exist yet, could never be made: the nearest part of it that exists
+// is no folder, or may not be written. Empty when it can be made.
 QString OutputFolderProblem(const QString &path);
 
 // Makes the folder at path and every missing folder above it, as mkdir -p

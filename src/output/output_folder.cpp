@@ -1,4 +1,4 @@
-#include "cli/output_folder.h"
+#include "output/output_folder.h"
 
 #include "base/file_name_bytes.h"
 #include "base/source_file.h"
