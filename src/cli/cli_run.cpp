@@ -22,21 +22,33 @@ struct Gathered
     LeftOutFiles leftOut;    // files the folders' listings passed over
     QStringList notPictures; // files given that no listing would take
     QString firstFolder;     // of the folders given, the first; empty for none
+    PictureKinds kinds = PictureKinds::Classic;
 };
+
+// The phones' formats are listed where pictures are made into thumbnails,
+// which read them; a page of the pictures alone would show them broken.
+PictureKinds kindsListed(const WizardSettings &settings)
+{
+    return settings.modernPage == kTrue || settings.makeThumbnails == kTrue
+                   ? PictureKinds::WithPhoneFormats
+                   : PictureKinds::Classic;
+}
 
 // Folders add their pictures as "Select a folder" does; files are added as
 // given. Every entry is absolute, so that the page never refers to a folder
 // relative to where vintora-cli was started. The paths were checked when
 // the command line was read; what fails here went wrong since or cannot be
 // read.
-std::optional<Gathered> gatherEntries(const QStringList &paths, QString &problem)
+std::optional<Gathered> gatherEntries(const QStringList &paths, PictureKinds kinds,
+                                      QString &problem)
 {
     Gathered gathered;
+    gathered.kinds = kinds;
     for (const QString &path : paths) {
         const FileStatus status = StatFile(path);
         if (status.kind == FileStatus::Kind::Folder) {
             const auto pictures = ListFolderPictures(absoluteCliPath(path), QDir::separator(),
-                                                     &gathered.leftOut);
+                                                     &gathered.leftOut, kinds);
             if (!pictures) {
                 problem = QStringLiteral("%1: the folder cannot be read").arg(path);
                 return std::nullopt;
@@ -46,7 +58,7 @@ std::optional<Gathered> gatherEntries(const QStringList &paths, QString &problem
                 gathered.firstFolder = absoluteCliPath(path);
         } else if (status.exists()) {
             gathered.entries << absoluteCliPath(path);
-            if (!MatchesPicturePattern(path))
+            if (!MatchesPicturePattern(path, kinds))
                 gathered.notPictures << path;
         } else {
             problem = QStringLiteral("%1: no such file or folder").arg(path);
@@ -84,12 +96,12 @@ QString listed(const QStringList &parts)
 template<typename Note>
 void noteGathered(const Gathered &gathered, const Note &note)
 {
-    if (const QString line = LeftOutLine(gathered.leftOut); !line.isEmpty())
+    if (const QString line = LeftOutLine(gathered.leftOut, gathered.kinds); !line.isEmpty())
         note(line);
+    const QString formats = PictureKindsText(gathered.kinds);
     for (const QString &path : gathered.notPictures)
-        note(QStringLiteral("\"%1\" is not a JPEG, GIF, PNG or BMP picture; it is on the "
-                            "page as given.")
-                     .arg(DisplayFileName(path)));
+        note(QStringLiteral("\"%1\" is not a %2 picture; it is on the page as given.")
+                     .arg(DisplayFileName(path), formats));
 }
 
 // What the published pictures say of where they were taken, when any of
@@ -170,7 +182,7 @@ int runCliRequest(const CliRequest &request, QTextStream &out, QTextStream &err,
     };
 
     QString problem;
-    const auto gathered = gatherEntries(request.paths, problem);
+    const auto gathered = gatherEntries(request.paths, kindsListed(request.settings), problem);
     if (!gathered)
         return fail(problem);
     if (!request.quiet)

@@ -1,7 +1,8 @@
 // The Fin run's copies: each distinct picture once, under the name the
 // plan gave it, through the run's writer; then the background and cell
 // pictures. The modern page's copies are published without where they
-// were taken, unless the user keeps it.
+// were taken, unless the user keeps it. A HEIC, which browsers do not
+// show, is published at full size as a JPEG beside it.
 
 #include "run/fin_phases.h"
 
@@ -10,6 +11,8 @@
 #include "pictures/location_removal.h"
 #include "pictures/picture_bytes.h"
 #include "pictures/picture_facts.h"
+#include "pictures/picture_header.h"
+#include "pictures/thumbnail_decode.h"
 
 #include <QSet>
 
@@ -41,12 +44,53 @@ bool copyAsItIs(const PlannedCopy &copy, SourceFile &picture, FinContext &contex
     return counted(outcome, bytes, context);
 }
 
+// The format of the picture the file holds, as its header tells it; the
+// file is read again from its start afterwards.
+QByteArray formatOf(SourceFile &picture, PictureHeader &header)
+{
+    header = ReadPictureHeader(picture.device());
+    picture.device().seek(0);
+    return header.isValid() ? header.format : QByteArray();
+}
+
+// Nothing of the picture is published at full size: the page links its
+// largest screen-size copy instead, with a note saying why.
+bool withhold(const PlannedCopy &copy, const QString &why, FinContext &context)
+{
+    ++context.outcome.fullSizeWithheld;
+    context.withheld.insert(copy.source);
+    context.note(QStringLiteral("\"%1\" is not published at full size: %2; the page links its "
+                                "largest screen-size copy instead.")
+                         .arg(DisplayFileName(copy.source), why));
+    return true;
+}
+
+// The full-size JPEG that stands in for a picture browsers do not show,
+// named after the picture's whole name ("IMG_1.HEIC.jpg", never the
+// phone's own "IMG_1.JPG"). Where it cannot be made, the page links the
+// largest screen-size copy instead, with a note.
+bool writeStandIn(const PlannedCopy &copy, const QByteArray &bytes, const PictureHeader &header,
+                  FinContext &context, QString *why)
+{
+    QString problem;
+    const QByteArray jpeg = FullSizeJpeg(bytes, header, &problem);
+    if (jpeg.isEmpty())
+        return withhold(copy, problem, context);
+    const QString name = StandInName(copy.name);
+    if (!counted(context.writer.writeUnlessHeld(context.writer.folder(), name, jpeg, why),
+                 jpeg.size(), context))
+        return false;
+    context.standIns.insert(copy.source, name);
+    return true;
+}
+
 // The copy without where the picture was taken: its metadata written anew
 // with the picture's bytes kept, or as it is when it tells nothing of the
 // kind. Where that cannot be done, nothing is published and the page links
-// the largest file made of the picture instead, with a note.
-bool copyWithoutLocation(const PlannedCopy &copy, SourceFile &picture, FinContext &context,
-                         QString *why)
+// the largest file made of the picture instead, with a note; an AVIF is
+// published as its full-size JPEG.
+bool copyWithoutLocation(const PlannedCopy &copy, SourceFile &picture, const PictureHeader &header,
+                         FinContext &context, QString *why)
 {
     const std::optional<QByteArray> bytes
             = ReadPictureBytes(picture.device(), picture.status().size, why);
@@ -64,19 +108,38 @@ bool copyWithoutLocation(const PlannedCopy &copy, SourceFile &picture, FinContex
                                                       removal.bytes, why),
                        removal.bytes.size(), context);
     case LocationRemoval::Outcome::NotPossible:
+        if (header.format == "avif")
+            return writeStandIn(copy, *bytes, header, context, why);
         break;
     }
-    ++context.outcome.fullSizeWithheld;
-    context.withheld.insert(copy.source);
-    context.note(QStringLiteral("\"%1\" is not published at full size: %2; the page links its "
-                                "largest screen-size copy instead.")
-                         .arg(DisplayFileName(copy.source), removal.why));
-    return true;
+    return withhold(copy, removal.why, context);
+}
+
+// The modern page's copy: a HEIC as its full-size JPEG, and as itself
+// only with where it was taken kept; an AVIF whose location cannot be
+// removed as its full-size JPEG too; every other picture as it is, or
+// without where it was taken.
+bool copyForModernPage(const PlannedCopy &copy, bool removeLocation, SourceFile &picture,
+                       FinContext &context, QString *why)
+{
+    PictureHeader header;
+    const QByteArray format = formatOf(picture, header);
+    if (format == "heif") {
+        const std::optional<QByteArray> bytes
+                = ReadPictureBytes(picture.device(), picture.status().size, why);
+        picture.device().seek(0);
+        if (!bytes || !writeStandIn(copy, *bytes, header, context, why))
+            return false;
+        return removeLocation || copyAsItIs(copy, picture, context, why);
+    }
+    if (!removeLocation)
+        return copyAsItIs(copy, picture, context, why);
+    return copyWithoutLocation(copy, picture, header, context, why);
 }
 
 // Copies one picture unless its name was copied to already; false, with
 // the run ended, when it could not be.
-bool copyOnce(const PlannedCopy &copy, bool removeLocation, QSet<QString> &copied,
+bool copyOnce(const PlannedCopy &copy, bool modern, bool removeLocation, QSet<QString> &copied,
               FinContext &context)
 {
     if (copied.contains(copy.name))
@@ -85,8 +148,8 @@ bool copyOnce(const PlannedCopy &copy, bool removeLocation, QSet<QString> &copie
     QString why;
     SourceFile picture(copy.source);
     if (picture.isOpen()) {
-        if (removeLocation ? copyWithoutLocation(copy, picture, context, &why)
-                           : copyAsItIs(copy, picture, context, &why))
+        if (modern ? copyForModernPage(copy, removeLocation, picture, context, &why)
+                   : copyAsItIs(copy, picture, context, &why))
             return true;
     } else {
         why = picture.problem();
@@ -106,13 +169,13 @@ bool CopyPictures(const FinPlan &plan, FinContext &context)
     for (qsizetype i = 0; i < count; ++i) {
         const PlannedCopy &copy = plan.copies.at(i);
         context.report({FinProgress::Phase::Copying, i, count, copy.source, QString()});
-        if (context.stopped() || !copyOnce(copy, plan.removeLocation, copied, context))
+        if (context.stopped() || !copyOnce(copy, plan.modern, plan.removeLocation, copied, context))
             return false;
     }
     // The background and cell pictures are the page's own, not photographs.
     const int located = context.outcome.picturesWithLocation;
     for (const PlannedCopy &copy : plan.designedCopies) {
-        if (context.stopped() || !copyOnce(copy, false, copied, context))
+        if (context.stopped() || !copyOnce(copy, false, false, copied, context))
             return false;
     }
     context.outcome.picturesWithLocation = located;

@@ -64,7 +64,7 @@ bool WritePage(const FinPlan &plan, const QList<RenditionResult> &made, FinConte
                 ++context.outcome.picturesWithLocation;
         }
         const ModernPageContents contents = ModernPageContentsOf(
-                plan, made, context.writer.folder().path(), context.withheld);
+                plan, made, context.writer.folder().path(), context.withheld, context.standIns);
         const PageBackgrounds backgrounds = ModernPageBackgrounds(plan);
         return putPage(
                 plan,
