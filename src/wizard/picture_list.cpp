@@ -135,12 +135,12 @@ qsizetype PictureList::addFolder()
         return 0;
     LeftOutFiles leftOut;
     const std::optional<QStringList> paths
-            = ListFolderPictures(folder, QDir::separator(), &leftOut);
+            = ListFolderPictures(folder, QDir::separator(), &leftOut, m_kinds);
     if (!paths || !append(*paths))
         return 0;
     if (!paths->isEmpty())
         noteFolder(folder);
-    emit reported(LeftOutLine(leftOut));
+    emit reported(LeftOutLine(leftOut, m_kinds));
     return paths->size();
 }
 
@@ -191,7 +191,7 @@ qsizetype PictureList::addDropped(const QList<QUrl> &urls)
                 folder.chop(1);
             LeftOutFiles folderLeftOut;
             if (const std::optional<QStringList> pictures
-                = ListFolderPictures(folder, QDir::separator(), &folderLeftOut)) {
+                = ListFolderPictures(folder, QDir::separator(), &folderLeftOut, m_kinds)) {
                 if (!pictures->isEmpty())
                     folders.append(folder);
                 paths.append(*pictures);
@@ -204,7 +204,7 @@ qsizetype PictureList::addDropped(const QList<QUrl> &urls)
     const bool added = append(paths);
     if (added && !folders.isEmpty())
         noteFolder(folders.first());
-    if (const QString line = LeftOutLine(leftOut); added && !line.isEmpty())
+    if (const QString line = LeftOutLine(leftOut, m_kinds); added && !line.isEmpty())
         refused.append(line);
     emit reported(refused.join(u'\n'));
     return added ? paths.size() : 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "desktop/dialogs.h"
+#include "pictures/folder_listing.h"
 #include "wizard/picture_list_model.h"
 
 #include <QList>
@@ -41,6 +42,10 @@ public:
 
     bool isLocked() const { return m_locked; }
     void setLocked(bool locked);
+
+    // Which pictures a folder adds from now on: with thumbnails made (and
+    // so with the modern page), the phones' formats too.
+    void setPictureKinds(PictureKinds kinds) { m_kinds = kinds; }
 
     // Shows the list in a view: single selection, no editing, uniform rows
     // (so that a long list lays out at once); a double click or Delete
@@ -97,6 +102,7 @@ private:
     QPointer<QWidget> m_view;
     QPointer<QWidget> m_viewport;
     bool m_locked = false;
+    PictureKinds m_kinds = PictureKinds::Classic;
     QString m_firstFolder;
 };
 

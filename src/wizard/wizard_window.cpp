@@ -12,6 +12,7 @@
 #include "wizard/pages/text_fitting.h"
 #include "wizard/pages/thumbnails_page.h"
 #include "wizard/pages/welcome_page.h"
+#include "wizard/picture_list.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -84,7 +85,16 @@ WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener
                 return layout;
             },
             [this, &dialogs] { return new TablePage(this, dialogs); },
-            [this] { return new ThumbnailsPage(this); },
+            [this] {
+                auto *thumbnails = new ThumbnailsPage(this);
+                // Thumbnails read the phones' formats: folders list them.
+                connect(thumbnails->thumbnailFilesCheck(), &QCheckBox::toggled, this,
+                        [this](bool made) {
+                            picturesPage().pictureList().setPictureKinds(
+                                    made ? PictureKinds::WithPhoneFormats : PictureKinds::Classic);
+                        });
+                return thumbnails;
+            },
             [this, &dialogs] { return new PicturesPage(this, dialogs); },
             [this] { return new PackagingPage(this); },
             [this, &dialogs, &urls] {
