@@ -1,3 +1,5 @@
+#include "pictures/picture_header.h"
+#include "pictures/thumbnail_decode.h"
 #include "renditions/thumbnail_batch.h"
 #include "support/fixtures.h"
 #include "support/phone_pictures.h"
@@ -105,6 +107,38 @@ private slots:
         QCOMPARE(made.size(), thumbnail);
         QVERIFY(isRed(made.pixel(red)));
         QVERIFY(isBlue(made.pixel(blue)));
+    }
+
+    // The memory a thumbnail's decode takes is judged from the header:
+    // the decoded picture at four bytes a pixel, and for a HEIC the
+    // decoder's planes (three bytes a pixel at 8 bits), then the reader's
+    // picture and the thumbnail, each at four bytes a pixel.
+    void decode_cost_judged_from_the_header_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<qint64>("bytes");
+        QTest::newRow("heic of 1200 x 800")
+                << "IMG_1.HEIC" << QByteArray("heif") << qint64(7300800);
+        QTest::newRow("avif of 1200 x 800") << "shot.avif" << QByteArray("avif") << qint64(7300800);
+        QTest::newRow("webp of 1200 x 800") << "shot.webp" << QByteArray("webp") << qint64(4420800);
+    }
+
+    void decode_cost_judged_from_the_header()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, format);
+        QFETCH(qint64, bytes);
+        if (!phone_pictures::haveToolFor(name))
+            QSKIP(qPrintable(phone_pictures::toolFor(name) + " is not installed"));
+        QTemporaryDir dir;
+        const QString path = make(QDir(dir.path()), name, {1200, 800}, Maker::Tool);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const PictureHeader header = ReadPictureHeader(file);
+        QCOMPARE(header.format, format);
+        QCOMPARE(header.size, QSize(1200, 800));
+        QCOMPARE(ThumbnailDecodeBytes(header, {330, 220}), bytes);
     }
 
     // A file that cannot give its picture gets a note and no thumbnail,

@@ -71,26 +71,31 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<Exif>("told");
         QTest::addColumn<bool>("keepLocation");
+        QTest::addColumn<bool>("copied");
         QTest::addColumn<QStringList>("published");
         QTest::addColumn<QString>("link");
         QTest::addColumn<int>("inPlace"); // published files a second run leaves
-        QTest::newRow("heic") << "IMG_1.HEIC" << Exif::Camera << false
+        QTest::newRow("heic") << "IMG_1.HEIC" << Exif::Camera << false << true
                               << QStringList{"IMG_1.HEIC.jpg", "index.html", "thumbs"}
                               << R"(<a href="IMG_1.HEIC.jpg" data-size="1200x800")" << 1;
         QTest::newRow("heic, where it was taken kept")
-                << "IMG_1.HEIC" << Exif::CameraAndPosition << true
+                << "IMG_1.HEIC" << Exif::CameraAndPosition << true << true
                 << QStringList{"IMG_1.HEIC", "IMG_1.HEIC.jpg", "index.html", "thumbs"}
                 << R"(<a href="IMG_1.HEIC.jpg" data-size="1200x800")" << 2;
+        QTest::newRow("heic, not copied")
+                << "IMG_1.HEIC" << Exif::Camera << false << false
+                << QStringList{"index.html", "thumbs"}
+                << R"(<a href="thumbs/IMG_1.HEIC.jpg" data-size="1200x800")" << 0;
         QTest::newRow("avif without metadata")
-                << "shot.avif" << Exif::None << false
+                << "shot.avif" << Exif::None << false << true
                 << QStringList{"index.html", "shot.avif", "thumbs"}
                 << R"(<a href="shot.avif" data-size="1200x800")" << 1;
         QTest::newRow("avif with metadata")
-                << "shot.avif" << Exif::Camera << false
+                << "shot.avif" << Exif::Camera << false << true
                 << QStringList{"index.html", "shot.avif.jpg", "thumbs"}
                 << R"(<a href="shot.avif.jpg" data-size="1200x800")" << 1;
         QTest::newRow("webp telling where it was taken")
-                << "shot.webp" << Exif::CameraAndPosition << false
+                << "shot.webp" << Exif::CameraAndPosition << false << true
                 << QStringList{"index.html", "shot.webp", "thumbs"}
                 << R"(<a href="shot.webp" data-size="1200x800")" << 1;
     }
@@ -100,6 +105,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(Exif, told);
         QFETCH(bool, keepLocation);
+        QFETCH(bool, copied);
         QFETCH(QStringList, published);
         QFETCH(QString, link);
         QFETCH(int, inPlace);
@@ -108,6 +114,7 @@ private slots:
         const QString source = photograph(name, told);
         QVERIFY(!source.isEmpty());
         m_settings.keepLocation = keepLocation ? kTrue : kFalse;
+        m_settings.copyPictures = copied ? kTrue : kFalse;
         FinOutcome outcome = RunFin({m_settings, {source}, "index.html", m_out});
         QCOMPARE(outcome.result, FinResult::Finished);
         QCOMPARE(outcome.notes, QStringList());
