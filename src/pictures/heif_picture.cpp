@@ -5,6 +5,7 @@
 
 #include <libheif/heif.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -28,10 +29,10 @@ struct HandleRelease
 using Context = std::unique_ptr<heif_context, ContextFree>;
 using Handle = std::unique_ptr<heif_image_handle, HandleRelease>;
 
-Context newContext()
+Context newContext(int largestSide = kLargestHeifSide)
 {
     Context context(heif_context_alloc());
-    heif_context_set_maximum_image_size_limit(context.get(), kLargestHeifSide);
+    heif_context_set_maximum_image_size_limit(context.get(), largestSide);
     // Pictures are decoded one per thread already; a picture's tiles are
     // decoded on the thread that asks, so that its memory stays as judged.
     heif_context_set_max_decoding_threads(context.get(), 0);
@@ -113,13 +114,14 @@ QColorSpace colourSpaceOf(const heif_image_handle *handle)
             return QColorSpace::fromIccProfile(icc);
         return {};
     }
+    // libheif may give a profile with an error too; it is freed either way.
     heif_color_profile_nclx *nclx = nullptr;
-    if (heif_image_handle_get_nclx_color_profile(handle, &nclx).code != heif_error_Ok)
-        return {};
+    const bool read = heif_image_handle_get_nclx_color_profile(handle, &nclx).code == heif_error_Ok;
     QColorSpace space;
-    if (nclx->color_primaries == heif_color_primaries_SMPTE_EG_432_1)
+    if (read && nclx && nclx->color_primaries == heif_color_primaries_SMPTE_EG_432_1)
         space = QColorSpace(QColorSpace::DisplayP3);
-    heif_nclx_color_profile_free(nclx);
+    if (nclx)
+        heif_nclx_color_profile_free(nclx);
     return space;
 }
 
@@ -187,9 +189,11 @@ PictureHeader ReadHeifHeader(QIODevice &device, const QByteArray &format)
     return header;
 }
 
-QImage DecodeHeif(const QByteArray &bytes, QString *why)
+QImage DecodeHeif(const QByteArray &bytes, QSize judged, QString *why)
 {
-    const Context context = newContext();
+    // No picture within the file (an overlay's canvas, a grid) may be
+    // larger than the one whose cost was judged.
+    const Context context = newContext(std::max(judged.width(), judged.height()) + 1);
     const heif_error read = heif_context_read_from_memory_without_copy(
             context.get(), bytes.constData(), size_t(bytes.size()), nullptr);
     if (read.code != heif_error_Ok) {

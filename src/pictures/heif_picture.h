@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QIODevice>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 namespace vintora {
@@ -27,7 +28,9 @@ PictureHeader ReadHeifHeader(QIODevice &device, const QByteArray &format);
 
 // Decodes the primary picture whole, turned as shown, with its colour
 // space (from its ICC profile, or Display P3 from its colour description)
-// set on the image. A null image with the reason in why when it cannot.
-QImage DecodeHeif(const QByteArray &bytes, QString *why);
+// set on the image. No side of any picture it decodes may exceed judged's
+// longer side, the size its cost was judged by. A null image with the
+// reason in why when it cannot.
+QImage DecodeHeif(const QByteArray &bytes, QSize judged, QString *why);
 
 } // namespace vintora

@@ -57,7 +57,7 @@ QImage decodeOwnFormat(const QByteArray &bytes, const PictureHeader &header, QSi
     if (header.format == "webp")
         return DecodeWebp(bytes, pixelSize, why);
     QString reason;
-    QImage image = DecodeHeif(bytes, &reason);
+    QImage image = DecodeHeif(bytes, header.decodedSize, &reason);
     if (image.isNull())
         *why = QStringLiteral("it is damaged or cannot be read (%1)").arg(reason);
     return image;
