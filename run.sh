@@ -27,12 +27,13 @@ esac
 # they were taken out of the published copies; the
 # artwork tool writes the scalable icon with Qt SVG; minizip writes the
 # modern page's zip of its pictures; Little CMS and libjpeg turn grey and
-# CMYK pictures into sRGB. A wizard test turns
+# CMYK pictures into sRGB; HEIC/HEIF and AVIF are read with libheif (its
+# libde265 and dav1d decoders), WebP with libwebp. A wizard test turns
 # accessibility on through Qt's private platform headers, as a screen reader
 # does, to hear what it is told.
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-base-private-dev
     libgl-dev libbenchmark-dev fonts-dejavu-core help2man libexiv2-dev qt6-svg-dev libminizip-dev
-    liblcms2-dev libjpeg-dev)
+    liblcms2-dev libjpeg-dev libheif-dev libwebp-dev)
 # The tests also open generated pages in a real browser (the modern page
 # through puppeteer-core, on Node), check the installed tree: its manual
 # pages, metadata and desktop entry, and measure the source with python3.
@@ -45,6 +46,8 @@ if [ "$mode" = test ]; then
     packages+=(mate-backgrounds libimage-exiftool-perl)
     # A CMYK photograph's copies are compared with ImageMagick's conversion.
     packages+=(imagemagick)
+    # HEIC, AVIF and WebP pictures are made with heif-enc, cwebp and img2webp.
+    packages+=(libheif-examples webp)
     # A Node that came from elsewhere (with its own npm) is used as it is.
     command -v node > /dev/null || packages+=(nodejs)
     command -v npm > /dev/null || packages+=(npm)
@@ -53,7 +56,8 @@ if [ "$mode" = test ]; then
 fi
 # The thumbnail benchmark compares with vipsthumbnail and ImageMagick, on
 # the photographs of Debian's wallpaper packages.
-[ "$mode" = bench ] && packages+=(libvips-tools imagemagick mate-backgrounds ukui-wallpapers)
+[ "$mode" = bench ] && packages+=(libvips-tools imagemagick mate-backgrounds ukui-wallpapers
+    libheif-examples)
 # The package's dependencies come from dpkg-shlibdeps, which CPack runs on
 # the programs it finds with file; lintian checks the result.
 [ "$mode" = package ] && packages+=(dpkg-dev file lintian)

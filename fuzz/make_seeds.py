@@ -2,7 +2,8 @@
 """Writes the seed inputs of the fuzzing harnesses to fuzz/corpus/.
 
 Tiny pictures of each format the damage checks know (the JPEGs by cjpeg,
-from Debian's libjpeg-turbo-progs), and texts that reach the corners of
+from Debian's libjpeg-turbo-progs; HEIC and AVIF by heif-enc, of
+libheif-examples; WebP by cwebp and img2webp, of webp), and texts that reach the corners of
 the text readers. The seeds are committed; run this again only to change
 them.
 """
@@ -255,5 +256,35 @@ def metadata_seeds():
     write("picture_facts", "metadata.webp", b"RIFF" + struct.pack("<I", len(body)) + body)
 
 
+def tool_made(command, source_suffix, source, out_suffix):
+    """The bytes a tool makes of source (a file's bytes): command, with "IN"
+    standing for the file, then "-o" and the file it writes."""
+    with tempfile.TemporaryDirectory() as folder:
+        path = os.path.join(folder, "in" + source_suffix)
+        with open(path, "wb") as f:
+            f.write(source)
+        out = os.path.join(folder, "out" + out_suffix)
+        subprocess.run([path if part == "IN" else part for part in command] + ["-o", out],
+                       check=True, capture_output=True)
+        with open(out, "rb") as f:
+            return f.read()
+
+
+def phone_seeds():
+    """HEIC, AVIF and WebP of 3 x 3, for the readers of the phones' formats."""
+    picture = png(3, 3)  # heif-enc and cwebp read PNG
+    write("heif_picture", "small.heic", tool_made(["heif-enc", "-q", "50", "IN"], ".png",
+                                                  picture, ".heic"))
+    write("heif_picture", "small.avif", tool_made(["heif-enc", "-A", "-q", "50", "IN"], ".png",
+                                                  picture, ".avif"))
+    write("webp_picture", "lossy.webp", tool_made(["cwebp", "-quiet", "IN"], ".png", picture,
+                                                  ".webp"))
+    write("webp_picture", "lossless.webp", tool_made(["cwebp", "-quiet", "-lossless", "IN"],
+                                                     ".png", picture, ".webp"))
+
+
 if __name__ == "__main__":
-    main()
+    if len(os.sys.argv) > 1 and os.sys.argv[1] == "phone":
+        phone_seeds()
+    else:
+        main()

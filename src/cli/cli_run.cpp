@@ -26,7 +26,17 @@ struct Gathered
     QStringList folders;     // every folder given, in order
     QStringList singles;     // every file given
     QStringList treeNotes;   // links to folders the tree listings refused
+    PictureKinds kinds = PictureKinds::Classic;
 };
+
+// The phones' formats are listed where pictures are made into thumbnails,
+// which read them; a page of the pictures alone would show them broken.
+PictureKinds kindsListed(const WizardSettings &settings)
+{
+    return settings.modernPage == kTrue || settings.makeThumbnails == kTrue
+                   ? PictureKinds::WithPhoneFormats
+                   : PictureKinds::Classic;
+}
 
 // The pictures of a folder given: its own, or with albums those of every
 // folder below it too; nothing when it cannot be read.
@@ -35,7 +45,7 @@ std::optional<QStringList> folderPictures(const QString &folder, const CliReques
 {
     const WizardSettings &settings = request.settings;
     if (settings.modernPage != kTrue || settings.makeAlbums != kTrue)
-        return ListFolderPictures(folder, QDir::separator(), &gathered.leftOut);
+        return ListFolderPictures(folder, QDir::separator(), &gathered.leftOut, gathered.kinds);
     std::optional<PictureTree> tree
             = ListPictureTree(folder, request.outputFolder, QDir::separator(), &gathered.leftOut);
     if (!tree)
@@ -52,6 +62,7 @@ std::optional<QStringList> folderPictures(const QString &folder, const CliReques
 std::optional<Gathered> gatherEntries(const CliRequest &request, QString &problem)
 {
     Gathered gathered;
+    gathered.kinds = kindsListed(request.settings);
     for (const QString &path : request.paths) {
         const FileStatus status = StatFile(path);
         if (status.kind == FileStatus::Kind::Folder) {
@@ -67,7 +78,7 @@ std::optional<Gathered> gatherEntries(const CliRequest &request, QString &proble
         } else if (status.exists()) {
             gathered.entries << absoluteCliPath(path);
             gathered.singles << absoluteCliPath(path);
-            if (!MatchesPicturePattern(path))
+            if (!MatchesPicturePattern(path, gathered.kinds))
                 gathered.notPictures << path;
         } else {
             problem = QStringLiteral("%1: no such file or folder").arg(path);
@@ -105,14 +116,14 @@ QString listed(const QStringList &parts)
 template<typename Note>
 void noteGathered(const Gathered &gathered, const Note &note)
 {
-    if (const QString line = LeftOutLine(gathered.leftOut); !line.isEmpty())
+    if (const QString line = LeftOutLine(gathered.leftOut, gathered.kinds); !line.isEmpty())
         note(line);
     for (const QString &line : gathered.treeNotes)
         note(line);
+    const QString formats = PictureKindsText(gathered.kinds);
     for (const QString &path : gathered.notPictures)
-        note(QStringLiteral("\"%1\" is not a JPEG, GIF, PNG or BMP picture; it is on the "
-                            "page as given.")
-                     .arg(DisplayFileName(path)));
+        note(QStringLiteral("\"%1\" is not a %2 picture; it is on the page as given.")
+                     .arg(DisplayFileName(path), formats));
 }
 
 // What the published pictures say of where they were taken, when any of

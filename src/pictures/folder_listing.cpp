@@ -18,12 +18,15 @@ namespace vintora {
 
 namespace {
 
-// The endings the pattern asks for (".jpg", ...): every element is "*."
+// The endings the patterns ask for (".jpg", ...): every element is "*."
 // and an extension, so a name matches when it ends with one of them.
-QStringList patternEndings()
+QStringList patternEndings(PictureKinds kinds)
 {
+    QString pattern = QString::fromLatin1(kFolderPicturePattern);
+    if (kinds == PictureKinds::WithPhoneFormats)
+        pattern += u';' + QString::fromLatin1(kPhonePicturePattern);
     QStringList endings;
-    for (const QString &element : QString::fromLatin1(kFolderPicturePattern).split(u';')) {
+    for (const QString &element : pattern.split(u';')) {
         const QString filter = element.trimmed();
         if (filter.startsWith(u'*'))
             endings.append(filter.mid(1));
@@ -33,18 +36,20 @@ QStringList patternEndings()
 
 // The same endings as bytes of the file system's names. They are plain
 // ASCII, and so are their letters' case variants: no other character folds
-// to j, p, e, g, i, f, n, b or m, and no byte of a longer UTF-8 sequence is
+// to j, p, e, g, i, f, n, b, m, h, c, a, v or w, and no byte of a longer UTF-8 sequence is
 // ASCII. Comparing the last bytes, letter case ignored, is therefore the
 // same as comparing the decoded name.
-bool matchesPattern(const char *name, size_t length)
+bool matchesPattern(const char *name, size_t length, PictureKinds kinds)
 {
-    static const QList<QByteArray> endings = [] {
+    const auto endingsOf = [](PictureKinds of) {
         QList<QByteArray> bytes;
-        for (const QString &ending : patternEndings())
+        for (const QString &ending : patternEndings(of))
             bytes.append(ending.toLatin1());
         return bytes;
-    }();
-    for (const QByteArray &ending : endings) {
+    };
+    static const QList<QByteArray> classic = endingsOf(PictureKinds::Classic);
+    static const QList<QByteArray> withPhones = endingsOf(PictureKinds::WithPhoneFormats);
+    for (const QByteArray &ending : kinds == PictureKinds::Classic ? classic : withPhones) {
         const auto n = size_t(ending.size());
         if (length >= n && qstrnicmp(name + length - n, ending.constData(), n) == 0)
             return true;
@@ -81,7 +86,7 @@ bool isRegularFile(DIR *dir, const dirent *entry)
 // DecodeFileName). Regular files count, and links to them; hidden names
 // (starting with ".") do not. With leftOut, the other regular files are
 // counted by extension; their names are never decoded.
-QStringList matchingNames(const QString &folder, LeftOutFiles *leftOut)
+QStringList matchingNames(const QString &folder, LeftOutFiles *leftOut, PictureKinds kinds)
 {
     QStringList names;
     DIR *dir = ::opendir(EncodeFileName(folder).constData());
@@ -93,7 +98,7 @@ QStringList matchingNames(const QString &folder, LeftOutFiles *leftOut)
         if (name[0] == '.')
             continue;
         const size_t length = std::strlen(name);
-        if (!matchesPattern(name, length)) {
+        if (!matchesPattern(name, length, kinds)) {
             if (leftOut && isRegularFile(dir, entry))
                 ++passedOver[extensionBytes(name, length)];
             continue;
@@ -173,15 +178,24 @@ void LeftOutFiles::add(const LeftOutFiles &other)
         byExtension[extension] += count;
 }
 
-bool MatchesPicturePattern(const QString &name)
+QString PictureKindsText(PictureKinds kinds)
 {
-    static const QStringList endings = patternEndings();
+    return kinds == PictureKinds::Classic
+                   ? QStringLiteral("JPEG, GIF, PNG or BMP")
+                   : QStringLiteral("JPEG, GIF, PNG, BMP, HEIC, AVIF or WebP");
+}
+
+bool MatchesPicturePattern(const QString &name, PictureKinds kinds)
+{
+    static const QStringList classic = patternEndings(PictureKinds::Classic);
+    static const QStringList withPhones = patternEndings(PictureKinds::WithPhoneFormats);
+    const QStringList &endings = kinds == PictureKinds::Classic ? classic : withPhones;
     return std::any_of(endings.begin(), endings.end(),
                        [&name](const QString &e) { return name.endsWith(e, Qt::CaseInsensitive); });
 }
 
 std::optional<QStringList> ListFolderPictures(const QString &folder, QChar separator,
-                                              LeftOutFiles *leftOut)
+                                              LeftOutFiles *leftOut, PictureKinds kinds)
 {
     if (folder.isEmpty())
         return std::nullopt;
@@ -192,7 +206,7 @@ std::optional<QStringList> ListFolderPictures(const QString &folder, QChar separ
     // One pass over the names and one sort at the end: QDir's own name
     // filters and sorting are several times slower, and a folder may hold
     // tens of thousands of pictures.
-    QStringList names = matchingNames(folder, leftOut);
+    QStringList names = matchingNames(folder, leftOut, kinds);
     sortByName(names);
 
     // Each path in one piece: the folder, one separator and the name.
@@ -226,7 +240,7 @@ QString kindLabel(const QString &extension)
 
 } // namespace
 
-QString LeftOutLine(const LeftOutFiles &leftOut)
+QString LeftOutLine(const LeftOutFiles &leftOut, PictureKinds listed)
 {
     if (leftOut.isEmpty())
         return QString();
@@ -257,11 +271,11 @@ QString LeftOutLine(const LeftOutFiles &leftOut)
                               : QStringLiteral("%1 others").arg(others));
 
     const int total = leftOut.total();
+    const QString formats = PictureKindsText(listed);
     const QString what
-            = total == 1 ? QStringLiteral("1 file that is not a JPEG, GIF, PNG or BMP picture")
-                         : QStringLiteral("%1 files that are not JPEG, GIF, PNG or BMP "
-                                          "pictures")
-                                   .arg(total);
+            = total == 1
+                      ? QStringLiteral("1 file that is not a %1 picture").arg(formats)
+                      : QStringLiteral("%1 files that are not %2 pictures").arg(total).arg(formats);
     return QStringLiteral("Left out %1: %2").arg(what, parts.join(QLatin1String(", ")));
 }
 

@@ -1,5 +1,8 @@
 #include "pictures/picture_header.h"
 
+#include "pictures/heif_picture.h"
+#include "pictures/webp_picture.h"
+
 #include <QImageReader>
 
 #include <algorithm>
@@ -173,6 +176,14 @@ void readPngCost(QIODevice &device, PictureHeader &header)
 
 PictureHeader ReadPictureHeader(QIODevice &device)
 {
+    // HEIF, AVIF and WebP, which Qt does not read, have readers of their
+    // own; the first bytes tell them apart.
+    const QByteArray first = device.peek(64);
+    if (const QByteArray heif = HeifFormatOf(first); !heif.isEmpty())
+        return ReadHeifHeader(device, heif);
+    if (IsWebp(first))
+        return ReadWebpHeader(device);
+
     PictureHeader header;
     const qint64 start = device.pos();
     QImageReader reader(&device);

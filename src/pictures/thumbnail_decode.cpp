@@ -2,12 +2,15 @@
 
 #include "pictures/cmyk_jpeg.h"
 #include "pictures/colour_profiles.h"
+#include "pictures/heif_picture.h"
 #include "pictures/thumbnail_jpeg.h"
+#include "pictures/webp_picture.h"
 
 #include <QBuffer>
 #include <QColorSpace>
 #include <QImageReader>
 #include <QTransform>
+#include <QImageWriter>
 
 namespace vintora {
 
@@ -96,7 +99,26 @@ QImage decodeCmykJpeg(const QByteArray &bytes, const JpegColours &colours,
     return decoded.isNull() ? decoded : scaledAndTurned(decoded, header, pixelSize);
 }
 
+// The pictures of the formats Qt does not read: a WebP scaled while it is
+// decoded, a HEIF or AVIF decoded whole.
+QImage decodeOwnFormat(const QByteArray &bytes, const PictureHeader &header, QSize pixelSize,
+                       QString *why)
+{
+    if (header.format == "webp")
+        return DecodeWebp(bytes, pixelSize, why);
+    QString reason;
+    QImage image = DecodeHeif(bytes, header.decodedSize, &reason);
+    if (image.isNull())
+        *why = QStringLiteral("it is damaged or cannot be read (%1)").arg(reason);
+    return image;
+}
+
 } // namespace
+
+bool IsOwnReaderFormat(const QByteArray &format)
+{
+    return format == "heif" || format == "avif" || format == "webp";
+}
 
 qint64 ThumbnailDecodeBytes(const PictureHeader &header, QSize pixelSize)
 {
@@ -117,6 +139,15 @@ qint64 ThumbnailDecodeBytes(const PictureHeader &header, QSize pixelSize)
 QImage DecodeThumbnail(QByteArray &bytes, const PictureHeader &header, QSize pixelSize,
                        QString *why)
 {
+    if (IsOwnReaderFormat(header.format)) {
+        QImage image = decodeOwnFormat(bytes, header, pixelSize, why);
+        if (image.isNull())
+            return {};
+        if (image.size() != pixelSize)
+            image = image.scaled(pixelSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        convertToSrgb(image);
+        return image;
+    }
     const QSize requested = requestedSize(header, pixelSize);
     const JpegColours colours = header.format == "jpeg" ? ReadJpegColours(bytes) : JpegColours();
     if (header.format == "jpeg" && DecodesAtOneEighth(header.size, requested))
@@ -154,6 +185,30 @@ QImage DecodeThumbnail(QByteArray &bytes, const PictureHeader &header, QSize pix
         image = image.scaled(pixelSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     convertToSrgb(image, colours.iccProfile);
     return image;
+}
+
+QByteArray FullSizeJpeg(QByteArray bytes, const PictureHeader &header, QString *why)
+{
+    const QSize size = header.orientedSize();
+    if (ThumbnailDecodeBytes(header, size) > kThumbnailDecodeLimit) {
+        *why = QStringLiteral("it would take too much memory (%1 × %2 pixels)")
+                       .arg(size.width())
+                       .arg(size.height());
+        return {};
+    }
+    const QImage image = DecodeThumbnail(bytes, header, size, why);
+    if (image.isNull())
+        return {};
+    QByteArray jpeg;
+    QBuffer out(&jpeg);
+    out.open(QIODevice::WriteOnly);
+    QImageWriter writer(&out, "jpeg");
+    writer.setQuality(90);
+    if (!writer.write(image)) {
+        *why = writer.errorString();
+        return {};
+    }
+    return jpeg;
 }
 
 } // namespace vintora

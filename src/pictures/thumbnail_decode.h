@@ -31,6 +31,10 @@ inline constexpr qint64 kThumbnailDecodeLimit = qint64(256) << 20;
 // as long as a whole one, so that the limit bounds the time too.)
 qint64 ThumbnailDecodeBytes(const PictureHeader &header, QSize pixelSize);
 
+// Whether the format is one Qt does not read, read here with libheif
+// ("heif", "avif") or libwebp ("webp").
+bool IsOwnReaderFormat(const QByteArray &format);
+
 // Decodes a picture file's bytes into its thumbnail of pixelSize, its
 // orientation applied. The bytes may be changed on the way (a progressive
 // JPEG loses the scans a small decode does not need) but never grow. A
@@ -38,5 +42,12 @@ qint64 ThumbnailDecodeBytes(const PictureHeader &header, QSize pixelSize);
 // follow the picture's name ("it is animated").
 QImage DecodeThumbnail(QByteArray &bytes, const PictureHeader &header, QSize pixelSize,
                        QString *why);
+
+// The picture decoded whole, turned as it is shown and in sRGB, as a JPEG
+// of quality 90 that carries no metadata: what a page shows at full size in
+// place of a picture browsers do not show (HEIC). Empty, with the reason in
+// why, when it cannot be decoded or its decode would take more memory than
+// kThumbnailDecodeLimit.
+QByteArray FullSizeJpeg(QByteArray bytes, const PictureHeader &header, QString *why);
 
 } // namespace vintora

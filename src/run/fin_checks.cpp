@@ -423,6 +423,9 @@ void RunChecks::planNames()
         const QString name = m_names->nameFor(entry);
         if (m_plan.copy)
             m_plan.copies.append({entry, name});
+        // No picture takes the name of the JPEG that may stand in for it.
+        if (m_plan.copy && m_plan.modern && MayGetStandIn(name))
+            m_names->reserve(StandInName(name));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "output/output_writer.h"
 #include "run/fin_run.h"
 
+#include <QHash>
 #include <QSet>
 #include <QStringList>
 
@@ -23,6 +24,9 @@ struct FinContext
     // The pictures whose full size is not published (see RemoveLocation):
     // the page links their largest made file instead.
     QSet<QString> withheld;
+    // The full-size JPEGs written in place of pictures browsers do not
+    // show, by source path: the page links them instead.
+    QHash<QString, QString> standIns;
 
     // Tells where the run stands; the status stays the last one told.
     void report(const FinProgress &step);

@@ -1,7 +1,8 @@
 // The Fin run's copies: each distinct picture once, under the name the
 // plan gave it, through the run's writer; then the background and cell
 // pictures. The modern page's copies are published without where they
-// were taken, unless the user keeps it.
+// were taken, unless the user keeps it. A HEIC, which browsers do not
+// show, is published at full size as a JPEG beside it.
 
 #include "run/fin_phases.h"
 
@@ -10,6 +11,8 @@
 #include "pictures/location_removal.h"
 #include "pictures/picture_bytes.h"
 #include "pictures/picture_facts.h"
+#include "pictures/picture_header.h"
+#include "pictures/thumbnail_decode.h"
 
 #include <QSet>
 
@@ -42,11 +45,53 @@ bool copyAsItIs(const PlannedCopy &copy, const OutputFolder &out, SourceFile &pi
     return counted(outcome, bytes, context);
 }
 
+// The format of the picture the file holds, as its header tells it; the
+// file is read again from its start afterwards.
+QByteArray formatOf(SourceFile &picture, PictureHeader &header)
+{
+    header = ReadPictureHeader(picture.device());
+    picture.device().seek(0);
+    return header.isValid() ? header.format : QByteArray();
+}
+
+// Nothing of the picture is published at full size: the page links its
+// largest screen-size copy instead, with a note saying why.
+bool withhold(const PlannedCopy &copy, const QString &why, FinContext &context)
+{
+    ++context.outcome.fullSizeWithheld;
+    context.withheld.insert(copy.source);
+    context.note(QStringLiteral("\"%1\" is not published at full size: %2; the page links its "
+                                "largest screen-size copy instead.")
+                         .arg(DisplayFileName(copy.source), why));
+    return true;
+}
+
+// The full-size JPEG that stands in for a picture browsers do not show,
+// named after the picture's whole name ("IMG_1.HEIC.jpg", never the
+// phone's own "IMG_1.JPG"). Where it cannot be made, the page links the
+// largest screen-size copy instead, with a note.
+bool writeStandIn(const PlannedCopy &copy, const OutputFolder &out, const QByteArray &bytes,
+                  const PictureHeader &header, FinContext &context, QString *why)
+{
+    QString problem;
+    const QByteArray jpeg = FullSizeJpeg(bytes, header, &problem);
+    if (jpeg.isEmpty())
+        return withhold(copy, problem, context);
+    const QString name = StandInName(copy.name);
+    if (!counted(context.writer.writeUnlessHeld(out, name, jpeg, why),
+                 jpeg.size(), context))
+        return false;
+    context.standIns.insert(copy.source, name);
+    return true;
+}
+
 // The copy without where the picture was taken: its metadata written anew
 // with the picture's bytes kept, or as it is when it tells nothing of the
 // kind. Where that cannot be done, nothing is published and the page links
-// the largest file made of the picture instead, with a note.
+// the largest file made of the picture instead, with a note; an AVIF is
+// published as its full-size JPEG.
 bool copyWithoutLocation(const PlannedCopy &copy, const OutputFolder &out, SourceFile &picture,
+                         const PictureHeader &header,
                          FinContext &context, QString *why)
 {
     const std::optional<QByteArray> bytes
@@ -63,19 +108,38 @@ bool copyWithoutLocation(const PlannedCopy &copy, const OutputFolder &out, Sourc
         return counted(context.writer.writeUnlessHeld(out, copy.name, removal.bytes, why),
                        removal.bytes.size(), context);
     case LocationRemoval::Outcome::NotPossible:
+        if (header.format == "avif")
+            return writeStandIn(copy, out, *bytes, header, context, why);
         break;
     }
-    ++context.outcome.fullSizeWithheld;
-    context.withheld.insert(copy.source);
-    context.note(QStringLiteral("\"%1\" is not published at full size: %2; the page links its "
-                                "largest screen-size copy instead.")
-                         .arg(DisplayFileName(copy.source), removal.why));
-    return true;
+    return withhold(copy, removal.why, context);
+}
+
+// The modern page's copy: a HEIC as its full-size JPEG, and as itself
+// only with where it was taken kept; an AVIF whose location cannot be
+// removed as its full-size JPEG too; every other picture as it is, or
+// without where it was taken.
+bool copyForModernPage(const PlannedCopy &copy, const OutputFolder &out, bool removeLocation,
+                       SourceFile &picture, FinContext &context, QString *why)
+{
+    PictureHeader header;
+    const QByteArray format = formatOf(picture, header);
+    if (format == "heif") {
+        const std::optional<QByteArray> bytes
+                = ReadPictureBytes(picture.device(), picture.status().size, why);
+        picture.device().seek(0);
+        if (!bytes || !writeStandIn(copy, out, *bytes, header, context, why))
+            return false;
+        return removeLocation || copyAsItIs(copy, out, picture, context, why);
+    }
+    if (!removeLocation)
+        return copyAsItIs(copy, out, picture, context, why);
+    return copyWithoutLocation(copy, out, picture, header, context, why);
 }
 
 // Copies one picture unless its name was copied to already; false, with
 // the run ended, when it could not be.
-bool copyOnce(const PlannedCopy &copy, const OutputFolder &out, bool removeLocation,
+bool copyOnce(const PlannedCopy &copy, const OutputFolder &out, bool modern, bool removeLocation,
               QSet<QString> &copied, FinContext &context)
 {
     if (copied.contains(copy.name))
@@ -84,8 +148,8 @@ bool copyOnce(const PlannedCopy &copy, const OutputFolder &out, bool removeLocat
     QString why;
     SourceFile picture(copy.source);
     if (picture.isOpen()) {
-        if (removeLocation ? copyWithoutLocation(copy, out, picture, context, &why)
-                           : copyAsItIs(copy, out, picture, context, &why))
+        if (modern ? copyForModernPage(copy, out, removeLocation, picture, context, &why)
+                   : copyAsItIs(copy, out, picture, context, &why))
             return true;
     } else {
         why = picture.problem();
@@ -114,13 +178,13 @@ bool CopyPictures(const QList<FinPlan> &plans, FinContext &context)
         QSet<QString> copied;
         for (const PlannedCopy &copy : plan.copies) {
             context.report({FinProgress::Phase::Copying, done++, count, copy.source, QString()});
-            if (context.stopped() || !copyOnce(copy, *out, plan.removeLocation, copied, context))
+            if (context.stopped() || !copyOnce(copy, *out, plan.modern, plan.removeLocation, copied, context))
                 return false;
         }
         // The background and cell pictures are the page's own, not photographs.
         const int located = context.outcome.picturesWithLocation;
         for (const PlannedCopy &copy : plan.designedCopies) {
-            if (context.stopped() || !copyOnce(copy, *out, false, copied, context))
+            if (context.stopped() || !copyOnce(copy, *out, false, false, copied, context))
                 return false;
         }
         context.outcome.picturesWithLocation = located;

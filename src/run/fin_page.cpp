@@ -109,7 +109,7 @@ bool WritePages(const QList<FinPlan> &plans, const QList<RenditionResult> &made,
     QList<ModernPageContents> pages;
     for (qsizetype i = 0; i < plans.size(); ++i) {
         pages << ModernPageContentsOf(plans.at(i), madeOf.at(i), context.writer.folder().path(),
-                                      context.withheld);
+                                      context.withheld, context.standIns);
         pages.last().download = downloads.at(i);
     }
     if (plans.size() > 1)

@@ -66,7 +66,8 @@ QString ModernPageFolderName(const FinPlan &plan, const QString &outputFolder)
 }
 
 ModernPageContents ModernPageContentsOf(const FinPlan &plan, const QList<RenditionResult> &made,
-                                        const QString &outputFolder, const QSet<QString> &withheld)
+                                        const QString &outputFolder, const QSet<QString> &withheld,
+                                        const QHash<QString, QString> &standIns)
 {
     const QChar separator = plan.options.separator;
     ModernPageContents contents;
@@ -80,7 +81,11 @@ ModernPageContents ModernPageContentsOf(const FinPlan &plan, const QList<Renditi
         if (job >= 0 && made.at(job).hasThumbnail())
             addMadeFiles(plan, made.at(job), item);
         item.picture = reference(plan, entry);
-        if (withheld.contains(entry)) {
+        if (const auto standIn = standIns.constFind(entry); standIn != standIns.constEnd())
+            item.picture = PictureReference(entry, true, *standIn, separator);
+        // Not copied, a HEIC is linked where it is, which browsers do not
+        // show: its largest made file is linked instead.
+        if (withheld.contains(entry) || (!plan.copy && IsHeicName(entry))) {
             if (item.thumbnail.isEmpty())
                 continue;
             standIn(item);

@@ -66,6 +66,32 @@ struct FinPlan
     QList<qsizetype> renditionOf;
 };
 
+// The name of the full-size JPEG that stands in on the modern page for a
+// picture browsers do not show (a HEIC): its copy's whole name and ".jpg".
+inline QString StandInName(const QString &copyName)
+{
+    return copyName + QLatin1String(".jpg");
+}
+
+// Whether a picture of this name may get a full-size JPEG standing in for
+// it: HEIC, HEIF and AVIF, by the name's extension.
+inline bool MayGetStandIn(const QString &name)
+{
+    for (const char *extension : {".heic", ".heif", ".avif"}) {
+        if (name.endsWith(QLatin1String(extension), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+// Whether a picture of this name is one browsers do not show: a HEIC or
+// HEIF, by the name's extension.
+inline bool IsHeicName(const QString &name)
+{
+    return name.endsWith(QLatin1String(".heic"), Qt::CaseInsensitive)
+           || name.endsWith(QLatin1String(".heif"), Qt::CaseInsensitive);
+}
+
 // The files of a modern page's job, in this order: the thumbnail at 2x
 // (the classic page's only one), at 1x, and the screen-size copies from
 // the smallest.

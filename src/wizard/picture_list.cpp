@@ -141,7 +141,7 @@ qsizetype PictureList::addFolder()
         return 0;
     if (!paths->isEmpty())
         noteFolder(folder);
-    if (const QString line = LeftOutLine(leftOut); !line.isEmpty())
+    if (const QString line = LeftOutLine(leftOut, m_kinds); !line.isEmpty())
         lines.prepend(line);
     emit reported(lines.join(u'\n'));
     return paths->size();
@@ -153,7 +153,7 @@ std::optional<QStringList> PictureList::listFolder(const QString &folder, LeftOu
                                                    QStringList &notes) const
 {
     if (!m_treeWanted || !m_treeWanted())
-        return ListFolderPictures(folder, QDir::separator(), &leftOut);
+        return ListFolderPictures(folder, QDir::separator(), &leftOut, m_kinds);
     std::optional<PictureTree> tree
             = ListPictureTree(folder, QString(), QDir::separator(), &leftOut);
     if (!tree)
@@ -224,7 +224,7 @@ qsizetype PictureList::addDropped(const QList<QUrl> &urls)
         if (added)
             noteFolder(folder);
     }
-    if (const QString line = LeftOutLine(leftOut); added && !line.isEmpty())
+    if (const QString line = LeftOutLine(leftOut, m_kinds); added && !line.isEmpty())
         refused.append(line);
     emit reported(refused.join(u'\n'));
     return added ? paths.size() : 0;

@@ -53,6 +53,10 @@ public:
     bool isLocked() const { return m_locked; }
     void setLocked(bool locked);
 
+    // Which pictures a folder adds from now on: with thumbnails made (and
+    // so with the modern page), the phones' formats too.
+    void setPictureKinds(PictureKinds kinds) { m_kinds = kinds; }
+
     // Shows the list in a view: single selection, no editing, uniform rows
     // (so that a long list lays out at once); a double click or Delete
     // removes the selected entry, and files and folders dropped on the view
@@ -110,6 +114,7 @@ private:
     QPointer<QWidget> m_view;
     QPointer<QWidget> m_viewport;
     bool m_locked = false;
+    PictureKinds m_kinds = PictureKinds::Classic;
     QString m_firstFolder;
     QStringList m_folders;
     std::function<bool()> m_treeWanted;

@@ -85,7 +85,7 @@ WizardWindow::WizardWindow(WizardSettings &settings, Dialogs &dialogs, UrlOpener
                 return layout;
             },
             [this, &dialogs] { return new TablePage(this, dialogs); },
-            [this] { return new ThumbnailsPage(this); },
+            [this] { return makeThumbnailsPage(); },
             [this, &dialogs] { return makePicturesPage(dialogs); },
             [this] { return new PackagingPage(this); },
             [this, &dialogs, &urls] {
@@ -224,6 +224,17 @@ bool WizardWindow::everyTextFits()
             return false;
     }
     return true;
+}
+
+ThumbnailsPage *WizardWindow::makeThumbnailsPage()
+{
+    auto *thumbnails = new ThumbnailsPage(this);
+    // Thumbnails read the phones' formats: folders list them.
+    connect(thumbnails->thumbnailFilesCheck(), &QCheckBox::toggled, this, [this](bool made) {
+        picturesPage().pictureList().setPictureKinds(made ? PictureKinds::WithPhoneFormats
+                                                          : PictureKinds::Classic);
+    });
+    return thumbnails;
 }
 
 void WizardWindow::followModernPage(bool modern)

@@ -99,6 +99,9 @@ private:
     void chooseTextSize();
     // The pages that show the modern page's choice follow its check box.
     void followModernPage(bool modern);
+    // The Thumbnails page, whose thumbnail files (and so the modern page)
+    // let a folder add the phones' formats too.
+    ThumbnailsPage *makeThumbnailsPage();
     bool everyTextFits();
 
     WizardSettings &m_settings;

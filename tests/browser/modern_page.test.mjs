@@ -10,6 +10,7 @@ import {copyFileSync, mkdirSync, mkdtempSync, readFileSync, rmSync, statSync, wr
 import os from 'node:os';
 import path from 'node:path';
 import {fileURLToPath, pathToFileURL} from 'node:url';
+import {crc32, deflateSync} from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 import {albumPage, follow, layoutFacts, near, pixelAt, serve, viewerState} from './page_facts.mjs';
 
@@ -497,6 +498,89 @@ test('the zip is linked under the title with its size, reached by Tab, in the li
   assert.deepEqual(await without.evaluate(() => [...document.querySelectorAll('a')]
     .filter(a => a.textContent.startsWith('Download')).length), 0);
   await without.close();
+});
+
+// A PNG of width x height, red above and blue below, so that a turn or a
+// flip shows.
+function redOverBluePng(width, height) {
+  const chunk = (type, data) => {
+    const length = Buffer.alloc(4);
+    length.writeUInt32BE(data.length);
+    const crc = Buffer.alloc(4);
+    crc.writeUInt32BE(crc32(Buffer.concat([Buffer.from(type, 'latin1'), data])));
+    return Buffer.concat([length, Buffer.from(type, 'latin1'), data, crc]);
+  };
+  const header = Buffer.alloc(13);
+  header.writeUInt32BE(width, 0);
+  header.writeUInt32BE(height, 4);
+  header.set([8, 2, 0, 0, 0], 8); // 8 bits, RGB
+  const rows = Buffer.alloc((3 * width + 1) * height);
+  for (let y = 0; y < height; y++)
+    for (let x = 0; x < width; x++)
+      rows.set(y < height / 2 ? [255, 0, 0] : [0, 0, 255], y * (3 * width + 1) + 1 + 3 * x);
+  return Buffer.concat([Buffer.from('\x89PNG\r\n\x1a\n', 'latin1'), chunk('IHDR', header),
+                        chunk('IDAT', deflateSync(rows)), chunk('IEND', Buffer.alloc(0))]);
+}
+
+const reddish = ([r, g, b]) => r > 190 && g < 70 && b < 70;
+const bluish = ([r, g, b]) => b > 190 && r < 70 && g < 70;
+
+// Red on top and blue below, where the element stands on the screen.
+async function rightWayUp(page, selector) {
+  const box = await page.$eval(selector, e => {
+    const r = e.getBoundingClientRect();
+    return {x: r.x, y: r.y, width: r.width, height: r.height};
+  });
+  const x = Math.round(box.x + box.width / 2);
+  const top = await pixelAt(page, x, Math.round(box.y + box.height / 4));
+  const bottom = await pixelAt(page, x, Math.round(box.y + 3 * box.height / 4));
+  return reddish(top) && bluish(bottom) ? 'up' : `top ${top}, bottom ${bottom}`;
+}
+
+test('a phone\'s HEIC, AVIF and WebP: thumbnails and the viewer show them loaded, in proportion, the right way up', async t => {
+  // Outside CI a missing heif-enc or cwebp (libheif-examples, webp) skips this test.
+  const missing = ['heif-enc', 'cwebp'].filter(tool => spawnSync(tool, ['-h']).error);
+  if (missing.length && !process.env.CI) {
+    t.skip(`${missing.join(' and ')} missing`);
+    return;
+  }
+  const made = path.join(work, 'phone-pictures');
+  mkdirSync(made, {recursive: true});
+  const source = path.join(work, 'red-over-blue.png');
+  writeFileSync(source, redOverBluePng(600, 400));
+  execFileSync('heif-enc', ['-q', '80', source, '-o', path.join(made, 'IMG_1.HEIC')]);
+  execFileSync('heif-enc', ['-A', '-q', '80', source, '-o', path.join(made, 'shot.avif')]);
+  execFileSync('cwebp', ['-quiet', source, '-o', path.join(made, 'shot.webp')]);
+  mkdirSync(path.join(work, 'phone'));
+  execFileSync(cli, ['-q', '-o', path.join(work, 'phone'), '--modern', '--order', 'name', made]);
+
+  const page = await open(desktop, 'http', 'phone');
+  await loadAll(page);
+  const facts = await layoutFacts(page);
+  assert.deepEqual(facts.images.map(i => i.src.replace(/.*\//, '')),
+                   ['IMG_1.HEIC.jpg', 'shot.avif.jpg', 'shot.webp.jpg']);
+  for (const [i, image] of facts.images.entries()) {
+    assert.ok(image.natural[0] > 0, `thumbnail ${i} did not load`);
+    assert.ok(Math.abs(image.natural[0] / image.natural[1] - 1.5) < 0.01, `thumbnail ${i}: ${image.natural}`);
+    assert.ok(Math.abs(image.shown[0] / image.shown[1] - 1.5) < 0.02, `thumbnail ${i} shown ${image.shown}`);
+    assert.equal(await rightWayUp(page, `.gallery li:nth-child(${i + 1}) img`), 'up');
+  }
+  for (const [i, full] of ['IMG_1.HEIC.jpg', 'shot.avif', 'shot.webp'].entries()) {
+    await page.click(`.gallery li:nth-child(${i + 1}) a`);
+    await page.waitForFunction(() => {
+      const shown = document.querySelector('dialog.viewer img');
+      return document.querySelector('dialog.viewer').open && shown.complete && shown.naturalWidth > 0;
+    });
+    const state = await viewerState(page);
+    assert.ok(state.src.endsWith('/' + full), state.src);
+    assert.ok(state.full.endsWith('/' + full), state.full);
+    const natural = await page.$eval('dialog.viewer img', e => [e.naturalWidth, e.naturalHeight]);
+    assert.deepEqual(natural, [600, 400]);
+    assert.equal(await rightWayUp(page, 'dialog.viewer img'), 'up');
+    await page.keyboard.press('Escape');
+    await page.waitForFunction(() => !document.querySelector('dialog.viewer').open);
+  }
+  await page.close();
 });
 
 test('no script error and no dialog on any page', () => {

@@ -3,10 +3,12 @@
 #include "cli_process.h"
 #include "support/crafted_pictures.h"
 #include "support/fixtures.h"
+#include "support/phone_pictures.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -434,6 +436,51 @@ private slots:
         QVERIFY2(written.contains("<title>" + title + "</title>"),
                  qPrintable(written.section("<title>", 1).left(80)));
         QVERIFY(QDir(out + "/thumbs").exists());
+    }
+
+    // A folder of a phone's pictures: the modern page and thumbnails list
+    // its HEIC, AVIF and WebP; the page of the pictures alone leaves them
+    // out, saying so.
+    void phone_formats_listed_where_thumbnails_are_made_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("notes");
+        QTest::addColumn<QStringList>("written");
+        QTest::newRow("classic")
+                << QStringList{}
+                << QStringList{"vintora-cli: Left out 3 files that are not JPEG, "
+                               "GIF, PNG or BMP pictures: 1 .avif, 1 .HEIC, 1 .webp"}
+                << QStringList{"a.png", "vintora.htm"};
+        QTest::newRow("thumbnails")
+                << QStringList{"--thumbnails"} << QStringList{}
+                << QStringList{"a.png", "c.avif", "d.webp", "IMG_1.HEIC", "thumbs", "vintora.htm"};
+        QTest::newRow("modern") << QStringList{"--modern"} << QStringList{}
+                                << QStringList{"a.png",          "c.avif",     "d.webp",
+                                               "IMG_1.HEIC.jpg", "index.html", "thumbs"};
+    }
+    void phone_formats_listed_where_thumbnails_are_made()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, notes);
+        QFETCH(QStringList, written);
+        for (const char *tool : {"heif-enc", "cwebp"}) {
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                QSKIP(qPrintable(QString(tool) + " is not installed"));
+        }
+        const QString out = m_dir.filePath(QString("phone-") + QTest::currentDataTag());
+        const QDir phone(m_dir.filePath("phone"));
+        if (!phone.exists("a.png")) {
+            QVERIFY(QDir().mkpath(phone.path()));
+            const QImage picture = phone_pictures::redOverBlue({120, 80});
+            QVERIFY(picture.save(phone.filePath("a.png")));
+            for (const char *name : {"IMG_1.HEIC", "c.avif", "d.webp"})
+                QVERIFY(!phone_pictures::write(phone, name, picture).isEmpty());
+        }
+        QVERIFY(QDir().mkpath(out));
+        const CliRun run = runCli(QStringList{"-o", out} + options + QStringList{phone.path()});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.errorLines.filter("vintora-cli: "), notes);
+        QCOMPARE(folderNames(out), written);
     }
 
     void help_and_version()

@@ -12,6 +12,8 @@
 
 using namespace vintora;
 
+Q_DECLARE_METATYPE(vintora::PictureKinds)
+
 class TestFolderListing : public QObject
 {
     Q_OBJECT
@@ -137,6 +139,39 @@ private slots:
         LeftOutFiles leftOut;
         QVERIFY(ListFolderPictures(dir.path(), '/', &leftOut));
         QCOMPARE(LeftOutLine(leftOut), line);
+    }
+
+    // Where pictures are made into thumbnails, the phones' formats are
+    // listed too, in any letter case; elsewhere they are left out.
+    void phone_formats_listed_with_thumbnails_data()
+    {
+        QTest::addColumn<PictureKinds>("kinds");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("classic") << PictureKinds::Classic << QStringList{"a.jpg"}
+                                 << "Left out 5 files that are not JPEG, GIF, PNG or BMP "
+                                    "pictures: 1 .avif, 1 .HEIC, 1 .heif, 1 .mp4, 1 .WebP";
+        QTest::newRow("with the phones' formats")
+                << PictureKinds::WithPhoneFormats
+                << QStringList{"a.jpg", "b.HEIC", "c.heif", "d.avif", "e.WebP"}
+                << "Left out 1 file that is not a JPEG, GIF, PNG, BMP, HEIC, AVIF or WebP "
+                   "picture: 1 .mp4";
+    }
+
+    void phone_formats_listed_with_thumbnails()
+    {
+        QFETCH(PictureKinds, kinds);
+        QFETCH(QStringList, listed);
+        QFETCH(QString, line);
+        QTemporaryDir dir;
+        for (const char *name : {"a.jpg", "b.HEIC", "c.heif", "d.avif", "e.WebP", "f.mp4"})
+            writeFile(dir.filePath(name), "x");
+        for (QString &name : listed)
+            name = dir.path() + '/' + name;
+        LeftOutFiles leftOut;
+        QCOMPARE(ListFolderPictures(dir.path(), '/', &leftOut, kinds).value(), listed);
+        QCOMPARE(LeftOutLine(leftOut, kinds), line);
+        QCOMPARE(MatchesPicturePattern("IMG_1.HEIC", kinds), kinds != PictureKinds::Classic);
     }
 
     void unlistable_folders_give_nothing()

@@ -1,3 +1,4 @@
+#include "support/fixtures.h"
 #include "wizard_fixture.h"
 
 #include "wizard/pages/modern_options_dialog.h"
@@ -118,6 +119,38 @@ private slots:
         WizardFixture::click(files);
         w.w().ShowPage(kPicturesPage);
         QCOMPARE(w.settings.makeThumbnails, qint16(own ? 0 : -1));
+    }
+
+    // A folder chosen on the Pictures page adds a phone's HEIC with the
+    // modern page or thumbnail files, and leaves it out otherwise.
+    void phone_formats_follow_the_thumbnail_files_data()
+    {
+        QTest::addColumn<bool>("modern");
+        QTest::addColumn<bool>("thumbnails");
+        QTest::addColumn<int>("added");
+        QTest::newRow("classic") << false << false << 1;
+        QTest::newRow("thumbnail files") << false << true << 2;
+        QTest::newRow("modern") << true << false << 2;
+    }
+
+    void phone_formats_follow_the_thumbnail_files()
+    {
+        QFETCH(bool, modern);
+        QFETCH(bool, thumbnails);
+        QFETCH(int, added);
+        QTemporaryDir dir;
+        for (const char *name : {"a.jpg", "IMG_1.HEIC"})
+            writeFile(dir.filePath(name), "x");
+        WizardFixture w;
+        if (thumbnails) {
+            w.w().ShowPage(kThumbnailsPage);
+            WizardFixture::click(w.w().thumbnailsPage().thumbnailFilesCheck());
+        }
+        chooseModern(w, modern);
+        w.w().ShowPage(kPicturesPage);
+        w.dialogs.folders = {QDir::toNativeSeparators(dir.path())};
+        w.click(w.w().picturesPage().addFolderLink());
+        QCOMPARE(w.w().picturesPage().fileList()->model()->rowCount(), added);
     }
 
     void page_name_follows_the_modern_page_data()

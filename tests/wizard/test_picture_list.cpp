@@ -79,6 +79,39 @@ private slots:
         QCOMPARE(list.folders(), QStringList{dir.filePath("trip")});
     }
 
+    // With thumbnails made, a folder adds the phones' formats as well.
+    void phone_formats_added_with_thumbnails_data()
+    {
+        QTest::addColumn<bool>("thumbnails");
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("classic") << false << QStringList{"a.jpg"}
+                                 << "Left out 3 files that are not JPEG, GIF, PNG or BMP "
+                                    "pictures: 1 .avif, 1 .HEIC, 1 .webp";
+        QTest::newRow("thumbnails")
+                << true << QStringList{"a.jpg", "b.HEIC", "c.avif", "d.webp"} << "";
+    }
+    void phone_formats_added_with_thumbnails()
+    {
+        QFETCH(bool, thumbnails);
+        QFETCH(QStringList, added);
+        QFETCH(QString, line);
+        QTemporaryDir dir;
+        for (const char *name : {"a.jpg", "b.HEIC", "c.avif", "d.webp"})
+            writeFile(dir.filePath(name), "x");
+        ScriptedDialogs dialogs;
+        PictureList list(nullptr, dialogs);
+        if (thumbnails)
+            list.setPictureKinds(PictureKinds::WithPhoneFormats);
+        QSignalSpy reported(&list, &PictureList::reported);
+        dialogs.folders = {dir.path()};
+        list.addFolder();
+        for (QString &name : added)
+            name = dir.filePath(name);
+        QCOMPARE(list.entries(), added);
+        QCOMPARE(reported.last().at(0).toString(), line);
+    }
+
     void double_click_removes_the_entry_under_it()
     {
         ScriptedDialogs dialogs;
