@@ -5,7 +5,10 @@
 # - Lighthouse 12.2.3 with Debian's Chromium, its mobile setting, each page
 #   served over HTTP on the loopback address, LIGHTHOUSE_RUNS times (3),
 #   the median of each figure with the range of the scores;
-# - the Nu HTML checker on the modern page;
+# - the same for a tree of albums of the same photographs: its top page of
+#   album cards and one album's page (PAGES picks which pages are measured:
+#   "modern classic albums album" by default);
+# - the Nu HTML checker on the modern page and the album pages;
 # - what a browser loads before any click (phone and desktop size), and what
 #   a click on the first thumbnail loads on a phone, against the pictures;
 # - how long the modern page takes to lay out a title of one long word;
@@ -40,6 +43,16 @@ photos="${VINTORA_PHOTOS:-$work/photos}"
 cli="$build/bin/vintora-cli"
 "$cli" -q -o "$(mkdir -p "$work/modern" && echo "$work/modern")" --modern "$photos"
 "$cli" -q -o "$(mkdir -p "$work/classic" && echo "$work/classic")" "$photos"
+# The same photographs as a trip of four days, the last day with an
+# evening below it.
+for photo in "$photos"/*.jpg; do
+    n=$((10#$(basename "$photo" .jpg | tr -dc 0-9)))
+    folder="$work/trip/Day $(( (n - 1) / 10 + 1 ))"
+    [ "$n" -gt 35 ] && folder="$folder/Evening"
+    mkdir -p "$folder"
+    ln "$photo" "$folder/" 2> /dev/null || cp "$photo" "$folder/"
+done
+"$cli" -q -o "$(mkdir -p "$work/albums" && echo "$work/albums")" --modern --title Trip "$work/trip"
 
 port=$((20000 + RANDOM % 20000))
 python3 -m http.server "$port" --bind 127.0.0.1 --directory "$work" > /dev/null 2>&1 &
@@ -51,9 +64,10 @@ echo "pictures: $(ls "$photos"/*.jpg | wc -l) files, $pictures bytes"
 echo "first picture: $(stat -c %s "$photos/IMG_0001.jpg") bytes"
 
 runs="${LIGHTHOUSE_RUNS:-3}"
-declare -A pageName=([modern]=index.html [classic]=vintora.htm)
-for page in modern classic; do
-    url="http://127.0.0.1:$port/$page/${pageName[$page]}"
+declare -A pagePath=([modern]=modern/index.html [classic]=classic/vintora.htm
+    [albums]=albums/index.html [album]=albums/Day%204/index.html)
+for page in ${PAGES:-modern classic albums album}; do
+    url="http://127.0.0.1:$port/${pagePath[$page]}"
     for run in $(seq "$runs"); do
         "$tools/node_modules/.bin/lighthouse" "$url" --quiet --output=json \
             --output-path="$work/$page.$run.json" \
@@ -64,12 +78,15 @@ for page in modern classic; do
     node "$tools/lighthouse_median.mjs" "$page" "$work/$page".*.json
     extra=""
     [ "$page" = modern ] && extra=viewer
-    echo "$page weight: $(node "$tools/weigh.mjs" "$url" "$shots/$page" $extra)"
+    case "$page" in
+    modern | classic) echo "$page weight: $(node "$tools/weigh.mjs" "$url" "$shots/$page" $extra)" ;;
+    esac
 done
 
 echo "modern page, a title of one long word: $(node "$tools/long_title.mjs" \
     "http://127.0.0.1:$port/modern/index.html")"
 
-echo "modern page, Nu HTML checker:"
+echo "modern page and album pages, Nu HTML checker:"
 java -jar "$tools/node_modules/vnu-jar/build/dist/vnu.jar" --also-check-css --format text \
-    "$work/modern/index.html" 2>&1 || true
+    "$work/modern/index.html" "$work/albums/index.html" "$work/albums/Day 1/index.html" \
+    "$work/albums/Day 4/Evening/index.html" 2>&1 || true

@@ -4,9 +4,9 @@
 #include "base/source_file.h"
 #include "cli/cli_paths.h"
 #include "cli/image_warnings.h"
-#include "output/output_folder.h"
 #include "cli/status_printer.h"
 #include "cli/stop_signals.h"
+#include "output/output_folder.h"
 #include "pictures/folder_listing.h"
 #include "pictures/picture_tree.h"
 

@@ -112,7 +112,8 @@ private:
 void TreeWalk::walk(const QString &folder, const FolderIdentity &identity, bool inOutput)
 {
     m_listed.insert(identity);
-    if (const auto pictures = ListFolderPictures(folder, m_separator, m_leftOut, PictureKinds::WithPhoneFormats))
+    if (const auto pictures
+        = ListFolderPictures(folder, m_separator, m_leftOut, PictureKinds::WithPhoneFormats))
         tree.pictures += *pictures;
     for (const QString &name : subfolderNames(folder)) {
         // The run's own folders beside a page it wrote.

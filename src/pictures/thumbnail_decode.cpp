@@ -9,8 +9,8 @@
 #include <QBuffer>
 #include <QColorSpace>
 #include <QImageReader>
-#include <QTransform>
 #include <QImageWriter>
+#include <QTransform>
 
 namespace vintora {
 
@@ -145,7 +145,7 @@ QImage DecodeThumbnail(QByteArray &bytes, const PictureHeader &header, QSize pix
             return {};
         if (image.size() != pixelSize)
             image = image.scaled(pixelSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        convertToSrgb(image);
+        convertToSrgb(image, QByteArray()); // its reader gave the colour space
         return image;
     }
     const QSize requested = requestedSize(header, pixelSize);

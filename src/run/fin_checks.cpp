@@ -99,14 +99,6 @@ RunChecks::RunChecks(const RunChecks &top, const AlbumPlace &place, const Output
     m_plan.pagePath = JoinPath(folder, m_plan.pageName, m_plan.options.separator);
 }
 
-// A path whose name was not valid text where it came from (a dialog, the
-// command line) holds U+FFFD in place of the bytes it lost; when no file
-// answers to it, it cannot be copied or linked, so it is left out.
-bool nameWasLost(const QString &path)
-{
-    return path.contains(QChar::ReplacementCharacter) && !StatLink(path).exists();
-}
-
 std::optional<QList<FinPlan>> RunChecks::plans()
 {
     if (!takeRequest() || !openFolder())
@@ -189,7 +181,7 @@ bool RunChecks::takeRequest()
         return m_context.end(FinResult::Refused, QLatin1String(kStatusNoFolder));
     QStringList lost; // entries whose names were lost on their way here
     for (const QString &entry : m_request.entries) {
-        if (nameWasLost(entry))
+        if (NameWasLost(entry))
             lost << entry;
         else
             m_plan.entries << entry;
@@ -200,7 +192,7 @@ bool RunChecks::takeRequest()
         return m_context.end(FinResult::Refused, QLatin1String(kStatusNoFiles));
     // The background and cell pictures are left out the same way.
     for (QString *picture : {&m_plan.settings.backgroundPicture, &m_plan.settings.cellPicture}) {
-        if (nameWasLost(*picture)) {
+        if (NameWasLost(*picture)) {
             m_context.note(LeftOutNote(*picture));
             picture->clear();
         }
@@ -308,30 +300,8 @@ bool RunChecks::checkPageIn(const OutputFolder &out)
 // or one of the pictures; no copy takes its name (see planNames).
 bool RunChecks::checkZip()
 {
-    const QString &zipName = m_plan.zipName;
-    if (zipName.isEmpty())
-        return true;
-    const QString &pagePath = m_plan.pagePath;
-    const QString zipPath = QuotedPath(
-            pagePath.left(FileNameStart(pagePath, m_plan.options.separator)) + zipName);
-    if (zipName.compare(m_plan.pageName, m_plan.options.nameCase) == 0)
-        return fail(QStringLiteral("Could not write the zip file %1: the page has that name. "
-                                   "Choose another name for the page.")
-                            .arg(zipPath));
-    if (m_albumFolders.contains(zipName, m_plan.options.nameCase))
-        return fail(QStringLiteral("Could not write the zip file %1: an album's folder has that "
-                                   "name.")
-                            .arg(zipPath));
-    if (!m_out) // the album's folder is not there yet, nor anything in it
-        return true;
-    const OutputFolder &out = *m_out;
-    if (const QString picture = m_pictures->pictureAt(out.lookThrough(zipName)); !picture.isEmpty())
-        return fail(QStringLiteral("Could not write the zip file %1: it is the picture %2, which "
-                                   "the zip would replace.")
-                            .arg(zipPath, QuotedPath(picture)));
-    if (const QString problem = m_context.writer.problemWith(out, zipName); !problem.isEmpty())
-        return fail(QStringLiteral("Could not write the zip file %1: %2.").arg(zipPath, problem));
-    return true;
+    const QString why = ZipProblem(m_plan, m_out, m_albumFolders, *m_pictures, m_context.writer);
+    return why.isEmpty() || fail(why);
 }
 
 // Nothing but real folders may stand where the files made of the pictures
@@ -513,18 +483,6 @@ bool RunChecks::holdsSource(const PlannedCopy &copy) const
 }
 
 } // namespace
-
-QString LeftOutNote(const QString &path)
-{
-    return QStringLiteral("Left out \"%1\": its name could not be read exactly, so the file "
-                          "cannot be found.")
-            .arg(DisplayFileName(path));
-}
-
-bool NameWasLost(const QString &path)
-{
-    return nameWasLost(path);
-}
 
 std::optional<QList<FinPlan>> CheckRun(const FinRequest &request, const FinOptions &options,
                                        FinContext &context)

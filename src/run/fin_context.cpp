@@ -1,6 +1,8 @@
 #include "run/fin_context.h"
 
 #include "base/file_name_bytes.h"
+#include "base/source_file.h"
+#include "run/fin_phases.h"
 
 namespace vintora {
 
@@ -52,6 +54,21 @@ const OutputFolder *FinContext::albumFolder(const QStringList &path)
 QString QuotedPath(const QString &path)
 {
     return QLatin1Char('"') + DisplayFileName(path) + QLatin1Char('"');
+}
+
+QString LeftOutNote(const QString &path)
+{
+    return QStringLiteral("Left out \"%1\": its name could not be read exactly, so the file "
+                          "cannot be found.")
+            .arg(DisplayFileName(path));
+}
+
+// A path whose name was not valid text where it came from (a dialog, the
+// command line) holds U+FFFD in place of the bytes it lost; when no file
+// answers to it, it cannot be copied or linked, so it is left out.
+bool NameWasLost(const QString &path)
+{
+    return path.contains(QChar::ReplacementCharacter) && !StatLink(path).exists();
 }
 
 } // namespace vintora

@@ -78,8 +78,7 @@ bool writeStandIn(const PlannedCopy &copy, const OutputFolder &out, const QByteA
     if (jpeg.isEmpty())
         return withhold(copy, problem, context);
     const QString name = StandInName(copy.name);
-    if (!counted(context.writer.writeUnlessHeld(out, name, jpeg, why),
-                 jpeg.size(), context))
+    if (!counted(context.writer.writeUnlessHeld(out, name, jpeg, why), jpeg.size(), context))
         return false;
     context.standIns.insert(copy.source, name);
     return true;
@@ -91,8 +90,7 @@ bool writeStandIn(const PlannedCopy &copy, const OutputFolder &out, const QByteA
 // the largest file made of the picture instead, with a note; an AVIF is
 // published as its full-size JPEG.
 bool copyWithoutLocation(const PlannedCopy &copy, const OutputFolder &out, SourceFile &picture,
-                         const PictureHeader &header,
-                         FinContext &context, QString *why)
+                         const PictureHeader &header, FinContext &context, QString *why)
 {
     const std::optional<QByteArray> bytes
             = ReadPictureBytes(picture.device(), picture.status().size, why);
@@ -178,7 +176,8 @@ bool CopyPictures(const QList<FinPlan> &plans, FinContext &context)
         QSet<QString> copied;
         for (const PlannedCopy &copy : plan.copies) {
             context.report({FinProgress::Phase::Copying, done++, count, copy.source, QString()});
-            if (context.stopped() || !copyOnce(copy, *out, plan.modern, plan.removeLocation, copied, context))
+            if (context.stopped()
+                || !copyOnce(copy, *out, plan.modern, plan.removeLocation, copied, context))
                 return false;
         }
         // The background and cell pictures are the page's own, not photographs.

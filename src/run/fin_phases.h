@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/picture_identities.h"
 #include "page/modern_page_writer.h"
 #include "renditions/rendition_job.h"
 #include "run/fin_context.h"
@@ -30,6 +31,12 @@ bool CopyPictures(const QList<FinPlan> &plans, FinContext &context);
 // after those of the plans before it (fin_renditions.cpp).
 std::optional<QList<RenditionResult>> MakeRenditionFiles(const QList<FinPlan> &plans,
                                                          FinContext &context);
+
+// Why the plan's zip may not be written into out, the page's folder (null
+// when it is not there yet), beside the folders of its albums: a whole
+// sentence, or empty when it may.
+QString ZipProblem(const FinPlan &plan, const OutputFolder *out, const QStringList &albumFolders,
+                   const PictureIdentities &pictures, const OutputWriter &writer);
 
 // The zip of a modern page's full-size pictures when its plan names one,
 // written into the page's folder whole or not at all; the page's link to

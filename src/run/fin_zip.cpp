@@ -6,6 +6,7 @@
 
 #include "base/text_helpers.h"
 #include "output/album_zip.h"
+#include "output/picture_identities.h"
 #include "page/picture_reference.h"
 #include "run/fin_order.h"
 
@@ -31,6 +32,33 @@ QList<ZipEntry> zipEntries(const FinPlan &plan, const QList<RenditionResult> &ma
 }
 
 } // namespace
+
+QString ZipProblem(const FinPlan &plan, const OutputFolder *out, const QStringList &albumFolders,
+                   const PictureIdentities &pictures, const OutputWriter &writer)
+{
+    const QString &zipName = plan.zipName;
+    if (zipName.isEmpty())
+        return {};
+    const QString &pagePath = plan.pagePath;
+    const QString zipPath
+            = QuotedPath(pagePath.left(FileNameStart(pagePath, plan.options.separator)) + zipName);
+    if (zipName.compare(plan.pageName, plan.options.nameCase) == 0)
+        return QStringLiteral("Could not write the zip file %1: the page has that name. Choose "
+                              "another name for the page.")
+                .arg(zipPath);
+    if (albumFolders.contains(zipName, plan.options.nameCase))
+        return QStringLiteral("Could not write the zip file %1: an album's folder has that name.")
+                .arg(zipPath);
+    if (!out) // the album's folder is not there yet, nor anything in it
+        return {};
+    if (const QString picture = pictures.pictureAt(out->lookThrough(zipName)); !picture.isEmpty())
+        return QStringLiteral("Could not write the zip file %1: it is the picture %2, which the "
+                              "zip would replace.")
+                .arg(zipPath, QuotedPath(picture));
+    if (const QString problem = writer.problemWith(*out, zipName); !problem.isEmpty())
+        return QStringLiteral("Could not write the zip file %1: %2.").arg(zipPath, problem);
+    return {};
+}
 
 bool WritePageZip(const FinPlan &plan, const QList<RenditionResult> &made, FinContext &context,
                   PageDownload &download)

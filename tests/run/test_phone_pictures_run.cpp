@@ -85,7 +85,7 @@ private slots:
         QTest::newRow("heic, not copied")
                 << "IMG_1.HEIC" << Exif::Camera << false << false
                 << QStringList{"index.html", "thumbs"}
-                << R"(<a href="thumbs/IMG_1.HEIC.jpg" data-size="1200x800")" << 0;
+                << R"(<a href="thumbs/IMG_1.HEIC.jpg" data-size="660x440")" << 0;
         QTest::newRow("avif without metadata")
                 << "shot.avif" << Exif::None << false << true
                 << QStringList{"index.html", "shot.avif", "thumbs"}
