@@ -57,7 +57,9 @@ before(async () => {
     mkdirSync(path.join(work, 'trip', folder), {recursive: true});
     copyFileSync(path.join(work, 'pictures', name), path.join(work, 'trip', folder, name));
   }
-  execFileSync(cli, ['-q', '-o', path.join(work, 'albums'), '--modern', '--title', 'Trip', path.join(work, 'trip')]);
+  // By name: copies made in the same instant would order the albums by chance.
+  execFileSync(cli, ['-q', '-o', path.join(work, 'albums'), '--modern', '--order', 'name', '--title', 'Trip',
+                     path.join(work, 'trip')]);
   mkdirSync(path.join(work, 'download'));
   execFileSync(cli, ['-q', '-o', path.join(work, 'download'), '--modern', '--zip', files[0], files[1]]);
   mkdirSync(path.join(work, 'long'));
