@@ -194,6 +194,27 @@ private slots:
         QVERIFY2(page(pageName).contains(link), qPrintable(page(pageName)));
     }
 
+    // A zip that would take an album folder's name stops the run before
+    // anything is written.
+    void zip_named_like_an_album_folder_data()
+    {
+        QTest::addColumn<QStringList>("pictures");
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("top page's zip") << QStringList{"t7/a.jpg", "t7/t7.zip/b.jpg"}
+                                        << "t7.zip\": an album's folder has that name.";
+    }
+
+    void zip_named_like_an_album_folder()
+    {
+        QFETCH(QStringList, pictures);
+        QFETCH(QString, ending);
+        m_settings.makeZips = kTrue;
+        const FinOutcome outcome = run(pictures, {"t7"});
+        QCOMPARE(outcome.result, FinResult::Failed);
+        QVERIFY2(outcome.status.endsWith(ending), qPrintable(outcome.status));
+        QCOMPARE(filesBelow(m_out), QStringList());
+    }
+
     // One status line for the pictures of every album.
     void one_count_for_the_whole_tree()
     {
