@@ -100,6 +100,12 @@ std::optional<FinOutcome> RefusalBeforeFolder(const FinRequest &request);
 // page makes its thumbnails at two sizes and screen-size copies of the
 // larger pictures too, every file of a picture from one decode.
 //
+// The modern page with makeAlbums and folders among pictureFolders makes a
+// page for every folder with pictures in it or below it, at the same
+// relative place under the output folder, with its own files; with
+// makeZips, each of its pages gets a zip of its own full-size pictures as
+// published, linked from it.
+//
 // Every file goes through one OutputWriter, so nothing the user did not ask
 // to replace is lost: every destination is checked before the first byte
 // is written; the page is refused when its name has a folder part or when
