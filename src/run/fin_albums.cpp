@@ -4,7 +4,9 @@
 #include "base/text_helpers.h"
 #include "output/copy_plan.h"
 
+#include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <optional>
 
@@ -139,6 +141,46 @@ QList<AlbumPlace> AlbumPlaces(const QStringList &entries, const QStringList &roo
     for (qsizetype i = 0; i < placeOfEntry.size(); ++i)
         places[placeOfEntry.at(i)].entries << i;
     return places;
+}
+
+QStringList WithoutEarlierOutput(const QStringList &entries, const QStringList &roots,
+                                 const QStringList &singles, const QString &outputFolder)
+{
+    const QString output = QFileInfo(outputFolder).canonicalFilePath();
+    if (output.isEmpty())
+        return entries;
+    const auto inside = [](const QString &path, const QString &folder) {
+        return path.startsWith(folder.endsWith(QLatin1Char('/')) ? folder
+                                                                 : folder + QLatin1Char('/'));
+    };
+    bool belowRoot = false;
+    for (const QString &root : roots) {
+        const QString folder = QFileInfo(root).canonicalFilePath();
+        belowRoot = belowRoot || (!folder.isEmpty() && inside(output, folder));
+    }
+    if (!belowRoot)
+        return entries;
+    const QSet<QString> chosen(singles.cbegin(), singles.cend());
+    QStringList kept;
+    for (const QString &entry : entries) {
+        if (chosen.contains(entry) || !inside(QFileInfo(entry).canonicalFilePath(), output))
+            kept << entry;
+    }
+    return kept;
+}
+
+bool LeaveOutEarlierOutput(QStringList &entries, const FinOptions &options,
+                           const QString &outputFolder, FinContext &context)
+{
+    const qsizetype listed = entries.size();
+    entries = WithoutEarlierOutput(entries, options.pictureFolders, options.singlePictures,
+                                   outputFolder);
+    if (const qsizetype left = listed - entries.size(); left > 0)
+        context.note(QStringLiteral("Left out %1 %2 in the output folder, which an earlier run "
+                                    "made.")
+                             .arg(left)
+                             .arg(left == 1 ? QStringLiteral("file") : QStringLiteral("files")));
+    return !entries.isEmpty() || context.end(FinResult::Refused, QLatin1String(kStatusNoFiles));
 }
 
 } // namespace vintora

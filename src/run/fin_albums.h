@@ -1,5 +1,8 @@
 #pragma once
 
+#include "run/fin_context.h"
+#include "run/fin_run.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -28,5 +31,18 @@ struct AlbumPlace
 QList<AlbumPlace> AlbumPlaces(const QStringList &entries, const QStringList &roots,
                               const QStringList &singles, QChar separator,
                               const QStringList &reserved, Qt::CaseSensitivity nameCase);
+
+// The entries but those inside the output folder when it lies below one of
+// the roots: a tree chosen with an earlier run's output in it lists that
+// run's copies and thumbnails, which are not pictures of the tree. Files
+// chosen one by one (singles) are kept wherever they are.
+QStringList WithoutEarlierOutput(const QStringList &entries, const QStringList &roots,
+                                 const QStringList &singles, const QString &outputFolder);
+
+// The entries an earlier run made (see WithoutEarlierOutput) taken out of
+// the run's entries, with a note; false, the run refused as for an empty
+// list, when nothing is left.
+bool LeaveOutEarlierOutput(QStringList &entries, const FinOptions &options,
+                           const QString &outputFolder, FinContext &context);
 
 } // namespace vintora

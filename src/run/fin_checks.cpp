@@ -106,6 +106,9 @@ std::optional<QList<FinPlan>> RunChecks::plans()
     takeChoices();
     if (m_plan.modern && m_plan.settings.makeAlbums == kTrue
         && !m_plan.options.pictureFolders.isEmpty()) {
+        if (!LeaveOutEarlierOutput(m_plan.entries, m_plan.options, m_request.outputFolder,
+                                   m_context))
+            return std::nullopt;
         const QStringList reserved{m_plan.pageName, QLatin1String(kThumbnailFolder),
                                    QLatin1String(kScreenCopyFolder)};
         const QList<AlbumPlace> places = AlbumPlaces(

@@ -215,6 +215,35 @@ private slots:
         QCOMPARE(filesBelow(m_out), QStringList());
     }
 
+    // An output folder inside the tree: what an earlier run made there, which
+    // a listing of the tree finds again, is no picture of the tree.
+    void earlier_output_inside_the_tree_data()
+    {
+        QTest::addColumn<QStringList>("listedAgain");
+        QTest::addColumn<QStringList>("written");
+        QTest::addColumn<QStringList>("notes");
+        QTest::newRow("copies and thumbnails")
+                << QStringList{"t9/web/a.jpg", "t9/web/thumbs/a.jpg", "t9/web/Day 1/b.jpg"}
+                << QStringList{"Day 1/b.jpg", "Day 1/index.html", "Day 1/thumbs/b.jpg",
+                               "a.jpg",       "index.html",       "thumbs/a.jpg"}
+                << QStringList{"Left out 3 files in the output folder, which an earlier run made."};
+    }
+
+    void earlier_output_inside_the_tree()
+    {
+        QFETCH(QStringList, listedAgain);
+        QFETCH(QStringList, written);
+        QFETCH(QStringList, notes);
+        m_out = path("t9/web");
+        QDir().mkpath(m_out);
+        const QStringList pictures{"t9/a.jpg", "t9/Day 1/b.jpg"};
+        QCOMPARE(run(pictures, {"t9"}).status, "Finished!");
+        const FinOutcome outcome = run(pictures + listedAgain, {"t9"});
+        QCOMPARE(outcome.status, "Finished!");
+        QCOMPARE(outcome.notes, notes);
+        QCOMPARE(filesBelow(m_out), written);
+    }
+
     // One status line for the pictures of every album.
     void one_count_for_the_whole_tree()
     {
