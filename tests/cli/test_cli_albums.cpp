@@ -13,17 +13,6 @@ using namespace vintora;
 
 namespace {
 
-// Every file under folder, by its path relative to it, sorted.
-QStringList filesBelow(const QString &folder)
-{
-    QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files << QDir(folder).relativeFilePath(it.next());
-    files.sort();
-    return files;
-}
-
 // A trip by days: pictures at two levels, a hidden folder, a folder
 // without pictures, and a link back to the top.
 void makeTrip(const QString &trip)

@@ -37,13 +37,6 @@ QStringList listing(const QString &zipPath)
     return lines;
 }
 
-ino_t inodeOf(const QString &path)
-{
-    struct stat status
-    {};
-    return stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
-}
-
 } // namespace
 
 class TestAlbumZip : public QObject

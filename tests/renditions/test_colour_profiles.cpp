@@ -2,10 +2,8 @@
 // colours are held in Display P3 is shown in sRGB as it looks, and its
 // files carry no profile; a profile that cannot be used changes nothing.
 
-#include "output/output_writer.h"
-#include "renditions/rendition_folders.h"
-#include "renditions/rendition_job.h"
 #include "support/fixtures.h"
+#include "support/screen_copies.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -15,6 +13,7 @@
 #include <QTest>
 
 using namespace vintora;
+using namespace screen_copies;
 
 namespace {
 
@@ -50,44 +49,6 @@ QByteArray withBrokenProfile(const QByteArray &jpeg)
     QByteArray segment("\xff\xe2", 2);
     segment.append(char((body.size() + 2) >> 8)).append(char((body.size() + 2) & 0xff));
     return jpeg.left(2) + segment + body + jpeg.mid(2);
-}
-
-// The mean difference per channel, of 255, between two pictures of one size.
-double meanDifference(const QImage &a, const QImage &b)
-{
-    const QImage left = a.convertToFormat(QImage::Format_RGB32);
-    const QImage right = b.convertToFormat(QImage::Format_RGB32);
-    double sum = 0;
-    for (int y = 0; y < left.height(); ++y) {
-        for (int x = 0; x < left.width(); ++x) {
-            const QRgb p = left.pixel(x, y), q = right.pixel(x, y);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
-                   + std::abs(qBlue(p) - qBlue(q));
-        }
-    }
-    return sum / (3.0 * left.width() * left.height());
-}
-
-// Makes the picture's thumbnail for a box of 200 x 200 and its screen-size
-// copy of 1280 pixels on the longer side; the copy's bytes.
-QByteArray screenCopy(const QString &picture, const QString &output)
-{
-    const ThumbnailBox thumbnail{ThumbnailBox::Sizing::Pixels, 200, 200, 0, 1};
-    const ThumbnailBox screen{ThumbnailBox::Sizing::LongerSide, 1280, 0, 0, 2};
-    RenditionJob job;
-    job.source = picture;
-    job.stem = "p";
-    job.namedByType = false;
-    job.files = {{thumbnail, {"thumbs"}, RenditionFile::Need::Always},
-                 {screen, {"screen"}, RenditionFile::Need::WhenSmallerThanPicture}};
-    if (!QDir().mkpath(output))
-        return {};
-    OutputWriter writer;
-    if (!writer.open(output, nullptr))
-        return {};
-    RenditionFolders folders(writer);
-    MakeRenditions(job, folders);
-    return readFile(output + "/screen/p");
 }
 
 } // namespace

@@ -3,11 +3,9 @@
 // profiles; CMYK pictures without one are read as ideal inks, inverted or
 // not as their JPEG says; a profile that cannot be used changes nothing.
 
-#include "output/output_writer.h"
-#include "renditions/rendition_folders.h"
-#include "renditions/rendition_job.h"
 #include "support/colour_samples.h"
 #include "support/fixtures.h"
+#include "support/screen_copies.h"
 
 #include <QBuffer>
 #include <QColorSpace>
@@ -19,36 +17,15 @@
 
 using namespace vintora;
 using namespace colour_samples;
+using namespace screen_copies;
 
 namespace {
-
-// Makes the picture's thumbnail for a box of 200 x 200 and its screen-size
-// copy of 1280 pixels on the longer side; the copy.
-QImage screenCopy(const QString &picture, const QString &output)
-{
-    const ThumbnailBox thumbnail{ThumbnailBox::Sizing::Pixels, 200, 200, 0, 1};
-    const ThumbnailBox screen{ThumbnailBox::Sizing::LongerSide, 1280, 0, 0, 2};
-    RenditionJob job;
-    job.source = picture;
-    job.stem = "p";
-    job.namedByType = false;
-    job.files = {{thumbnail, {"thumbs"}, RenditionFile::Need::Always},
-                 {screen, {"screen"}, RenditionFile::Need::WhenSmallerThanPicture}};
-    if (!QDir().mkpath(output))
-        return {};
-    OutputWriter writer;
-    if (!writer.open(output, nullptr))
-        return {};
-    RenditionFolders folders(writer);
-    MakeRenditions(job, folders);
-    return QImage::fromData(readFile(output + "/screen/p"));
-}
 
 QImage copyOf(const QByteArray &picture)
 {
     QTemporaryDir dir;
     writeFile(dir.filePath("p"), picture);
-    return screenCopy(dir.filePath("p"), dir.filePath("out"));
+    return QImage::fromData(screenCopy(dir.filePath("p"), dir.filePath("out")));
 }
 
 QByteArray greyJpeg(int level)
@@ -86,22 +63,6 @@ QByteArray profileNamed(const QByteArray &name)
 QString pixelText(QRgb pixel)
 {
     return QStringLiteral("(%1, %2, %3)").arg(qRed(pixel)).arg(qGreen(pixel)).arg(qBlue(pixel));
-}
-
-// The mean difference per channel, of 255, between two pictures of one size.
-double meanDifference(const QImage &a, const QImage &b)
-{
-    const QImage left = a.convertToFormat(QImage::Format_RGB32);
-    const QImage right = b.convertToFormat(QImage::Format_RGB32);
-    double sum = 0;
-    for (int y = 0; y < left.height(); ++y) {
-        for (int x = 0; x < left.width(); ++x) {
-            const QRgb p = left.pixel(x, y), q = right.pixel(x, y);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
-                   + std::abs(qBlue(p) - qBlue(q));
-        }
-    }
-    return sum / (3.0 * left.width() * left.height());
 }
 
 bool runConvert(const QString &convert, const QStringList &arguments)
@@ -246,7 +207,8 @@ private slots:
                   << "1280x800!" << dir.filePath("expected.png");
         QVERIFY(runConvert(convert, arguments));
 
-        const QImage copy = screenCopy(dir.filePath("p.jpg"), dir.filePath("out"));
+        const QImage copy
+                = QImage::fromData(screenCopy(dir.filePath("p.jpg"), dir.filePath("out")));
         QCOMPARE(copy.size(), QSize(1280, 800));
         const double difference = meanDifference(copy, QImage(dir.filePath("expected.png")));
         qInfo("mean difference per channel from ImageMagick's: %.2f", difference);

@@ -20,17 +20,6 @@ QByteArray takenOn(const QByteArray &day)
     return jpegWith({exifSegment(tiff({}, {{0x9003, day + " 12:00:00"}}))}, smallJpeg({80, 60}));
 }
 
-// Every file under folder, by its path relative to it, sorted.
-QStringList filesBelow(const QString &folder)
-{
-    QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files << QDir(folder).relativeFilePath(it.next());
-    files.sort();
-    return files;
-}
-
 // Each file's identity and last change: what a rewrite changes.
 QStringList fileStamps(const QString &folder)
 {

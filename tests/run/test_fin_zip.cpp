@@ -44,13 +44,6 @@ QStringList entryNames(const QString &zipPath)
     return names;
 }
 
-ino_t inodeOf(const QString &path)
-{
-    struct stat status
-    {};
-    return stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
-}
-
 } // namespace
 
 class TestFinZip : public QObject
